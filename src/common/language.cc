@@ -1,0 +1,98 @@
+#include "common/language.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "common/error.h"
+
+namespace quindo {
+namespace {
+
+struct LanguageTable {
+  std::string blob;
+  std::vector<LanguageTextRow> rows;
+};
+
+LanguageTable& Table() {
+  thread_local LanguageTable table;
+  return table;
+}
+
+ReportErrorHandler& Handler() {
+  thread_local ReportErrorHandler handler;
+  return handler;
+}
+
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      const char c = text[++i];
+      out += c == 't' ? '\t' : c == 'n' ? '\n' : c;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string GetLanguageText(int32_t number) {
+  const LanguageTable& table = Table();
+  for (const LanguageTextRow& row : table.rows) {
+    if (row.number != number) continue;
+    if (row.start <= 0 || row.length < 0) throw Error(kInvalidProcedureCall);
+    const auto start = static_cast<size_t>(row.start - 1);
+    std::string text = start < table.blob.size() ? table.blob.substr(start, static_cast<size_t>(row.length)) : "";
+    if (text.empty()) return "*** Missing text (" + std::to_string(number) + ")";
+    return text;
+  }
+  return "*** Invalid Text (" + std::to_string(number) + ")";
+}
+
+void ReportError(std::string& message) {
+  if (Handler()) Handler()(message);
+}
+
+void SetReportErrorHandler(ReportErrorHandler handler) { Handler() = std::move(handler); }
+
+void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows) {
+  Table() = LanguageTable{std::move(blob), std::move(rows)};
+}
+
+void ClearLanguageTable() { Table() = LanguageTable{}; }
+
+int32_t LoadLanguageFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Error(kFileNotFound);
+  LanguageTable table;
+  std::string line;
+  int32_t line_number = 0;
+  while (std::getline(in, line)) {
+    ++line_number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const size_t tab = line.find('\t');
+    size_t used = 0;
+    long long number = 0;
+    try {
+      number = std::stoll(line.substr(0, tab), &used);
+    } catch (const std::exception&) {
+      used = 0;
+    }
+    if (tab == std::string::npos || used != tab || number < INT32_MIN || number > INT32_MAX) {
+      throw Error(kInvalidProcedureCall, path + ":" + std::to_string(line_number) +
+                                             ": expected number<TAB>text");
+    }
+    const std::string text = Unescape(line.substr(tab + 1));
+    table.rows.push_back({static_cast<int32_t>(number), static_cast<int32_t>(table.blob.size() + 1),
+                          static_cast<int32_t>(text.size())});
+    table.blob += text;
+  }
+  const auto count = static_cast<int32_t>(table.rows.size());
+  Table() = std::move(table);
+  return count;
+}
+
+}  // namespace quindo

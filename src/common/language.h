@@ -1,0 +1,45 @@
+#pragma once
+// Numbered user-visible texts and the hook that receives composed error
+// messages. The table starts empty (every lookup then gives the
+// "*** Invalid Text (n)" form) and the hook does nothing, until a host loads
+// a language file or installs a destination.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quindo {
+
+// The text with number n; "*** Invalid Text (n)" when no row has it,
+// "*** Missing text (n)" when its row holds an empty text. A row whose start
+// or length is not a valid position raises error 5.
+std::string GetLanguageText(int32_t number);
+
+// Passes a composed message to the installed destination, if any.
+void ReportError(std::string& message);
+
+using ReportErrorHandler = std::function<void(const std::string& message)>;
+// Installs the destination of ReportError on this thread; an empty handler
+// restores the default, which does nothing.
+void SetReportErrorHandler(ReportErrorHandler handler);
+
+// One row of the language table: text number, 1-based start in the blob and
+// length in characters (bytes of the UTF-8 blob).
+struct LanguageTextRow {
+  int32_t number;
+  int32_t start;
+  int32_t length;
+};
+// Replaces this thread's table.
+void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows);
+void ClearLanguageTable();
+
+// Loads a UTF-8 language file, one "number<TAB>text" per line ("\t", "\n"
+// and "\\" in the text stand for tab, line break and backslash; lines
+// starting with "#" and blank lines are skipped). Later rows with the same
+// number never win, as in the lookup. Returns the number of rows loaded;
+// raises 53 for a missing file and 5 naming the line of a malformed one.
+int32_t LoadLanguageFile(const std::string& path);
+
+}  // namespace quindo

@@ -1,0 +1,42 @@
+#include "common/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace quindo {
+
+int64_t RoundHalfEvenChecked(double value, int64_t lo, int64_t hi) {
+  if (std::isnan(value)) throw Error(kOverflow);
+  double whole = std::floor(value);
+  const double fraction = value - whole;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
+  // Compare as doubles first so that huge values never reach the integer cast.
+  if (whole < static_cast<double>(lo) || whole > static_cast<double>(hi)) throw Error(kOverflow);
+  const auto result = static_cast<int64_t>(whole);
+  if (result < lo || result > hi) throw Error(kOverflow);
+  return result;
+}
+
+double ReadLeadingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) ++i;
+  std::string number;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
+  bool digits = false;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    number += text[i++];
+    digits = true;
+  }
+  if (i < text.size() && text[i] == '.') {
+    number += text[i++];
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      number += text[i++];
+      digits = true;
+    }
+  }
+  if (!digits) return 0.0;
+  return std::strtod(number.c_str(), nullptr);
+}
+
+}  // namespace quindo

@@ -1,0 +1,53 @@
+#pragma once
+// Process-wide settings and tables shared by the record classes. Each thread
+// that uses the library has its own copy (they are module data of the
+// library's procedures). Nothing in the library assigns them: programs that
+// share the record classes set them, and the classes only read them.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/keyed_collection.h"
+
+namespace quindo {
+
+class cProfile;
+class cReceiver;
+class cHolidayLabel;
+
+// Prefix of every record file path; empty means the current directory. A
+// non-empty value ends with "/", since the rest of the path is appended.
+std::string& DataDirectory();
+// 1 or 2 switch the deleted-records logs on.
+int16_t& RedundancyRole();
+// Non-zero: "@" in a profile name separates nesting levels.
+int16_t& NestedProfileNames();
+
+// Created empty on first use; profiles and receivers by "K" + identity.
+KeyedCollection<cProfile>& ProfileCollection();
+KeyedCollection<cReceiver>& ReceiverCollection();
+
+struct ReceiverType {
+  int16_t type_id = 0;
+  std::string type_name;
+  std::string protocol;
+  std::string template_file;  // settings file, relative to DataDirectory
+};
+constexpr int kReceiverTypeRows = 300;
+std::array<ReceiverType, kReceiverTypeRows>& ReceiverTypes();
+int16_t& NumberOfReceiverTypes();
+
+// Day numbers count days since 1 January 2000; 2000..2039 has 14,610 days.
+constexpr int kHolidayDayCount = 14610;
+std::vector<int16_t>& HolidayDays();
+KeyedCollection<cHolidayLabel>& HolidayLabels();
+
+// Labels of the 23 schedule day types, empty until a host fills them.
+constexpr int kDayTypeCount = 23;
+std::array<std::string, kDayTypeCount>& DayTypeShortNames();
+std::array<std::string, kDayTypeCount>& DayTypeNames();
+
+}  // namespace quindo

@@ -1,0 +1,113 @@
+#pragma once
+// A weekly time schedule: for each of 23 day types (0..6 Monday..Sunday,
+// 7..22 special day types 1..16) an ordered list of periods, an active and a
+// grouped flag, and the row the day type is painted at.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/schedule/time_schedule_period.h"
+
+namespace quindo {
+
+class BinaryFile;
+class cCalendar;
+
+class cTimeSchedule {
+ public:
+  static constexpr int kDayTypes = 23;
+
+  // Class_Initialize: day types 0..6 active, 7..22 inactive; nothing grouped;
+  // every list empty; every row 0; nothing selected and nothing copied.
+  cTimeSchedule();
+
+  // Public fields.
+  int16_t m_NumberOfAxisToPaint = 0;
+  int16_t m_UseCalendar = 0;
+
+  // Day type outside 0..22 raises error 9 and changes nothing. Always 0.
+  int16_t SetActive(int16_t day_type, int16_t state);
+  int16_t GetActive(int16_t day_type) const;
+
+  // Iterates one day type's list by object identity: with no last period the
+  // first period, else the one after the period that is the same object as
+  // `last`; none past the end, for a period not in the list, or for an
+  // inactive day type. Start and stop are set only when a period comes back.
+  PeriodRef GetNextTimePeriod(int16_t day_type, int16_t& start_time, int16_t& stop_time,
+                              const PeriodRef& last = nullptr) const;
+
+  // Day types 0..4: active, grouped, and one more 07:00-16:00 period each.
+  void SetDefaultPeriod();
+  // Remembers the selected day type as the clipboard (-1 when none).
+  void Copy();
+  void notused_ActivateUsedPeriods(const std::shared_ptr<cCalendar>& actual_calendar);
+
+  // The period array text as code-page bytes: per day type active, grouped,
+  // count, the start/stop pairs and the row, then m_UseCalendar, each value
+  // two bytes big-endian; 186 + 4 x periods bytes. A count above 32767
+  // raises error 6.
+  std::string ComposePeriodArray() const;
+  // Replaces every list, flag and row from a period array text. A text that
+  // ends before its counts say raises error 5 and changes nothing.
+  void ExtractPeriodArray(const std::string& period_array);
+
+  // The schedule block of a record file: the same values in the same order,
+  // each as two bytes little-endian, at the file's current position.
+  // ReadFromDisk changes nothing when the block is incomplete (the file's
+  // error, 62, goes to the caller).
+  void SaveToDisk(BinaryFile& file) const;
+  void ReadFromDisk(BinaryFile& file);
+
+  // Direct access to a day type's list, for editing and painting code and
+  // tests. Day type outside 0..22 raises error 9.
+  const std::vector<PeriodRef>& Periods(int16_t day_type) const;
+  std::vector<PeriodRef>& Periods(int16_t day_type);
+  int16_t GetGrouped(int16_t day_type) const;
+  void SetGrouped(int16_t day_type, int16_t state);
+  int16_t GetAxisOfDayType(int16_t day_type) const;
+  void SetAxisOfDayType(int16_t day_type, int16_t axis);
+  int32_t SelectedDayType() const { return m_SelectedDayType; }
+  void SetSelectedDayType(int32_t day_type) { m_SelectedDayType = day_type; }
+  int32_t CopiedDayType() const { return m_CopiedDayType; }
+
+ private:
+  // The serialised values of all day types, shared by both forms.
+  struct Tables {
+    std::array<int16_t, kDayTypes> active{};
+    std::array<int16_t, kDayTypes> grouped{};
+    std::array<std::vector<PeriodRef>, kDayTypes> periods;
+    std::array<int16_t, kDayTypes> axis{};
+    int16_t use_calendar = 0;
+  };
+  template <typename ReadValue>
+  static Tables ReadTables(ReadValue&& read);
+  template <typename WriteValue>
+  void WriteTables(WriteValue&& write) const;
+  void Commit(Tables&& tables);
+  static void CheckDayType(int32_t day_type);
+
+  std::array<int16_t, kDayTypes> m_DayTypeActive{};
+  std::array<int16_t, kDayTypes> m_DayTypeGrouped{};
+  std::array<std::vector<PeriodRef>, kDayTypes> m_Periods;
+  std::array<int16_t, kDayTypes> m_AxisOfDayType{};
+
+  // View and editing state, used by the schedule view; never serialised.
+  int32_t m_SelectedDayType = -1;
+  int32_t m_CopiedDayType = -1;
+  PeriodRef m_SelectedPeriod;
+  int32_t m_SelectedStart = 0;
+  int32_t m_SelectedStop = 0;
+  PeriodRef m_DragPeriod;
+  int32_t m_DragDayType = 0;
+  int32_t m_DragMinute = 0;
+  int16_t m_DragMode = 0;  // 0 none, 1 start edge, 2 stop edge, 3 new period
+  int16_t m_MouseButton = 0;
+  float m_MouseX = 0;
+  float m_MouseY = 0;
+  float m_ScaleFactor = 0;
+};
+
+}  // namespace quindo
