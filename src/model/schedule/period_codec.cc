@@ -1,1 +1,23 @@
-// Filled in by the model work.
+#include "model/schedule/period_codec.h"
+
+#include "common/error.h"
+
+namespace quindo {
+
+std::string IntegerToChars(int16_t value) {
+  const auto bits = static_cast<uint16_t>(value);
+  std::string bytes(2, '\0');
+  bytes[0] = static_cast<char>(bits >> 8);
+  bytes[1] = static_cast<char>(bits & 0xFF);
+  return bytes;
+}
+
+int16_t CharsToInteger(std::string_view bytes) {
+  if (bytes.size() < 2) throw Error(kInvalidProcedureCall);
+  const auto hi = static_cast<unsigned char>(bytes[0]);
+  const auto lo = static_cast<unsigned char>(bytes[1]);
+  // Two's complement: bit 15 set means a negative value.
+  return static_cast<int16_t>(static_cast<uint16_t>(hi << 8 | lo));
+}
+
+}  // namespace quindo
