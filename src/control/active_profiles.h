@@ -7,15 +7,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "control/child_controls.h"
+#include "protocol/frame.h"
 
 namespace quindo {
+
+class cProfile;
 
 class ActiveProfiles {
  public:
   // Runs UserControl_Initialize: tree prepared and hidden, label shown,
   // address and port taken from the host's command line (its argument text).
+  // A missing child raises 424; a failing child's error goes to the caller.
   ActiveProfiles(ChildControls children, std::string command_line);
   ~ActiveProfiles();  // UserControl_Terminate
   ActiveProfiles(const ActiveProfiles&) = delete;
@@ -36,6 +41,8 @@ class ActiveProfiles {
   // Largest frame body accepted from the server; a longer one closes the link.
   void SetMaximumFrameBody(int64_t bytes);
   int64_t MaximumFrameBody() const;
+  // Received bytes waiting for the rest of their frame.
+  int64_t BufferedByteCount() const;
 
   // Events, delivered by the host framework and the child controls.
   void UserControl_Resize(float inner_width, float inner_height);
@@ -48,11 +55,37 @@ class ActiveProfiles {
   void TreeView_Profiles_MouseDown(int16_t button, int16_t shift, float x, float y);
   void TreeView_Profiles_Click();
 
+  // The supervisor's timings, in milliseconds.
+  static constexpr int32_t kTimerInterval = 500;
+  static constexpr int32_t kReconnectDelay = 10000;
+  static constexpr int32_t kKeepAliveThreshold = 10000;
+
  private:
-  // Implementation members are declared by the implementation (see
-  // active_profiles.cc and the files beside it).
-  struct State;
-  State* state_;
+  // server_link.cc
+  bool SendMessageToServer(int16_t message_type, std::string_view body);
+  void ShowDisconnectedView();
+  // receive_loop.cc
+  void DispatchFrame(int16_t message_type, const std::string& body);
+  // profile_tree.cc
+  void OnProfileReport(const std::string& body);
+  void OnProfileRemoved(const std::string& body);
+  void UpdateNode(const cProfile& profile);
+  // The key of the first node whose text equals the name without regard to
+  // case; empty when none does.
+  std::string FindNodeByName(const std::string& profile_name) const;
+  void RequestEnabled(const std::string& key, bool enable);
+
+  TreeView& tree_;
+  Label& label_;
+  Socket& socket_;
+  Timer& timer_;
+
+  std::string m_ServerAddress;
+  int32_t m_ServerPort = 0;
+  FrameBuffer m_ReceiveBuffer;
+  int16_t m_TreeMouseShift = 0;
+  int32_t ReconnectDelay = 0;
+  int32_t KeepAliveTime = 0;
 };
 
 }  // namespace quindo

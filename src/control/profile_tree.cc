@@ -1,0 +1,145 @@
+// The profile tree: nodes added and moved by the server's reports, removed by
+// its removals, and the enable/disable requests made by name or by Ctrl-click.
+
+#include <string_view>
+
+#include "common/numbers.h"
+#include "common/step_recorder.h"
+#include "control/active_profiles.h"
+#include "model/profile/profile.h"
+#include "protocol/field_codec.h"
+#include "protocol/frame.h"
+#include "protocol/profile_message.h"
+
+namespace quindo {
+namespace {
+
+constexpr int32_t kIconEnabled = 1;
+constexpr int32_t kIconDisabled = 2;
+constexpr int16_t kShiftCtrl = 2;  // Shift 1, Ctrl 2, Alt 4, added together
+
+std::string KeyOf(int64_t number) { return "K" + std::to_string(number); }
+
+// The profile number a key carries: the leading number after the "K".
+int32_t NumberOfKey(const std::string& key) {
+  return RoundToInteger<int32_t>(ReadLeadingNumber(std::string_view(key).substr(key.empty() ? 0 : 1)));
+}
+
+// Upper case of the letters a single-byte Western code page can carry; each
+// maps to a code point of the same UTF-8 length, so texts keep their size.
+char32_t UpperOf(char32_t c) {
+  if (c >= U'a' && c <= U'z') return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  switch (c) {
+    case 0xFF: return 0x178;
+    case 0x153: return 0x152;
+    case 0x161: return 0x160;
+    case 0x17E: return 0x17D;
+    default: return c;
+  }
+}
+
+char32_t AsciiUpper(unsigned char c) { return c < 0x80 ? UpperOf(c) : c; }
+
+// Compares two UTF-8 texts without regard to case; malformed bytes compare
+// as themselves.
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    const bool x_pair = (x & 0xE0) == 0xC0 && i + 1 < a.size() && (a[i + 1] & 0xC0) == 0x80;
+    const bool y_pair = (y & 0xE0) == 0xC0 && i + 1 < b.size() && (b[i + 1] & 0xC0) == 0x80;
+    if (x_pair && y_pair) {
+      const char32_t cx = char32_t{x & 0x1Fu} << 6 | (static_cast<unsigned char>(a[i + 1]) & 0x3F);
+      const char32_t cy = char32_t{y & 0x1Fu} << 6 | (static_cast<unsigned char>(b[i + 1]) & 0x3F);
+      if (UpperOf(cx) != UpperOf(cy)) return false;
+      ++i;
+    } else if (x_pair != y_pair || AsciiUpper(x) != AsciiUpper(y)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void ActiveProfiles::OnProfileReport(const std::string& body) {
+  // Decoding errors go to the receive loop, which closes the link; the tree
+  // is then not touched.
+  cProfile profile;
+  int32_t cursor = 0;
+  ExtractProfile(profile, body, cursor);
+  UpdateNode(profile);
+}
+
+void ActiveProfiles::UpdateNode(const cProfile& profile) {
+  // The node is replaced, not edited: every report moves its profile to the
+  // end of the tree, and a selection follows it.
+  const std::string key = KeyOf(profile.m_DiskIdentity);
+  StepRecorder steps;
+  bool selected = false;
+  steps.Try([&] { selected = tree_.SelectedKey() == key; });
+  steps.Try([&] {
+    if (tree_.Contains(key)) tree_.Remove(key);
+  });
+  steps.Try([&] { tree_.Add(key, profile.GetName()); });
+  steps.Try([&] { tree_.SetImage(key, profile.m_Enabled != 0 ? kIconEnabled : kIconDisabled); });
+  if (selected) {
+    steps.Try([&] { tree_.Select(key); });
+    steps.Try([&] { tree_.EnsureVisible(key); });
+  }
+}
+
+void ActiveProfiles::OnProfileRemoved(const std::string& body) {
+  int32_t cursor = 0;
+  const std::string key = KeyOf(ExtractLong(body, cursor));  // a short body closes the link
+  StepRecorder steps;
+  steps.Try([&] {
+    if (tree_.Contains(key)) tree_.Remove(key);
+  });
+}
+
+std::string ActiveProfiles::FindNodeByName(const std::string& profile_name) const {
+  std::string key;
+  tree_.ForEachNode([&](const TreeNode& node) {
+    if (!EqualIgnoringCase(node.text, profile_name)) return true;
+    key = node.key;
+    return false;
+  });
+  return key;
+}
+
+void ActiveProfiles::RequestEnabled(const std::string& key, bool enable) {
+  // Only a request: the node changes when the server reports the profile
+  // again. A negative number cannot be encoded and raises before anything
+  // is sent; with the link down nothing is sent and nothing is said.
+  SendMessageToServer(enable ? kEnableProfile : kDisableProfile, ComposeLong(NumberOfKey(key)));
+}
+
+void ActiveProfiles::ProfileEnableOrDisable(const std::string& profile_name, int32_t enabled) {
+  const std::string key = FindNodeByName(profile_name);
+  if (key.empty()) return;
+  RequestEnabled(key, enabled != 0);
+}
+
+int32_t ActiveProfiles::IsProfileEnabled(const std::string& profile_name) const {
+  const std::string key = FindNodeByName(profile_name);
+  if (key.empty()) return 0;
+  return tree_.Node(key).image == kIconEnabled ? 1 : 0;
+}
+
+void ActiveProfiles::TreeView_Profiles_MouseDown(int16_t /*button*/, int16_t shift, float /*x*/,
+                                                 float /*y*/) {
+  m_TreeMouseShift = shift;
+}
+
+void ActiveProfiles::TreeView_Profiles_Click() {
+  if (m_TreeMouseShift != kShiftCtrl) return;  // a plain click, or Shift or Alt as well
+  const std::optional<std::string> selected = tree_.SelectedKey();
+  if (!selected) return;
+  // The click flips what the node shows.
+  RequestEnabled(*selected, tree_.Node(*selected).image != kIconEnabled);
+}
+
+}  // namespace quindo
