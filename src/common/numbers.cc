@@ -12,7 +12,9 @@ int64_t RoundHalfEvenChecked(double value, int64_t lo, int64_t hi) {
   const double fraction = value - whole;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
   // Compare as doubles first so that huge values never reach the integer cast.
-  if (whole < static_cast<double>(lo) || whole > static_cast<double>(hi)) throw Error(kOverflow);
+  // hi + 1 is the exclusive bound: for a 64-bit hi the double of hi itself
+  // rounds up to 2^63, which does not fit.
+  if (whole < static_cast<double>(lo) || whole >= static_cast<double>(hi) + 1.0) throw Error(kOverflow);
   const auto result = static_cast<int64_t>(whole);
   if (result < lo || result > hi) throw Error(kOverflow);
   return result;
