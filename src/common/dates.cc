@@ -5,11 +5,16 @@
 #include <ctime>
 #include <sys/time.h>
 
+#include "common/error.h"
+
 namespace quindo {
 namespace {
 
 // Day 0 of the date scale, 1899-12-30, counted from 1970-01-01.
 constexpr int64_t kEpochShift = -25569;
+// 100-01-01 and 9999-12-31, the first and last day the platform can hold.
+constexpr double kFirstDate = -657434;
+constexpr double kLastDate = 2958465;
 
 int64_t DaysFromUnixEpoch(int64_t y, int64_t m, int64_t d) {
   y -= m <= 2;
@@ -49,6 +54,9 @@ double DateFromCivil(const CivilDateTime& c) {
 
 CivilDateTime CivilFromDate(double date) {
   if (!std::isfinite(date)) date = 0;
+  // Outside years 100..9999 the platform has no date; far beyond it the day
+  // count would not even fit an integer.
+  if (date <= kFirstDate - 1 || date >= kLastDate + 1) throw Error(kOverflow);
   int64_t days = static_cast<int64_t>(std::trunc(date));
   int64_t seconds = std::llround(std::fabs(date - std::trunc(date)) * 86400.0);
   if (seconds >= 86400) {

@@ -23,7 +23,8 @@ double DateFromCivil(const CivilDateTime& civil);
 
 // Splits a date into its civil parts, to the nearest second. As on the
 // original platform, a negative date counts its whole days towards the past
-// and its fraction as the time of that day.
+// and its fraction as the time of that day. A date outside the years 100 to
+// 9999 raises error 6, as it does there.
 CivilDateTime CivilFromDate(double date);
 
 // The local date and time now.
