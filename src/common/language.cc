@@ -79,7 +79,7 @@ int32_t LoadLanguageFile(const std::string& path) {
     try {
       number = std::stoll(line.substr(0, tab), &used);
     } catch (const std::exception&) {
-      used = 0;
+      used = std::string::npos;  // no number at all, not even an empty one
     }
     if (tab == std::string::npos || used != tab || number < INT32_MIN || number > INT32_MAX) {
       throw Error(kInvalidProcedureCall, path + ":" + std::to_string(line_number) +

@@ -1,0 +1,87 @@
+#include "common/language.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "common/step_recorder.h"
+
+namespace quindo {
+namespace {
+
+int ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+class LanguageTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    ClearLanguageTable();
+    SetReportErrorHandler(nullptr);
+  }
+};
+
+TEST_F(LanguageTest, LookupFallsBackAndLowestRowWins) {
+  EXPECT_EQ(GetLanguageText(12), "*** Invalid Text (12)");
+  EXPECT_EQ(GetLanguageText(-3), "*** Invalid Text (-3)");
+  SetLanguageTable("FirstSecondAbc", {{7, 1, 0}, {4, 1, 5}, {4, 6, 6}, {9, 12, 10}, {5, 40, 2}, {8, 0, 1}});
+  EXPECT_EQ(GetLanguageText(7), "*** Missing text (7)");
+  EXPECT_EQ(GetLanguageText(4), "First");
+  EXPECT_EQ(GetLanguageText(9), "Abc");  // cut at the end of the blob
+  EXPECT_EQ(GetLanguageText(5), "*** Missing text (5)");
+  EXPECT_EQ(ErrorOf([] { GetLanguageText(8); }), kInvalidProcedureCall);
+}
+
+TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
+  const std::string path = testing::TempDir() + "language_test.txt";
+  std::ofstream(path) << "# texts\n\n101\tCannot save '\\t'\r\n102\tTwo\\nlines\n101\tLater\n-5\t\n";
+  EXPECT_EQ(LoadLanguageFile(path), 4);
+  EXPECT_EQ(GetLanguageText(101), "Cannot save '\t'");
+  EXPECT_EQ(GetLanguageText(102), "Two\nlines");
+  EXPECT_EQ(GetLanguageText(-5), "*** Missing text (-5)");
+  for (const char* bad : {"1\tok\n12x\tbad\n", "\tno number\n", "7 without tab\n", "99999999999\tbig\n"}) {
+    std::ofstream(path) << bad;
+    EXPECT_EQ(ErrorOf([&] { LoadLanguageFile(path); }), kInvalidProcedureCall) << bad;
+  }
+  EXPECT_EQ(GetLanguageText(102), "Two\nlines");  // the old table stays
+  std::remove(path.c_str());
+  EXPECT_EQ(ErrorOf([&] { LoadLanguageFile(path); }), kFileNotFound);
+}
+
+TEST_F(LanguageTest, ReportErrorReachesInstalledHandlerOnly) {
+  std::string message = "Cannot save 'x' Err: Disk full";
+  ReportError(message);  // no handler: nothing happens
+  std::string seen;
+  SetReportErrorHandler([&seen](const std::string& m) { seen = m; });
+  ReportError(message);
+  EXPECT_EQ(seen, message);
+  EXPECT_EQ(message, "Cannot save 'x' Err: Disk full");
+}
+
+TEST(StepRecorderTest, RunsEveryStepAndKeepsLastFailure) {
+  StepRecorder steps;
+  int ran = 0;
+  EXPECT_FALSE(steps.Try([&] { ++ran; throw Error(kDiskFull); }));
+  EXPECT_TRUE(steps.Try([&] { ++ran; }));
+  EXPECT_FALSE(steps.Try([&] { ++ran; throw Error(kPermissionDenied); }));
+  EXPECT_FALSE(steps.Try([&] { ++ran; throw std::bad_alloc(); }));
+  EXPECT_EQ(ran, 4);
+  EXPECT_TRUE(steps.Failed());
+  EXPECT_EQ(steps.LastNumber(), kOutOfMemory);
+  steps.Try([] { throw Error(kPathNotFound); });
+  EXPECT_EQ(steps.LastNumber(), kPathNotFound);
+  EXPECT_EQ(steps.LastDescription(), "Path not found");
+  steps.Clear();
+  EXPECT_FALSE(steps.Failed());
+}
+
+}  // namespace
+}  // namespace quindo
