@@ -5,10 +5,32 @@
 namespace quindo {
 namespace {
 
-TEST(CodePageTest, EveryByteSurvivesTextAndBack) {
+TEST(CodePageTest, EveryByteSurvivesTextAndBackInBothPages) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(TextToBytes(BytesToText(all)), all);
+  SetActiveCodePage(CodePage::kLatin1);
+  EXPECT_EQ(TextToBytes(BytesToText(all)), all);
+  EXPECT_EQ(BytesToText("\x80"), "\u0080");
+  EXPECT_EQ(TextToBytes("€"), "?");
+  SetActiveCodePage(CodePage::kWindows1252);
+}
+
+TEST(CodePageTest, WesternCharactersMapToTheirBytes) {
+  EXPECT_EQ(BytesToText("\x80"), "€");
+  EXPECT_EQ(TextToBytes("€"), "\x80");
+  EXPECT_EQ(TextToBytes("Grüße Œ"), "Gr\xFC\xDF" "e \x8C");
+  EXPECT_EQ(BytesToText("\x81\x9D"), "\u0081\u009D");  // undefined bytes keep their value
+  EXPECT_EQ(TextToBytes("Ω ✓ 😀"), "? ? ?");
+}
+
+TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByte) {
+  EXPECT_EQ(TextToBytes("a\xC3"), "a?");            // cut-off sequence
+  EXPECT_EQ(TextToBytes("\xE2\x82z"), "??z");       // cut-off three-byte sequence
+  EXPECT_EQ(TextToBytes("\xC0\xAF"), "??");         // overlong "/"
+  EXPECT_EQ(TextToBytes("\xED\xA0\x80"), "???");    // surrogate
+  EXPECT_EQ(TextToBytes("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
+  EXPECT_EQ(TextToBytes("\x80x"), "?x");            // stray continuation byte
 }
 
 }  // namespace

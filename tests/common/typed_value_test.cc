@@ -1,0 +1,67 @@
+#include "common/typed_value.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+
+namespace quindo {
+namespace {
+
+int ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(TypedValueTest, TextFormOfEachKind) {
+  EXPECT_EQ(TypedValue().ToText(), "");
+  EXPECT_EQ(TypedValue::Integer(-32768).ToText(), "-32768");
+  EXPECT_EQ(TypedValue::Long(2147483647).ToText(), "2147483647");
+  EXPECT_EQ(TypedValue::Byte(255).ToText(), "255");
+  EXPECT_EQ(TypedValue::Single(0.1f).ToText(), "0.1");
+  EXPECT_EQ(TypedValue::Double(0.1).ToText(), "0.1");
+  EXPECT_EQ(TypedValue::Double(-2.5).ToText(), "-2.5");
+  EXPECT_EQ(TypedValue::CurrencyFromScaled(-15000).ToText(), "-1.5");
+  EXPECT_EQ(TypedValue::CurrencyFromScaled(INT64_MIN).ToText(), "-922337203685477.5808");
+  EXPECT_EQ(TypedValue::Flag(true).ToText(), "True");
+  EXPECT_EQ(TypedValue::Flag(false).ToText(), "False");
+  EXPECT_EQ(TypedValue::Date(36526.5).ToText(), "2000-01-01 12:00:00");
+  EXPECT_EQ(TypedValue::Text("x y").ToText(), "x y");
+  EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToText(); }), kInvalidUseOfNull);
+  EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToDouble(); }), kInvalidUseOfNull);
+}
+
+TEST(TypedValueTest, NumbersFromTextAndRounding) {
+  EXPECT_EQ(TypedValue::Text(" 12 ").ToDouble(), 12);
+  EXPECT_EQ(ErrorOf([] { TypedValue::Text("12abc").ToDouble(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { TypedValue::Text("").ToDouble(); }), kTypeMismatch);
+  EXPECT_EQ(TypedValue::Double(12.5).ToInt16(), 12);
+  EXPECT_EQ(ErrorOf([] { TypedValue::Long(40000).ToInt16(); }), kOverflow);
+}
+
+TEST(TypedValueTest, EqualityRules) {
+  // Numbers by value whatever their width.
+  EXPECT_TRUE(TypedValue::Integer(5).Equals(TypedValue::Double(5.0)));
+  EXPECT_TRUE(TypedValue::Byte(1).Equals(TypedValue::CurrencyFromScaled(10000)));
+  EXPECT_TRUE(TypedValue::Flag(true).Equals(TypedValue::Integer(-1)));
+  EXPECT_FALSE(TypedValue::Long(5).Equals(TypedValue::Single(5.5f)));
+  // Texts exactly; a number never equals a text.
+  EXPECT_FALSE(TypedValue::Text("abc").Equals(TypedValue::Text("Abc")));
+  EXPECT_FALSE(TypedValue::Integer(5).Equals(TypedValue::Text("5")));
+  EXPECT_FALSE(TypedValue::Text("5").Equals(TypedValue::Integer(5)));
+  // Empty equals 0 and the empty text, but not "0".
+  EXPECT_TRUE(TypedValue().Equals(TypedValue::Integer(0)));
+  EXPECT_TRUE(TypedValue().Equals(TypedValue::Text("")));
+  EXPECT_TRUE(TypedValue::Text("").Equals(TypedValue()));
+  EXPECT_FALSE(TypedValue().Equals(TypedValue::Text("0")));
+  EXPECT_TRUE(TypedValue().Equals(TypedValue()));
+  EXPECT_FALSE(TypedValue::Null().Equals(TypedValue::Null()));
+}
+
+}  // namespace
+}  // namespace quindo
