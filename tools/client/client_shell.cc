@@ -1,0 +1,195 @@
+#include "tools/client/client_shell.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "common/error.h"
+#include "control/active_profiles.h"
+#include "control/memory_tree_view.h"
+
+namespace quindo {
+
+namespace {
+
+constexpr int kDefaultWaitMs = 15000;
+constexpr int kPollMs = 10;
+
+// The line after its first `words` words, each ended by one blank; names
+// keep their own blanks this way.
+QString RestAfterWords(const QString& line, int words) {
+  int at = 0;
+  for (int i = 0; i < words; ++i) {
+    at = line.indexOf(QLatin1Char(' '), at);
+    if (at < 0) return {};
+    ++at;
+  }
+  return line.mid(at);
+}
+
+bool ParseInt(const QString& text, int& value) {
+  bool ok = false;
+  value = text.toInt(&ok);
+  return ok;
+}
+
+QString ErrorText(const std::exception& e) {
+  if (const auto* error = dynamic_cast<const Error*>(&e)) {
+    return QStringLiteral("error: %1 %2").arg(error->Number()).arg(QString::fromStdString(error->Description()));
+  }
+  return QStringLiteral("error: ") + QString::fromUtf8(e.what());
+}
+
+}  // namespace
+
+ClientShell::ClientShell(ActiveProfiles& control, MemoryTreeView& tree, std::ostream& out, QObject* parent)
+    : QObject(parent), control_(control), tree_(tree), out_(out) {}
+
+void ClientShell::AddLine(const QString& line) {
+  queue_.enqueue(line);
+  RunQueue();
+}
+
+void ClientShell::EndOfInput() {
+  input_ended_ = true;
+  RunQueue();
+}
+
+void ClientShell::RunQueue() {
+  if (running_ || done_) return;
+  running_ = true;
+  while (!done_ && !queue_.isEmpty()) {
+    if (!Execute(queue_.dequeue())) {
+      done_ = true;
+      Q_EMIT finished(0);
+    }
+  }
+  running_ = false;
+  if (!done_ && input_ended_) {
+    done_ = true;
+    Q_EMIT finished(0);
+  }
+}
+
+void ClientShell::Answer(const QString& text) {
+  out_ << text.toStdString() << '\n' << std::flush;
+}
+
+bool ClientShell::WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+  QDeadlineTimer deadline(milliseconds);
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(kPollMs);
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (condition() || deadline.hasExpired()) loop.quit();
+  });
+  if (condition()) return true;
+  poll.start();
+  loop.exec();
+  return condition();
+}
+
+bool ClientShell::Execute(const QString& line) {
+  const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  const QString command = words.value(0);
+  if (command == QLatin1String("quit")) return false;
+  try {
+    RunCommand(command, words, line);
+  } catch (const std::exception& e) {
+    Answer(ErrorText(e));
+  }
+  return true;
+}
+
+void ClientShell::RunCommand(const QString& command, const QStringList& words, const QString& line) {
+  int number = 0;
+  if (command == QLatin1String("connected") && words.size() == 1) {
+    Answer(QString::number(control_.IsConnectedToServer()));
+  } else if (command == QLatin1String("wait-connected") && words.size() <= 2) {
+    number = kDefaultWaitMs;
+    if (words.size() == 2 && !ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad time"));
+    const bool up = WaitUntil([this] { return control_.IsConnectedToServer() == 1; }, number);
+    Answer(up ? QStringLiteral("connected") : QStringLiteral("timeout"));
+  } else if (command == QLatin1String("list") && words.size() == 1) {
+    ListNodes();
+  } else if (command == QLatin1String("enabled") && words.size() >= 2) {
+    Answer(QString::number(control_.IsProfileEnabled(RestAfterWords(line, 1).toStdString())));
+  } else if (command == QLatin1String("set") && words.size() >= 3) {
+    if (!ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad value"));
+    control_.ProfileEnableOrDisable(RestAfterWords(line, 2).toStdString(), number);
+    Answer(QStringLiteral("ok"));
+  } else if (command == QLatin1String("wait-enabled") && words.size() >= 3) {
+    WaitEnabled(words, line);
+  } else if (command == QLatin1String("wait") && words.size() == 2) {
+    if (!ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad time"));
+    WaitUntil([] { return false; }, number);
+    Answer(QStringLiteral("ok"));
+  } else if (command == QLatin1String("address")) {
+    if (words.size() >= 2) control_.SetServerAddress(RestAfterWords(line, 1).toStdString());
+    Answer(QString::fromStdString(control_.ServerAddress()));
+  } else if (command == QLatin1String("port") && words.size() <= 2) {
+    if (words.size() == 2) {
+      if (!ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad port"));
+      control_.SetServerPort(number);
+    }
+    Answer(QString::number(control_.ServerPort()));
+  } else if (command == QLatin1String("select") && words.size() == 2) {
+    tree_.Select(words[1].toStdString());
+    Answer(QStringLiteral("ok"));
+  } else if (command == QLatin1String("click")) {
+    Click(words);
+  } else {
+    Answer(QStringLiteral("error: unknown command"));
+  }
+}
+
+void ClientShell::ListNodes() {
+  const std::vector<TreeNode> nodes = tree_.Nodes();
+  QString answer = QStringLiteral("nodes %1").arg(nodes.size());
+  for (const TreeNode& node : nodes) {
+    answer += QStringLiteral("\n%1\t%2\t%3")
+                  .arg(QString::fromStdString(node.key))
+                  .arg(node.image)
+                  .arg(QString::fromStdString(node.text));
+  }
+  Answer(answer);
+}
+
+// wait-enabled VALUE NAME [--ms MS]: VALUE non-zero waits for 1, else for 0.
+void ClientShell::WaitEnabled(const QStringList& words, const QString& line) {
+  int value = 0;
+  if (!ParseInt(words[1], value)) return Answer(QStringLiteral("error: bad value"));
+  int ms = kDefaultWaitMs;
+  QString name_text = RestAfterWords(line, 2);
+  if (words.size() >= 5 && words[words.size() - 2] == QLatin1String("--ms")) {
+    if (!ParseInt(words.last(), ms)) return Answer(QStringLiteral("error: bad time"));
+    name_text.truncate(name_text.lastIndexOf(QLatin1String(" --ms ")));
+  }
+  const std::string name = name_text.toStdString();
+  const int32_t wanted = value != 0 ? 1 : 0;
+  const bool reached = WaitUntil([&] { return control_.IsProfileEnabled(name) == wanted; }, ms);
+  Answer(reached ? QStringLiteral("ok") : QStringLiteral("timeout"));
+}
+
+// click [ctrl|shift|alt]...: a left-button press with that shift state, then
+// the click, as a user's mouse gives them to the tree.
+void ClientShell::Click(const QStringList& words) {
+  int16_t shift = 0;
+  for (int i = 1; i < words.size(); ++i) {
+    const QString key = words[i].toLower();
+    if (key == QLatin1String("shift")) {
+      shift |= 1;
+    } else if (key == QLatin1String("ctrl")) {
+      shift |= 2;
+    } else if (key == QLatin1String("alt")) {
+      shift |= 4;
+    } else {
+      return Answer(QStringLiteral("error: unknown key ") + words[i]);
+    }
+  }
+  control_.TreeView_Profiles_MouseDown(1, shift, 0, 0);
+  control_.TreeView_Profiles_Click();
+  Answer(QStringLiteral("ok"));
+}
+
+}  // namespace quindo
