@@ -1,0 +1,249 @@
+// quindo-records: shows, stores, lists and removes profile files from the
+// command line. Run with --help for the usage.
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/file_system.h"
+#include "common/language.h"
+#include "common/settings.h"
+#include "model/profile/profile.h"
+#include "model/profile/profile_naming.h"
+#include "profile_json.h"
+
+namespace {
+
+using namespace quindo;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage = R"(Usage:
+  quindo-records profile show ID [OPTIONS]
+      Loads profile file ID and prints it as JSON.
+  quindo-records profile put [OPTIONS] < PROFILE.json
+      Stores the profile read from standard input and prints its identity.
+      A DiskIdentity of 0..9999 rewrites that file; none or -1 draws a new
+      identity in 1..9991. Missing fields take the values of a new profile.
+  quindo-records profile list [OPTIONS]
+      One line per profile file, by ascending identity:
+      identity <TAB> Enabled <TAB> name.
+  quindo-records profile remove ID [OPTIONS] [--redundancy-role N]
+      Logs the deletion for the redundant partner (only when N is 1 or 2;
+      default 0) and deletes profile file ID.
+
+Options:
+  --data-dir DIR     Directory holding "Profiles/" (default: the current one).
+  --language FILE    Language file of the message texts (default: the English
+                     texts shipped with the program).
+  -h, --help         Shows this text.
+
+JSON fields are the profile's member names without "m_": Name, Enabled,
+States [3], UseTimeSchedule, ParallellReceivers, SequentialReceivers,
+Conditions [6], TimeSchedule_ViewDayType, Calendar_ViewTimeAxis,
+UseExternalTag, ExternalTagName, IgnoreExternalTagInOtherProfiles,
+UseExternalFile, ExternalFileName, ExternalFileText, ScanSpecificSystems,
+Systems [64], OffDutyAlarmBehaviour, FileDateTimeStamp (days since
+1899-12-30), DiskIdentity, and TimeSchedule: {"UseCalendar": n, "DayTypes":
+[23 x {"Active": n, "Grouped": n, "Axis": n, "Periods": [[start, stop], ...]}]}.
+Numbers are the stored 16-bit values; flags are -1 (true) and 0 (false).
+
+Messages of the record files go to standard error, one line each.
+Loading a version 4 file rewrites it as version 5.
+
+Exit status: 0 done, 1 the operation failed, 2 bad usage or bad JSON.
+)";
+
+struct Options {
+  std::string command;
+  std::optional<int16_t> id;
+  std::string data_dir;
+  std::string language;
+  int16_t redundancy_role = 0;
+};
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+int16_t ParseNumber(const std::string& text, long lo, long hi, const std::string& what) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || value < lo || value > hi) {
+    throw UsageError(what + " must be a number in " + std::to_string(lo) + ".." + std::to_string(hi) +
+                     ", not \"" + text + "\"");
+  }
+  return static_cast<int16_t>(value);
+}
+
+Options ParseArguments(const std::vector<std::string>& args) {
+  Options options;
+  if (args.empty()) throw UsageError("missing command");
+  if (args[0] != "profile") throw UsageError("unknown record kind \"" + args[0] + "\"");
+  if (args.size() < 2) throw UsageError("missing profile command");
+  options.command = args[1];
+  if (options.command != "show" && options.command != "put" && options.command != "list" &&
+      options.command != "remove") {
+    throw UsageError("unknown profile command \"" + options.command + "\"");
+  }
+  for (size_t i = 2; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--data-dir") {
+      options.data_dir = value();
+    } else if (arg == "--language") {
+      options.language = value();
+    } else if (arg == "--redundancy-role" && options.command == "remove") {
+      options.redundancy_role = ParseNumber(value(), SHRT_MIN, SHRT_MAX, "--redundancy-role");
+    } else if (!arg.starts_with("-") && !options.id &&
+               (options.command == "show" || options.command == "remove")) {
+      options.id = ParseNumber(arg, 0, 9999, "ID");
+    } else {
+      throw UsageError("unexpected argument \"" + arg + "\"");
+    }
+  }
+  if ((options.command == "show" || options.command == "remove") && !options.id) {
+    throw UsageError("missing ID");
+  }
+  return options;
+}
+
+// The language file: the one named, else the shipped one in the source tree,
+// else the installed copy beside the program.
+void LoadLanguage(const std::string& named) {
+  if (!named.empty()) {
+    LoadLanguageFile(named);
+    return;
+  }
+  std::vector<std::filesystem::path> candidates{QUINDO_LANGUAGE_FILE};
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) candidates.push_back(self.parent_path() / "../share/quindo/language/english.txt");
+  for (const auto& candidate : candidates) {
+    if (FileExists(candidate.string())) {
+      LoadLanguageFile(candidate.string());
+      return;
+    }
+  }
+}
+
+std::string OneLine(std::string text, bool tabs_too) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || (tabs_too && c == '\t')) c = ' ';
+  }
+  return text;
+}
+
+int Show(int16_t id) {
+  cProfile profile;
+  if (!profile.LoadFromDisk(id)) {
+    std::cerr << profile.CreateFileName(id) << ": not loaded\n";
+    return kExitFailed;
+  }
+  std::cout << records::ProfileToJson(profile).dump(2) << '\n';
+  return kExitOk;
+}
+
+int Put() {
+  nlohmann::json input;
+  try {
+    input = nlohmann::json::parse(std::cin);
+  } catch (const nlohmann::json::exception& e) {
+    throw records::InputError(std::string("not valid JSON: ") + e.what());
+  }
+  cProfile profile;
+  records::ProfileFromJson(input, profile);
+  if (profile.m_DiskIdentity > 9999) {
+    throw records::InputError("DiskIdentity: " + std::to_string(profile.m_DiskIdentity) +
+                              " is outside -1..9999");
+  }
+  if (profile.m_DiskIdentity < 0) profile.m_DiskIdentity = -1;
+  if (!profile.SaveToDisk()) return kExitFailed;
+  std::cout << profile.m_DiskIdentity << '\n';
+  return kExitOk;
+}
+
+int List() {
+  if (!std::filesystem::is_directory(ProfilesDirectory())) {
+    std::cerr << "quindo-records: no directory " << ProfilesDirectory() << '\n';
+    return kExitFailed;
+  }
+  std::string out;
+  int status = kExitOk;
+  for (const int16_t id : ListStoredProfileIdentities()) {
+    cProfile profile;
+    if (!profile.LoadFromDisk(id)) {
+      std::cerr << profile.CreateFileName(id) << ": not loaded\n";
+      status = kExitFailed;
+      continue;
+    }
+    out += std::to_string(id) + "\t" + std::to_string(profile.m_Enabled) + "\t" +
+           OneLine(profile.GetName(), true) + "\n";
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return status;
+}
+
+int Remove(int16_t id, int16_t redundancy_role) {
+  cProfile profile;
+  const std::string file_name = profile.CreateFileName(id);
+  const bool existed = FileExists(file_name);
+  if (existed) profile.LoadFromDisk(id);  // for the name in the log and the message
+  RedundancyRole() = redundancy_role;
+  profile.StoreInDeletedFileForRedundantPartner(id);
+  profile.RemoveFromDisk(id);
+  return existed && !FileExists(file_name) ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& arg : args) {
+    if (arg == "-h" || arg == "--help") {
+      std::cout << kUsage;
+      return kExitOk;
+    }
+  }
+  Options options;
+  try {
+    options = ParseArguments(args);
+    LoadLanguage(options.language);
+  } catch (const UsageError& e) {
+    std::cerr << "quindo-records: " << e.what() << "\n" << "Try 'quindo-records --help'.\n";
+    return kExitUsage;
+  } catch (const quindo::Error& e) {
+    std::cerr << "quindo-records: language file " << options.language << ": " << e.Description() << '\n';
+    return kExitUsage;
+  }
+
+  if (!options.data_dir.empty()) {
+    DataDirectory() = options.data_dir.ends_with('/') ? options.data_dir : options.data_dir + "/";
+  }
+  SetReportErrorHandler([](const std::string& message) { std::cerr << OneLine(message, false) << '\n'; });
+
+  try {
+    if (options.command == "show") return Show(*options.id);
+    if (options.command == "put") return Put();
+    if (options.command == "list") return List();
+    return Remove(*options.id, options.redundancy_role);
+  } catch (const records::InputError& e) {
+    std::cerr << "quindo-records: " << e.what() << '\n';
+    return kExitUsage;
+  }
+}
