@@ -26,7 +26,9 @@ void TrimSpaces(std::string& text) {
 }  // namespace
 
 std::string GetCommandLineParameter(std::string_view name, std::string_view command_line) {
-  const std::string option = "/" + AsciiUpper(name) + ":";
+  std::string option(1, '/');
+  option += AsciiUpper(name);
+  option += ':';
   const size_t found = AsciiUpper(command_line).find(option);
   if (found == std::string::npos) return std::string();
 

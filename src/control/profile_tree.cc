@@ -18,7 +18,11 @@ constexpr int32_t kIconEnabled = 1;
 constexpr int32_t kIconDisabled = 2;
 constexpr int16_t kShiftCtrl = 2;  // Shift 1, Ctrl 2, Alt 4, added together
 
-std::string KeyOf(int64_t number) { return "K" + std::to_string(number); }
+std::string KeyOf(int64_t number) {
+  std::string key(1, 'K');
+  key += std::to_string(number);
+  return key;
+}
 
 // The profile number a key carries: the leading number after the "K".
 int32_t NumberOfKey(const std::string& key) {
