@@ -52,6 +52,8 @@ class ActiveProfilesWidget : public QWidget {
   QTreeWidget* TreeView_Profiles() const;
   QLabel* Label_Connection() const { return label_widget_; }
   QPushButton* Command1() const { return command1_; }
+  // The tree as the control sees it: keys, texts and image ids.
+  const QtTreeView& TreeNodes() const { return *tree_; }
   QtSocket& Winsock_Quindo() { return *socket_; }
   QtTimer& Timer_Reconnect() { return *timer_; }
 

@@ -1,0 +1,79 @@
+// quindo-demo: a small desktop host of the profile control.
+//
+//   quindo-demo [--screenshot FILE --quit-after MS] /ServerAddress:HOST /ServerPort:PORT
+//
+// The control reads /ServerAddress: and /ServerPort: from the command line
+// itself. With --quit-after the demo saves the window as a PNG (when
+// --screenshot names a file), prints the link state and the tree as text on
+// stdout, and exits. Without a display it runs on the offscreen platform.
+
+#include <cstdlib>
+#include <iostream>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include "common/language.h"
+#include "qt/active_profiles_widget.h"
+#include "tools/demo/demo_window.h"
+
+namespace {
+
+struct Options {
+  QString screenshot;
+  int quit_after_ms = -1;
+};
+
+// Our options; everything else belongs to the control (or to Qt).
+Options ParseOptions(const QStringList& arguments) {
+  Options options;
+  for (int i = 1; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--screenshot")) {
+      options.screenshot = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--quit-after")) {
+      options.quit_after_ms = arguments[++i].toInt();
+    }
+  }
+  return options;
+}
+
+bool HasDisplay() {
+  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  QApplication app(argc, argv);
+  const Options options = ParseOptions(QApplication::arguments());
+  quindo::SetReportErrorHandler([](const std::string& message) { std::cerr << message << std::endl; });
+
+  try {
+    quindo::DemoWindow window;
+    window.show();
+
+    if (options.quit_after_ms >= 0) {
+      QTimer::singleShot(options.quit_after_ms, &window, [&] {
+        if (!options.screenshot.isEmpty()) {
+          if (window.grab().save(options.screenshot, "PNG")) {
+            std::cout << "screenshot " << options.screenshot.toStdString() << '\n';
+          } else {
+            std::cerr << "quindo-demo: cannot save " << options.screenshot.toStdString() << std::endl;
+          }
+        }
+        std::cout << "IsConnectedToServer " << window.Profiles().IsConnectedToServer() << '\n'
+                  << window.TreeAsText().toStdString() << std::flush;
+        QApplication::quit();
+      });
+    }
+    return QApplication::exec();
+  } catch (const std::exception& e) {
+    // The control could not be created, e.g. a port option that overflows.
+    std::cerr << "quindo-demo: " << e.what() << std::endl;
+    return 1;
+  }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The demo host's window: the profile control, fields for its server address
+// and port, and buttons that enable or disable the selected profile by name
+// through the control's public members, as a host application would.
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+namespace quindo {
+
+class ActiveProfilesWidget;
+
+class DemoWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit DemoWindow(QWidget* parent = nullptr);
+
+  ActiveProfilesWidget& Profiles() { return *profiles_; }
+  // The tree as text, one node per line: key, icon ([x] enabled, [ ]
+  // disabled) and name.
+  QString TreeAsText() const;
+
+ private:
+  void ApplyServer();
+  void RequestSelected(int enabled);
+  void UpdateStatus();
+
+  ActiveProfilesWidget* profiles_;
+  QLineEdit* address_;
+  QLineEdit* port_;
+  QLabel* status_;   // link state and the selected profile's state
+  QLabel* message_;  // the outcome of the last request
+};
+
+}  // namespace quindo
