@@ -1,0 +1,54 @@
+// Loads arbitrary bytes as a profile file. A load must never crash or read
+// out of bounds, and a profile that loads must save and load back unchanged
+// (every code-page byte of its texts survives the trip).
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/settings.h"
+#include "model/profile/profile.h"
+
+namespace {
+
+using namespace quindo;
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+const std::string& FilePath() {
+  static const std::string path = [] {
+    char pattern[] = "/tmp/fuzz_profile_file.XXXXXX";
+    const std::string dir = ::mkdtemp(pattern);
+    std::filesystem::create_directory(dir + "/Profiles");
+    DataDirectory() = dir + "/";
+    return cProfile().CreateFileName(1);
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& path = FilePath();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  cProfile loaded;
+  if (!loaded.LoadFromDisk(1)) return 0;
+  Require(loaded.SaveToDisk());
+  cProfile again;
+  Require(again.LoadFromDisk(1));
+  Require(again.GetName() == loaded.GetName());
+  Require(again.m_ExternalFileText == loaded.m_ExternalFileText);
+  Require(again.GetCondition(5).ToText() == loaded.GetCondition(5).ToText());
+  Require(again.GetSystem(63).ToInt16() == loaded.GetSystem(63).ToInt16());
+  Require(again.m_OffDutyAlarmBehaviour == loaded.m_OffDutyAlarmBehaviour);
+  Require(again.m_TimeSchedule->ComposePeriodArray() == loaded.m_TimeSchedule->ComposePeriodArray());
+  return 0;
+}
