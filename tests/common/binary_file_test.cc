@@ -1,23 +1,14 @@
 #include "common/binary_file.h"
 
 #include <cstdio>
-#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 class BinaryFileTest : public testing::Test {
  protected:

@@ -2,24 +2,15 @@
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
 #include "common/step_recorder.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 class LanguageTest : public testing::Test {
  protected:

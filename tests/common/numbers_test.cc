@@ -1,21 +1,13 @@
 #include "common/numbers.h"
 
 #include <cmath>
-#include <functional>
 
 #include <gtest/gtest.h>
 
+#include "error_number.h"
+
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(NumbersTest, RoundsHalvesToEvenNeighbour) {
   EXPECT_EQ(RoundToInteger<int16_t>(12.5), 12);

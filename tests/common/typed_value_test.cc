@@ -1,22 +1,12 @@
 #include "common/typed_value.h"
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(TypedValueTest, TextFormOfEachKind) {
   EXPECT_EQ(TypedValue().ToText(), "");

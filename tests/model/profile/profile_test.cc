@@ -6,18 +6,10 @@
 
 #include "common/error.h"
 #include "common/settings.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // A profile with every stored field set to something other than its initial value.
 cProfile FilledProfile() {

@@ -1,6 +1,5 @@
 // Both serialised forms of a schedule: golden bytes, round trips, and input
 // that ends early or carries odd counts.
-#include <functional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -9,18 +8,10 @@
 #include "common/error.h"
 #include "model/schedule/period_codec.h"
 #include "model/schedule/time_schedule.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 std::string Hex(const std::string& bytes) {
   std::string out;

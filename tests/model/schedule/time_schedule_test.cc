@@ -1,22 +1,12 @@
 #include "model/schedule/time_schedule.h"
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "error_number.h"
 
 namespace quindo {
 namespace {
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 PeriodRef Add(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
   auto p = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop});
