@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
-#include "protocol/frame.h"
 #include "wire_bytes.h"
 
 namespace quindo {
@@ -33,7 +32,7 @@ TEST(FieldCodec, IntegersAreBigEndianTwosComplement) {
   EXPECT_EQ(ErrorOf([&] { ExtractInteger(bytes, cursor = -1); }), kInvalidProcedureCall);
 }
 
-TEST(FieldCodec, NumbersRefuseTheTopBit) {
+TEST(FieldCodec, NumbersAndTypesRefuseWhatCannotBeSent) {
   int32_t cursor = 1;
   EXPECT_EQ(ExtractLong(Bytes({9, 0x7F, 0xFF, 0xFF, 0xFF}), cursor), INT32_MAX);
   EXPECT_EQ(cursor, 5);
@@ -42,6 +41,9 @@ TEST(FieldCodec, NumbersRefuseTheTopBit) {
   EXPECT_EQ(ComposeLong(300), Bytes({0, 0, 1, 0x2C}));
   EXPECT_EQ(ComposeLong(INT32_MAX), Bytes({0x7F, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(ErrorOf([] { ComposeLong(-1); }), kInvalidProcedureCall);
+  EXPECT_EQ(ComposeMessageType(255), Bytes({0xFF}));
+  EXPECT_EQ(ErrorOf([] { ComposeMessageType(256); }), kInvalidProcedureCall);
+  EXPECT_EQ(ErrorOf([] { ComposeMessageType(-1); }), kInvalidProcedureCall);
 }
 
 TEST(FieldCodec, TextsTakeWhatIsThereAndMoveByTheirLength) {
@@ -57,14 +59,6 @@ TEST(FieldCodec, TextsTakeWhatIsThereAndMoveByTheirLength) {
   EXPECT_EQ(ExtractString(Bytes({0, 0}), cursor = 0), "");
   EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0xFF, 0xFF, 'A'}), cursor = 0); }), kInvalidProcedureCall);
   EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0x7F}), cursor = 0); }), kInvalidProcedureCall);
-}
-
-TEST(FieldCodec, FramesCarryTypeLengthAndBody) {
-  EXPECT_EQ(ComposeFrame(kKeepAlive, ""), Bytes({0, 0, 0, 0, 0}));
-  EXPECT_EQ(ComposeFrame(kEnableProfile, ComposeLong(5)), Bytes({0xDC, 0, 0, 0, 4, 0, 0, 0, 5}));
-  EXPECT_EQ(ComposeMessageType(255), Bytes({0xFF}));
-  EXPECT_EQ(ErrorOf([] { ComposeMessageType(256); }), kInvalidProcedureCall);
-  EXPECT_EQ(ErrorOf([] { ComposeMessageType(-1); }), kInvalidProcedureCall);
 }
 
 }  // namespace
