@@ -62,8 +62,7 @@ ActiveProfilesWidget::ActiveProfilesWidget(const std::string& command_line, QWid
   socket_ = std::make_unique<QtSocket>();
   timer_ = std::make_unique<QtTimer>(kReconnectTimerInterval);
 
-  // Start-up failures (a port that overflows) go to the host that creates
-  // the widget, as creation fails.
+  // A start-up failure goes to the host that creates the widget.
   control_ = std::make_unique<ActiveProfiles>(
       ChildControls{tree_.get(), label_.get(), socket_.get(), timer_.get()}, command_line);
   BindEvents();

@@ -31,8 +31,8 @@ class ActiveProfilesWidget : public QWidget {
 
  public:
   // Takes the address and port from the host process's command line
-  // (/ServerAddress:HOST /ServerPort:PORT). A port option that overflows
-  // raises error 6 and the widget is not created.
+  // (/ServerAddress:HOST /ServerPort:PORT). A port option that overflows is
+  // reported through ReportError and leaves the port 0.
   explicit ActiveProfilesWidget(QWidget* parent = nullptr);
   // The same with the given command line (the arguments after the program).
   explicit ActiveProfilesWidget(const std::string& command_line, QWidget* parent = nullptr);

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     }
     return QApplication::exec();
   } catch (const std::exception& e) {
-    // The control could not be created, e.g. a port option that overflows.
+    // The control could not be created.
     std::cerr << "quindo-demo: " << e.what() << std::endl;
     return 1;
   }

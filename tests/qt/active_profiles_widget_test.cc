@@ -1,0 +1,218 @@
+// The widget against a loopback server: the bytes it sends, how it shows the
+// link, and its tree. The reconnect timer ticks every kTick real ms while
+// the control still counts 500 ms per tick, so ten seconds of the control's
+// time pass in 20 ticks.
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "common/error.h"
+#include "common/language.h"
+#include "qt/active_profiles_widget.h"
+#include "qt/qt_timer.h"
+#include "qt/qt_tree_view.h"
+#include "test_peer.h"
+
+using quindo::ActiveProfilesWidget;
+using namespace quindo::testing;
+
+namespace {
+
+constexpr int kTick = 20;           // real ms per tick
+constexpr int kTenSecondsOfTicks = 20;
+
+QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+
+}  // namespace
+
+class ActiveProfilesWidgetTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestPeer> peer_;
+  std::unique_ptr<ActiveProfilesWidget> widget_;
+  QStringList reports_;
+
+  // A shown widget whose first tick connects to the peer.
+  void StartWidget(int tick = kTick) {
+    widget_ = std::make_unique<ActiveProfilesWidget>(peer_->CommandLine());
+    widget_->Timer_Reconnect().SetTickPeriod(tick);
+    widget_->resize(320, 240);
+    widget_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget_.get()));
+  }
+  // Connected, greeted, and the given profiles reported.
+  void StartConnected(const QList<QByteArray>& frames, int tick = kTick) {
+    StartWidget(tick);
+    QTRY_COMPARE(peer_->Connections(), 1);
+    QTRY_COMPARE(widget_->IsConnectedToServer(), 1);
+    QByteArray all = Greeting(8);
+    for (const QByteArray& frame : frames) all += frame;
+    peer_->Send(all);
+    QTRY_COMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), frames.size());
+    QTRY_VERIFY(peer_->Received().startsWith(Hex("C800000000")));
+    peer_->ClearReceived();
+  }
+  QTreeWidgetItem* Item(int row) const { return widget_->TreeView_Profiles()->topLevelItem(row); }
+  void ClickItem(int row, Qt::KeyboardModifiers modifiers) {
+    QTreeWidget* tree = widget_->TreeView_Profiles();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, tree->visualItemRect(Item(row)).center());
+  }
+
+ private Q_SLOTS:
+  void init() {
+    reports_.clear();
+    quindo::SetReportErrorHandler([this](const std::string& m) { reports_ << QString::fromStdString(m); });
+    peer_ = std::make_unique<TestPeer>();
+  }
+  void cleanup() {
+    widget_.reset();
+    peer_.reset();
+    quindo::SetReportErrorHandler({});
+  }
+
+  void startsDisconnectedWithItsChildrenInPlace() {
+    widget_ = std::make_unique<ActiveProfilesWidget>(std::string("/ServerAddress:alarmhost /ServerPort:5000"));
+    QCOMPARE(widget_->ServerAddress(), QStringLiteral("alarmhost"));
+    QCOMPARE(widget_->ServerPort(), 5000);
+    QVERIFY(widget_->TreeView_Profiles()->isHidden());
+    QVERIFY(widget_->TreeView_Profiles()->isHeaderHidden());
+    QVERIFY(!widget_->Label_Connection()->isHidden());
+    QCOMPARE(widget_->Label_Connection()->text(), QStringLiteral("Not connected"));
+    QCOMPARE(widget_->Label_Connection()->size(), QSize(260, 39));
+    QCOMPARE(widget_->Command1()->geometry(), QRect(139, 142, 92, 27));
+    QCOMPARE(widget_->Timer_Reconnect().Interval(), 500);
+
+    // Resize: the tree fills the widget, the label keeps its size, centred.
+    widget_->resize(200, 100);
+    widget_->show();  // Qt holds resize events back until the first show
+    QCOMPARE(widget_->TreeView_Profiles()->geometry(), QRect(0, 0, 200, 100));
+    QCOMPARE(widget_->Label_Connection()->geometry(), QRect(-30, 31, 260, 39));
+
+    // Command1 points the control at the local default server.
+    widget_->Command1()->click();
+    QCOMPARE(widget_->ServerAddress(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(widget_->ServerPort(), 58658);
+  }
+
+  void portThatOverflowsIsReportedAndLeavesThePortZero() {
+    ActiveProfilesWidget widget(std::string("/ServerAddress:h /ServerPort:99999999999"));
+    QCOMPARE(widget.ServerPort(), 0);
+    QCOMPARE(reports_.size(), 1);
+  }
+
+  void answersAGreetingThatArrivesInTwoPieces() {
+    StartWidget();
+    QTRY_COMPARE(peer_->Connections(), 1);
+    QTRY_VERIFY(!widget_->TreeView_Profiles()->isHidden());
+    QVERIFY(widget_->Label_Connection()->isHidden());
+    peer_->Send(Hex("0100000002"));
+    QTest::qWait(50);
+    QCOMPARE(peer_->Received(), QByteArray());
+    peer_->Send(Hex("0008"));
+    QTRY_COMPARE(peer_->Received(), Hex("C800000000"));
+  }
+
+  void reportedProfilesShowTheirStateAndRequestsGoByName() {
+    StartConnected({ProfileFrame(12, "Night", true), ProfileFrame(300, "Weekend", false)});
+    const quindo::QtTreeView& nodes = widget_->TreeNodes();
+    QCOMPARE(nodes.Node("K12").image, 1);
+    QCOMPARE(nodes.Node("K300").image, 2);
+    QVERIFY(!Item(0)->icon(0).isNull());
+    QCOMPARE(Item(1)->text(0), QStringLiteral("Weekend"));
+    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("NIGHT")), 1);
+    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("weekend")), 0);
+    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Nobody")), 0);
+
+    widget_->ProfileEnableOrDisable(QStringLiteral("night"), -1);
+    widget_->ProfileEnableOrDisable(QStringLiteral("Weekend"), 0);
+    widget_->ProfileEnableOrDisable(QStringLiteral("Nobody"), 1);
+    QTRY_COMPARE(peer_->Received(), Hex("DC000000040000000C" "DD000000040000012C"));
+    QCOMPARE(nodes.Node("K300").image, 2);  // unchanged until the server reports it
+
+    // Reported again, the profile moves to the end with its new icon and
+    // keeps its selection.
+    widget_->TreeView_Profiles()->setCurrentItem(Item(0));
+    peer_->Send(ProfileFrame(12, "Night", false));
+    QTRY_COMPARE(Item(1)->text(0), QStringLiteral("Night"));
+    QCOMPARE(nodes.Node("K12").image, 2);
+    QVERIFY(Item(1)->isSelected());
+
+    peer_->Send(Frame(quindo::kProfileRemoved, Hex("0000012C")));
+    QTRY_COMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 1);
+  }
+
+  void unencodableNodeRaisesToTheHostButNeverIntoQt() {
+    StartConnected({ProfileFrame(-5, "Broken", true), ProfileFrame(7, "Fine", true)});
+    QVERIFY_THROWS_EXCEPTION(quindo::Error, widget_->ProfileEnableOrDisable(QStringLiteral("Broken"), 1));
+    // The same failure inside a Ctrl-click is reported, not thrown.
+    ClickItem(0, Qt::ControlModifier);
+    QCOMPARE(reports_.size(), 1);
+    QVERIFY(reports_.first().startsWith(QStringLiteral("TreeView_Profiles_Click")));
+    QTest::qWait(50);
+    QCOMPARE(peer_->Received(), QByteArray());
+  }
+
+  void ctrlClickTogglesTheNodeAndOtherClicksSendNothing() {
+    StartConnected({ProfileFrame(5, "Night", true), ProfileFrame(6, "Weekend", false)});
+    ClickItem(0, Qt::NoModifier);
+    ClickItem(0, Qt::ShiftModifier | Qt::ControlModifier);
+    ClickItem(1, Qt::AltModifier);
+    QTest::qWait(50);
+    QCOMPARE(peer_->Received(), QByteArray());
+
+    ClickItem(0, Qt::ControlModifier);  // already selected: stays selected
+    QVERIFY(Item(0)->isSelected());
+    ClickItem(1, Qt::ControlModifier);
+    QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000005" "DC0000000400000006"));
+  }
+
+  void keepAliveStartsAfterTenSecondsOfConnectedTime() {
+    QElapsedTimer clock;
+    StartWidget();
+    QTRY_COMPARE(peer_->Connections(), 1);
+    clock.start();
+    QTRY_VERIFY(peer_->Received().startsWith(Hex("0000000000")));
+    // 20 ticks of connected time; timers may fire a little early.
+    QVERIFY2(clock.elapsed() >= (kTenSecondsOfTicks - 5) * kTick, qPrintable(QString::number(clock.elapsed())));
+    // From then on one goes out on every tick.
+    QTRY_VERIFY(peer_->Received().size() >= 5 * 4);
+    QVERIFY(peer_->Received().count('\0') == peer_->Received().size());
+  }
+
+  void peerCloseEmptiesTheTreeAndTheNextAttemptComesTenSecondsLater() {
+    StartConnected({ProfileFrame(1, "Night", true)});
+    QElapsedTimer clock;
+    clock.start();
+    peer_->Last()->disconnectFromHost();
+    QTRY_VERIFY(!widget_->Label_Connection()->isHidden());
+    QVERIFY(widget_->TreeView_Profiles()->isHidden());
+    QCOMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 0);
+    QCOMPARE(widget_->IsConnectedToServer(), 0);
+    QCOMPARE(reports_, QStringList());
+
+    QTRY_COMPARE(peer_->Connections(), 2);
+    QVERIFY2(clock.elapsed() >= (kTenSecondsOfTicks - 5) * kTick, qPrintable(QString::number(clock.elapsed())));
+    QTRY_VERIFY(!widget_->TreeView_Profiles()->isHidden());
+  }
+
+  void ownCloseOnAWrongGreetingLevelLeavesTheTreeShown() {
+    // Slower ticks, so that the check comes well before the next attempt.
+    StartConnected({ProfileFrame(1, "Night", true)}, 100);
+    peer_->Send(Greeting(7));
+    QTRY_VERIFY(!peer_->LastIsOpen());
+    QCOMPARE(widget_->IsConnectedToServer(), 0);
+    QTest::qWait(50);  // no closed event may come later either
+    QVERIFY(!widget_->TreeView_Profiles()->isHidden());
+    QVERIFY(widget_->Label_Connection()->isHidden());
+    QCOMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 1);
+    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Night")), 1);
+  }
+};
+
+QTEST_MAIN(ActiveProfilesWidgetTest)
+#include "active_profiles_widget_test.moc"
