@@ -74,6 +74,8 @@ struct ProfileRecord {
   std::array<int16_t, 64> systems{};
   int16_t off_duty_alarm_behaviour = 0;  // field 22, or field 8 of version 4
   double file_time_stamp = 0;            // version 5 only
+
+  bool operator==(const ProfileRecord&) const = default;
 };
 
 // The record of a profile's stored fields, stamped with `time_stamp`.

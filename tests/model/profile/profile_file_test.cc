@@ -15,6 +15,7 @@
 #include "model/deleted_log.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
+#include "model/profile/profile_record.h"
 
 namespace quindo {
 namespace {
@@ -92,26 +93,10 @@ class ProfileFileTest : public ::testing::Test {
     return p;
   }
 
+  // Every stored field (through the record of each) and the schedule.
   static void ExpectSameStoredFields(const cProfile& a, const cProfile& b) {
-    EXPECT_EQ(a.m_Enabled, b.m_Enabled);
-    EXPECT_EQ(a.GetName(), b.GetName());
+    EXPECT_TRUE(RecordOfProfile(a, 0) == RecordOfProfile(b, 0)) << a.GetName() << " / " << b.GetName();
     EXPECT_EQ(a.m_ParentName, b.m_ParentName);
-    for (int16_t i = 0; i < 3; ++i) EXPECT_EQ(a.GetState(i), b.GetState(i));
-    EXPECT_EQ(a.m_UseTimeSchedule, b.m_UseTimeSchedule);
-    EXPECT_EQ(a.m_ParallellReceivers, b.m_ParallellReceivers);
-    EXPECT_EQ(a.m_SequentialReceivers, b.m_SequentialReceivers);
-    for (int16_t i = 0; i < 6; ++i) EXPECT_EQ(a.GetCondition(i).ToText(), b.GetCondition(i).ToText());
-    EXPECT_EQ(a.m_TimeSchedule_ViewDayType, b.m_TimeSchedule_ViewDayType);
-    EXPECT_EQ(a.m_Calendar_ViewTimeAxis, b.m_Calendar_ViewTimeAxis);
-    EXPECT_EQ(a.m_UseExternalTag, b.m_UseExternalTag);
-    EXPECT_EQ(a.m_ExternalTagName, b.m_ExternalTagName);
-    EXPECT_EQ(a.m_IgnoreExternalTagInOtherProfiles, b.m_IgnoreExternalTagInOtherProfiles);
-    EXPECT_EQ(a.m_UseExternalFile, b.m_UseExternalFile);
-    EXPECT_EQ(a.m_ExternalFileName, b.m_ExternalFileName);
-    EXPECT_EQ(a.m_ExternalFileText, b.m_ExternalFileText);
-    EXPECT_EQ(a.m_ScanSpecificSystems, b.m_ScanSpecificSystems);
-    for (int16_t i = 0; i < 64; ++i) EXPECT_EQ(a.GetSystem(i).ToInt16(), b.GetSystem(i).ToInt16());
-    EXPECT_EQ(a.m_OffDutyAlarmBehaviour, b.m_OffDutyAlarmBehaviour);
     ASSERT_TRUE(a.m_TimeSchedule && b.m_TimeSchedule);
     EXPECT_EQ(a.m_TimeSchedule->ComposePeriodArray(), b.m_TimeSchedule->ComposePeriodArray());
   }
