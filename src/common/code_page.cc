@@ -70,7 +70,35 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t* cp) {
   return length;
 }
 
+char32_t UpperOf(char32_t c) {
+  if (c >= U'a' && c <= U'z') return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  switch (c) {
+    case 0xFF: return 0x178;   // y with diaeresis
+    case 0x153: return 0x152;  // oe
+    case 0x161: return 0x160;  // s with caron
+    case 0x17E: return 0x17D;  // z with caron
+    default: return c;
+  }
+}
+
 }  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    const size_t length = DecodeUtf8(text, i, &cp);
+    if (length == 0) {
+      out += text[i++];
+      continue;
+    }
+    AppendUtf8(out, UpperOf(cp));
+    i += length;
+  }
+  return out;
+}
 
 CodePage ActiveCodePage() { return active_page; }
 void SetActiveCodePage(CodePage page) { active_page = page; }

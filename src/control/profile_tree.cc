@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "common/code_page.h"
 #include "common/numbers.h"
 #include "common/step_recorder.h"
 #include "control/active_profiles.h"
@@ -27,43 +28,6 @@ std::string KeyOf(int64_t number) {
 // The profile number a key carries: the leading number after the "K".
 int32_t NumberOfKey(const std::string& key) {
   return RoundToInteger<int32_t>(ReadLeadingNumber(std::string_view(key).substr(key.empty() ? 0 : 1)));
-}
-
-// Upper case of the letters a single-byte Western code page can carry; each
-// maps to a code point of the same UTF-8 length, so texts keep their size.
-char32_t UpperOf(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  switch (c) {
-    case 0xFF: return 0x178;
-    case 0x153: return 0x152;
-    case 0x161: return 0x160;
-    case 0x17E: return 0x17D;
-    default: return c;
-  }
-}
-
-char32_t AsciiUpper(unsigned char c) { return c < 0x80 ? UpperOf(c) : c; }
-
-// Compares two UTF-8 texts without regard to case; malformed bytes compare
-// as themselves.
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    const bool x_pair = (x & 0xE0) == 0xC0 && i + 1 < a.size() && (a[i + 1] & 0xC0) == 0x80;
-    const bool y_pair = (y & 0xE0) == 0xC0 && i + 1 < b.size() && (b[i + 1] & 0xC0) == 0x80;
-    if (x_pair && y_pair) {
-      const char32_t cx = char32_t{x & 0x1Fu} << 6 | (static_cast<unsigned char>(a[i + 1]) & 0x3F);
-      const char32_t cy = char32_t{y & 0x1Fu} << 6 | (static_cast<unsigned char>(b[i + 1]) & 0x3F);
-      if (UpperOf(cx) != UpperOf(cy)) return false;
-      ++i;
-    } else if (x_pair != y_pair || AsciiUpper(x) != AsciiUpper(y)) {
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -105,9 +69,10 @@ void ActiveProfiles::OnProfileRemoved(const std::string& body) {
 }
 
 std::string ActiveProfiles::FindNodeByName(const std::string& profile_name) const {
+  const std::string wanted = UpperCase(profile_name);
   std::string key;
   tree_.ForEachNode([&](const TreeNode& node) {
-    if (!EqualIgnoringCase(node.text, profile_name)) return true;
+    if (UpperCase(node.text) != wanted) return true;
     key = node.key;
     return false;
   });

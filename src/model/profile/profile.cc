@@ -1,5 +1,6 @@
 #include "model/profile/profile.h"
 
+#include "common/code_page.h"
 #include "common/error.h"
 #include "common/settings.h"
 
@@ -9,55 +10,6 @@ namespace {
 template <size_t N>
 void CheckIndex(int16_t index) {
   if (index < 0 || static_cast<size_t>(index) >= N) throw Error(kSubscriptOutOfRange);
-}
-
-// Upper case of one code point, for the letters the single-byte code page
-// can carry (ASCII, Latin-1 and the few extra letters of the Western page);
-// other characters stay as they are, and so does the German sharp s.
-char32_t UpperOf(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  switch (c) {
-    case 0xFF: return 0x178;   // y with diaeresis
-    case 0x153: return 0x152;  // oe
-    case 0x161: return 0x160;  // s with caron
-    case 0x17E: return 0x17D;  // z with caron
-    default: return c;
-  }
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Upper-cases a UTF-8 text. Only two-byte sequences can hold letters that
-// change; every other byte is copied unchanged, so malformed input survives.
-std::string UpperCase(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(UpperOf(b));
-    } else if ((b & 0xE0) == 0xC0 && i + 1 < text.size() &&
-               (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-      const char32_t c = (char32_t{b} & 0x1F) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3F);
-      AppendUtf8(out, c < 0x80 ? c : UpperOf(c));
-      ++i;
-    } else {
-      out += static_cast<char>(b);
-    }
-  }
-  return out;
 }
 
 }  // namespace
