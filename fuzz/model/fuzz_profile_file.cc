@@ -19,15 +19,26 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-const std::string& FilePath() {
-  static const std::string path = [] {
+// The data directory of the run, removed when the fuzzer exits.
+struct DataDirectoryOfRun {
+  DataDirectoryOfRun() {
     char pattern[] = "/tmp/fuzz_profile_file.XXXXXX";
-    const std::string dir = ::mkdtemp(pattern);
+    dir = ::mkdtemp(pattern);
     std::filesystem::create_directory(dir + "/Profiles");
     DataDirectory() = dir + "/";
-    return cProfile().CreateFileName(1);
-  }();
-  return path;
+    file = cProfile().CreateFileName(1);
+  }
+  ~DataDirectoryOfRun() {
+    std::error_code error;
+    std::filesystem::remove_all(dir, error);
+  }
+  std::string dir;
+  std::string file;
+};
+
+const std::string& FilePath() {
+  static DataDirectoryOfRun run;
+  return run.file;
 }
 
 }  // namespace
