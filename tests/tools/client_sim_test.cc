@@ -1,0 +1,234 @@
+// quindo-client, quindo-sim and quindo-demo as programs: started with
+// QProcess on loopback, driven through their standard input and checked on
+// their standard output. The paths come from the environment (QUINDO_CLIENT,
+// QUINDO_SIM, QUINDO_DEMO), set by the test's CMake block.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// One running tool; answers are read line by line with a deadline.
+class Tool {
+ public:
+  Tool(const char* variable, const QStringList& arguments) {
+    process_.setProgram(qEnvironmentVariable(variable));
+    process_.setArguments(arguments);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start();
+  }
+  ~Tool() {
+    if (process_.state() != QProcess::NotRunning) {
+      process_.kill();
+      process_.waitForFinished(2000);
+    }
+  }
+
+  bool Started() { return process_.waitForStarted(5000); }
+  void Write(const QString& line) {
+    process_.write((line + QLatin1Char('\n')).toUtf8());
+    process_.waitForBytesWritten(1000);
+  }
+  // The next line, or "<timeout>".
+  QString ReadLine(int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    while (!process_.canReadLine()) {
+      if (deadline.hasExpired() || !process_.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+        if (!process_.canReadLine()) return QStringLiteral("<timeout>");
+      }
+    }
+    return QString::fromUtf8(process_.readLine()).chopped(1);
+  }
+  // Skips lines until one starts with the prefix; returns it or "<timeout>".
+  QString ReadUntil(const QString& prefix, int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+      const QString line = ReadLine(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
+      if (line.startsWith(prefix) || line == QLatin1String("<timeout>")) return line;
+    }
+  }
+  QString Ask(const QString& command, int ms = 20000) {
+    Write(command);
+    return ReadLine(ms);
+  }
+  QStringList AskList(const QString& command, const QString& count_prefix) {
+    Write(command);
+    const QString head = ReadUntil(count_prefix);
+    QStringList lines{head};
+    const int count = head.section(QLatin1Char(' '), 1, 1).toInt();
+    for (int i = 0; i < count; ++i) lines << ReadLine();
+    return lines;
+  }
+  // Asks to quit and returns the exit code, -1 when it did not exit.
+  int Quit() {
+    Write(QStringLiteral("quit"));
+    if (!process_.waitForFinished(5000)) return -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+  }
+  bool Running() const { return process_.state() == QProcess::Running; }
+  QProcess& Process() { return process_; }
+
+ private:
+  QProcess process_;
+};
+
+// A simulator on the given port (0: any); its first line names the port.
+std::unique_ptr<Tool> StartSim(quint16& port, QStringList extra = {}) {
+  auto sim = std::make_unique<Tool>("QUINDO_SIM", QStringList{"--port", QString::number(port)} + extra);
+  const QString listening = sim->ReadLine(5000);
+  if (!listening.startsWith(QLatin1String("listening 127.0.0.1 "))) return nullptr;
+  port = static_cast<quint16>(listening.section(QLatin1Char(' '), 2, 2).toUInt());
+  return sim;
+}
+
+QStringList ServerOptions(quint16 port) {
+  return {QStringLiteral("/ServerAddress:127.0.0.1"), QStringLiteral("/ServerPort:%1").arg(port)};
+}
+
+}  // namespace
+
+class ClientSimTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void clientFollowsTheSimulatorAndRecoversWhenItComesBack() {
+    quint16 port = 0;
+    auto sim = StartSim(port, {"--sample", "11"});  // the last one, Fire alarms, is enabled
+    QVERIFY(sim);
+    Tool client("QUINDO_CLIENT", ServerOptions(port));
+    QVERIFY(client.Started());
+
+    QCOMPARE(client.Ask("wait-connected 5000"), QStringLiteral("connected"));
+    QCOMPARE(client.Ask("wait-enabled 1 Fire alarms --ms 5000"), QStringLiteral("ok"));
+    QStringList list = client.AskList("list", "nodes");
+    QCOMPARE(list.size(), 12);
+    QCOMPARE(list[0], QStringLiteral("nodes 11"));
+    QCOMPARE(list[1], QStringLiteral("K1\t1\tNight shift"));
+    QCOMPARE(list[2], QStringLiteral("K2\t2\tWeekend"));
+    QCOMPARE(list[5], QStringLiteral("K5\t2\tBoiler room@Night"));
+
+    QCOMPARE(client.Ask("set 0 night SHIFT"), QStringLiteral("ok"));
+    QCOMPARE(client.Ask("wait-enabled 0 Night shift --ms 5000"), QStringLiteral("ok"));
+    QCOMPARE(sim->ReadUntil("recv 22"), QStringLiteral("recv 221 00000001"));
+    QCOMPARE(sim->AskList("list", "profiles")[1], QStringLiteral("1\t0\tNight shift"));
+    QCOMPARE(client.Ask("set 1 Nobody"), QStringLiteral("ok"));
+    QCOMPARE(client.Ask("frobnicate"), QStringLiteral("error: unknown command"));
+
+    QCOMPARE(sim->Ask("remove 3"), QStringLiteral("ok"));
+    QCOMPARE(client.Ask("wait-enabled 0 Day shift --ms 5000"), QStringLiteral("ok"));
+    list = client.AskList("list", "nodes");
+    QCOMPARE(list[0], QStringLiteral("nodes 10"));
+    QVERIFY(!list.join('\n').contains(QLatin1String("K3\t")));
+
+    // The server goes away: the tree empties at once, and the client's
+    // attempts every 10 s find the server once it is back on its port.
+    QCOMPARE(sim->Quit(), 0);
+    sim.reset();
+    QCOMPARE(client.Ask("wait 500"), QStringLiteral("ok"));
+    QCOMPARE(client.Ask("connected"), QStringLiteral("0"));
+    QCOMPARE(client.AskList("list", "nodes"), QStringList{"nodes 0"});
+    sim = StartSim(port, {"--sample", "11"});
+    QVERIFY(sim);
+    QCOMPARE(client.Ask("wait-connected 25000", 30000), QStringLiteral("connected"));
+    QCOMPARE(client.Ask("wait-enabled 1 Night shift --ms 5000"), QStringLiteral("ok"));
+    QCOMPARE(client.Quit(), 0);
+  }
+
+  void simulatorOutlivesGarbageAndHalfFrames() {
+    quint16 port = 0;
+    auto sim = StartSim(port, {"--sample", "2"});
+    QVERIFY(sim);
+    auto send_and_see_closed = [&](const QByteArray& bytes) {
+      QTcpSocket peer;
+      peer.connectToHost(QHostAddress::LocalHost, port);
+      if (!peer.waitForConnected(3000)) return false;
+      peer.write(bytes);
+      peer.waitForBytesWritten(1000);
+      // A frame the server cannot cut ends the connection.
+      while (peer.state() == QAbstractSocket::ConnectedState) {
+        if (!peer.waitForReadyRead(3000) && peer.state() == QAbstractSocket::ConnectedState) return false;
+        peer.readAll();
+      }
+      return true;
+    };
+    QVERIFY(send_and_see_closed(QByteArray::fromHex("DC80000000")));  // length past 2^31
+    QVERIFY(send_and_see_closed(QByteArray::fromHex("DC7FFFFFFF")));  // above the bound
+
+    {  // half a frame, then gone
+      QTcpSocket peer;
+      peer.connectToHost(QHostAddress::LocalHost, port);
+      QVERIFY(peer.waitForConnected(3000));
+      peer.write(QByteArray::fromHex("DC00000004000000"));
+      peer.waitForBytesWritten(1000);
+      peer.abort();
+    }
+    {  // a request too short to hold a number, and one for a missing profile
+      QTcpSocket peer;
+      peer.connectToHost(QHostAddress::LocalHost, port);
+      QVERIFY(peer.waitForConnected(3000));
+      peer.write(QByteArray::fromHex("DC000000020001" "DD00000004000003E7" "C800000000"));
+      QVERIFY(peer.waitForBytesWritten(1000));
+      QCOMPARE(sim->ReadUntil("recv 200"), QStringLiteral("recv 200"));
+      // Greeting, then both profiles: the connection is still served.
+      QByteArray received;
+      while (received.count(char(0xD2)) < 2 && peer.waitForReadyRead(3000)) received += peer.readAll();
+      QVERIFY(received.startsWith(QByteArray::fromHex("01000000020008")));
+    }
+    QCOMPARE(sim->AskList("list", "profiles")[0], QStringLiteral("profiles 2"));
+    QCOMPARE(sim->Ask("remove -1"), QStringLiteral("error: Invalid procedure call or argument"));
+    QCOMPARE(sim->Quit(), 0);
+  }
+
+  void simulatorKeepsChangesInItsDataDirectory() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    quint16 port = 0;
+    auto sim = StartSim(port, {"--data-dir", dir.path(), "--sample", "3"});
+    QVERIFY(sim);
+    QVERIFY(QFile::exists(dir.filePath("Profiles/Profile_0001.dat")));
+    {
+      QTcpSocket peer;
+      peer.connectToHost(QHostAddress::LocalHost, port);
+      QVERIFY(peer.waitForConnected(3000));
+      peer.write(QByteArray::fromHex("DD0000000400000001"));
+      QVERIFY(peer.waitForBytesWritten(1000));
+      QCOMPARE(sim->ReadUntil("recv"), QStringLiteral("recv 221 00000001"));
+    }
+    QCOMPARE(sim->Quit(), 0);
+
+    port = 0;
+    sim = StartSim(port, {"--data-dir", dir.path()});
+    QVERIFY(sim);
+    const QStringList list = sim->AskList("list", "profiles");
+    QCOMPARE(list, (QStringList{"profiles 3", "1\t0\tNight shift", "2\t0\tWeekend", "3\t1\tDay shift"}));
+    QCOMPARE(sim->Quit(), 0);
+  }
+
+  void demoShowsTheSimulatorsProfilesOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QUINDO_DEMO")) QSKIP("quindo-demo is not built");
+    quint16 port = 0;
+    auto sim = StartSim(port, {"--sample", "3"});
+    QVERIFY(sim);
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("shot.png");
+    Tool demo("QUINDO_DEMO", QStringList{"--screenshot", shot, "--quit-after", "2500"} + ServerOptions(port));
+    QVERIFY(demo.Started());
+    QVERIFY(demo.Process().waitForFinished(20000));
+    QCOMPARE(demo.Process().exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(demo.Process().readAllStandardOutput()).split('\n');
+    QCOMPARE(lines.mid(1, 4), (QStringList{"IsConnectedToServer 1", "K1    [x] Night shift",
+                                           "K2    [ ] Weekend", "K3    [x] Day shift"}));
+    QImage image(shot);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.width() >= 300 && image.height() >= 200);
+    QCOMPARE(sim->Quit(), 0);
+  }
+};
+
+QTEST_GUILESS_MAIN(ClientSimTest)
+#include "client_sim_test.moc"
