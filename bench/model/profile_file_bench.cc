@@ -1,6 +1,6 @@
 // Figures of the profile files: saving 1 000 new profiles into a fresh
-// directory and loading them back (profiles/s), against reading the same
-// files' bytes alone; loading a full directory of 9 991 profiles in one
+// directory and loading them back (profiles/s), against creating and reading
+// files of the same size alone; loading a full directory of 9 991 profiles in one
 // process; and `quindo-records profile list` on that directory.
 
 #include <benchmark/benchmark.h>
@@ -85,6 +85,25 @@ void BM_SaveNewProfiles(benchmark::State& state) {
   state.counters["profiles/s"] = benchmark::Counter(state.iterations() * kProfiles, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SaveNewProfiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline: the same number of new files of a profile file's size, written
+// in place without a temporary file, identity search or encoding.
+void BM_CreateFilesOnly(benchmark::State& state) {
+  const std::string bytes(2500, 'x');
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string dir = NewDirectory() + "Profiles/";
+    state.ResumeTiming();
+    for (int n = 0; n < kProfiles; ++n) {
+      std::ofstream(dir + "File_" + std::to_string(n), std::ios::binary) << bytes;
+    }
+    state.PauseTiming();
+    fs::remove_all(fs::path(dir).parent_path().parent_path());
+    state.ResumeTiming();
+  }
+  state.counters["profiles/s"] = benchmark::Counter(state.iterations() * kProfiles, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CreateFilesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void LoadAll(benchmark::State& state, int count) {
   DataDirectory() = Filled(count).path;
