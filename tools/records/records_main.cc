@@ -42,7 +42,8 @@ constexpr const char* kUsage = R"(Usage:
       default 0) and deletes profile file ID.
 
 Options:
-  --data-dir DIR     Directory holding "Profiles/" (default: the current one).
+  --data-dir DIR     Directory holding "Profiles/" (default: the current one);
+                     DIR/Profiles must exist.
   --language FILE    Language file of the message texts (default: the English
                      texts shipped with the program).
   -h, --help         Shows this text.
