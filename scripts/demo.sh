@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up and runs the demo: the alarm-server simulator serving its sample
+# profiles, and the desktop host whose profile control connects to it. With a
+# display the window stays open until you close it; without one the demo runs
+# offscreen, saves a screenshot and prints the tree as text. The simulator is
+# stopped at the end either way.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+build=build/release
+out=build/demo
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target quindo-sim quindo-demo
+mkdir -p "$out"
+
+# The simulator picks a free port and names it on its first output line.
+"$build/tools/sim/quindo-sim" --port 0 --sample 12 </dev/null >"$out/sim.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+port=""
+for _ in $(seq 50); do
+  port=$(awk '/^listening/ { print $3; exit }' "$out/sim.log")
+  [ -n "$port" ] && break
+  kill -0 "$sim_pid" 2>/dev/null || { cat "$out/sim.log"; exit 1; }
+  sleep 0.1
+done
+[ -n "$port" ] || { echo "quindo-sim did not start"; cat "$out/sim.log"; exit 1; }
+echo "quindo-sim serving 12 sample profiles on 127.0.0.1:$port"
+
+server=(/ServerAddress:127.0.0.1 "/ServerPort:$port")
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Close the window to end the demo."
+  "$build/tools/demo/quindo-demo" "${server[@]}"
+else
+  shot="$out/demo-screenshot.png"
+  echo "No display: running offscreen for 3 s."
+  QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" \
+    --screenshot "$shot" --quit-after 3000 "${server[@]}"
+  echo "Screenshot of the window: $shot"
+fi
+echo "Frames the simulator received:"
+grep '^recv' "$out/sim.log" | sort | uniq -c || true
