@@ -29,17 +29,13 @@ inline QByteArray Frame(int16_t type, const QByteArray& body = {}) {
   return Bytes(ComposeFrame(type, std::string_view(body.constData(), static_cast<size_t>(body.size()))));
 }
 
-inline QByteArray ProfileBody(int16_t number, const std::string& name, bool enabled) {
+inline QByteArray ProfileFrame(int16_t number, const std::string& name, bool enabled) {
   cProfile profile;
   profile.m_DiskIdentity = number;
   profile.m_Enabled = enabled ? -1 : 0;
   profile.SetName(name);
   profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
-  return Bytes(ComposeProfileMessage(profile));
-}
-
-inline QByteArray ProfileFrame(int16_t number, const std::string& name, bool enabled) {
-  return Frame(kProfileUpdate, ProfileBody(number, name, enabled));
+  return Frame(kProfileUpdate, Bytes(ComposeProfileMessage(profile)));
 }
 
 inline QByteArray Greeting(int16_t level) {
