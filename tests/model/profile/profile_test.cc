@@ -7,83 +7,31 @@
 #include "common/error.h"
 #include "common/settings.h"
 #include "error_number.h"
+#include "filled_profile.h"
 
 namespace quindo {
 namespace {
 
-// A profile with every stored field set to something other than its initial value.
-cProfile FilledProfile() {
-  cProfile p;
-  p.m_Enabled = 0;
-  p.SetName("Night");
-  for (int16_t i = 0; i < cProfile::kStates; ++i) p.SetState(i, static_cast<int16_t>(10 + i));
-  p.m_UseTimeSchedule = -1;
-  p.m_ParallellReceivers = "R1;R2";
-  p.m_SequentialReceivers = "R3";
-  for (int16_t i = 0; i < cProfile::kConditions; ++i) p.SetCondition(i, TypedValue::Text("Cond" + std::to_string(i)));
-  p.m_TimeSchedule_ViewDayType = 3;
-  p.m_Calendar_ViewTimeAxis = 2;
-  p.m_UseExternalTag = -1;
-  p.m_ExternalTagName = "Tag";
-  p.m_IgnoreExternalTagInOtherProfiles = -1;
-  p.m_UseExternalFile = -1;
-  p.m_ExternalFileName = "ext.txt";
-  p.m_ExternalFileText = "Grüße";
-  p.m_ScanSpecificSystems = -1;
-  for (int16_t i = 0; i < cProfile::kSystems; ++i) p.SetSystem(i, static_cast<int16_t>(i * 3 - 90));
-  p.m_OffDutyAlarmBehaviour = 2;
-  p.m_TimeSchedule = std::make_shared<cTimeSchedule>();
-  p.m_TimeSchedule->SetDefaultPeriod();
-  return p;
-}
-
-// Every stored field, for comparing two profiles as a whole.
-std::string Describe(const cProfile& p) {
-  std::string d = p.GetName() + "|" + p.m_ParentName + "|" + std::to_string(p.m_NestingLevels);
-  for (int v : {p.m_Enabled, p.m_UseTimeSchedule, p.m_TimeSchedule_ViewDayType, p.m_Calendar_ViewTimeAxis,
-                p.m_UseExternalTag, p.m_IgnoreExternalTagInOtherProfiles, p.m_UseExternalFile,
-                p.m_ScanSpecificSystems, p.m_OffDutyAlarmBehaviour}) {
-    d += "|" + std::to_string(v);
-  }
-  for (const std::string* t : {&p.m_ParallellReceivers, &p.m_SequentialReceivers, &p.m_ExternalTagName,
-                               &p.m_ExternalFileName, &p.m_ExternalFileText}) {
-    d += "|" + *t;
-  }
-  for (int16_t i = 0; i < cProfile::kStates; ++i) d += "|" + std::to_string(p.GetState(i));
-  for (int16_t i = 0; i < cProfile::kConditions; ++i) d += "|" + p.GetCondition(i).ToText();
-  for (int16_t i = 0; i < cProfile::kSystems; ++i) d += "|" + p.GetSystem(i).ToText();
-  return d + "|" + (p.m_TimeSchedule ? p.m_TimeSchedule->ComposePeriodArray() : "none");
-}
-
-class NestedNames : public testing::Test {
+class ProfileTest : public testing::Test {
  protected:
   void TearDown() override { NestedProfileNames() = 0; }
 };
 
-TEST_F(NestedNames, SetNameDerivesParentOnlyWithSwitchOn) {
+TEST_F(ProfileTest, SetNameDerivesParentOnlyWithNestedNamesOn) {
+  const struct { int16_t nested; const char* name; const char* parent; int16_t levels; } cases[] = {
+      {0, "Plant@Hall@Night", "", 0}, {1, "Plant@Hall@Night", "PLANT@HALL", 2}, {1, "@x", "", 1},
+      {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // code-page letters are upper-cased as well
+      {1, "plain", "", 0}};
   cProfile p;
-  p.SetName("Plant@Hall@Night");
-  EXPECT_EQ(p.m_ParentName, "");
-  EXPECT_EQ(p.m_NestingLevels, 0);
-  NestedProfileNames() = 1;
-  p.SetName("Plant@Hall@Night");
-  EXPECT_EQ(p.GetName(), "Plant@Hall@Night");
-  EXPECT_EQ(p.m_ParentName, "PLANT@HALL");
-  EXPECT_EQ(p.m_NestingLevels, 2);
-  p.SetName("@x");
-  EXPECT_EQ(p.m_ParentName, "");
-  EXPECT_EQ(p.m_NestingLevels, 1);
-  p.SetName("x@");
-  EXPECT_EQ(p.m_ParentName, "X");
-  EXPECT_EQ(p.m_NestingLevels, 1);
-  p.SetName("Küche@ß");  // code-page letters are upper-cased as well
-  EXPECT_EQ(p.m_ParentName, "KÜCHE");
-  p.SetName("plain");
-  EXPECT_EQ(p.m_ParentName, "");
-  EXPECT_EQ(p.m_NestingLevels, 0);
+  for (const auto& c : cases) {
+    NestedProfileNames() = c.nested;
+    p.SetName(c.name);
+    EXPECT_EQ(p.m_ParentName, c.parent) << c.name;
+    EXPECT_EQ(p.m_NestingLevels, c.levels) << c.name;
+  }
 }
 
-TEST(ProfileTest, TablesRejectIndexOutsideRangeAndNull) {
+TEST_F(ProfileTest, TablesRejectIndexOutsideRangeAndNullChangingNothing) {
   cProfile p = FilledProfile();
   EXPECT_EQ(ErrorOf([&] { p.GetState(3); }), kSubscriptOutOfRange);
   EXPECT_EQ(ErrorOf([&] { p.SetState(-1, 1); }), kSubscriptOutOfRange);
@@ -92,49 +40,33 @@ TEST(ProfileTest, TablesRejectIndexOutsideRangeAndNull) {
   EXPECT_EQ(ErrorOf([&] { p.GetSystem(-1); }), kSubscriptOutOfRange);
   EXPECT_EQ(ErrorOf([&] { p.SetSystem(64, 1); }), kSubscriptOutOfRange);
   EXPECT_EQ(ErrorOf([&] { p.SetCondition(5, TypedValue::Null()); }), kInvalidUseOfNull);
-  EXPECT_EQ(p.GetCondition(5).ToText(), "Cond5");
-  EXPECT_EQ(p.SetState(2, 99), 0);
-  EXPECT_TRUE(p.SetSystem(63, -5).IsEmpty());
+  ExpectSameStoredFields(p, FilledProfile());
   EXPECT_EQ(p.GetSystem(63).GetKind(), TypedValue::Kind::kInteger);
-  EXPECT_EQ(p.GetSystem(63).ToInt16(), -5);
   p.SetCondition(0, TypedValue::Long(-42));  // numbers are kept as their text
   EXPECT_TRUE(p.GetCondition(0).IsText());
   EXPECT_EQ(p.GetCondition(0).ToText(), "-42");
 }
 
-TEST(ProfileTest, CopyFromCopiesEveryStoredFieldDeeply) {
+TEST_F(ProfileTest, CopyFromCopiesEveryStoredFieldDeeplyAndFromItselfKeepsThem) {
   NestedProfileNames() = 1;
   cProfile source = FilledProfile();
-  source.SetName("Plant@Night");
   source.m_DiskIdentity = 17;
   source.m_FileDateTimeStamp = 45000.5;
   cProfile copy;
   copy.CopyFrom(source);
-  NestedProfileNames() = 0;
-  EXPECT_EQ(Describe(copy), Describe(source));
-  EXPECT_EQ(copy.m_ParentName, "PLANT");
+  copy.CopyFrom(copy);
+  ExpectSameStoredFields(copy, source);
   EXPECT_EQ(copy.m_DiskIdentity, -1);
   EXPECT_EQ(copy.m_FileDateTimeStamp, 0);
-  EXPECT_NE(copy.m_TimeSchedule, source.m_TimeSchedule);
   copy.m_TimeSchedule->Periods(0)[0]->m_StopMinute = 1000;
   EXPECT_EQ(source.m_TimeSchedule->Periods(0)[0]->m_StopMinute, 960);
 }
 
-TEST(ProfileTest, CopyFromItselfKeepsSchedule) {
-  cProfile p = FilledProfile();
-  const std::string before = p.m_TimeSchedule->ComposePeriodArray();
-  p.CopyFrom(p);
-  EXPECT_EQ(p.m_TimeSchedule->ComposePeriodArray(), before);
-  EXPECT_EQ(p.GetName(), "Night");
-  EXPECT_EQ(p.GetSystem(1).ToInt16(), -87);
-}
-
-TEST(ProfileTest, MissingScheduleRaisesObjectRequiredAfterOtherSteps) {
+TEST_F(ProfileTest, MissingScheduleRaisesObjectRequiredAfterOtherSteps) {
   cProfile source = FilledProfile();
   source.m_TimeSchedule.reset();
   cProfile target;
-  target.m_TimeSchedule = std::make_shared<cTimeSchedule>();
-  target.m_TimeSchedule->SetDefaultPeriod();
+  target.m_TimeSchedule = FilledProfile().m_TimeSchedule;
   EXPECT_EQ(ErrorOf([&] { target.CopyFrom(source); }), kObjectRequired);
   EXPECT_EQ(target.m_OffDutyAlarmBehaviour, 2);
   ASSERT_NE(target.m_TimeSchedule, nullptr);
@@ -147,19 +79,19 @@ TEST(ProfileTest, MissingScheduleRaisesObjectRequiredAfterOtherSteps) {
   EXPECT_EQ(ErrorOf([&] { source.HasChangedSinceLastLoadFromDisk(); }), kObjectRequired);
 }
 
-TEST(ProfileTest, ChangeDetectionCoversEveryGroupButIgnoresIdentityAndStamp) {
+TEST_F(ProfileTest, ChangeDetectionCoversEveryGroupButIgnoresIdentityAndStamp) {
   cProfile fresh;
   EXPECT_TRUE(fresh.HasChangedSinceLastLoadFromDisk());  // enabled True vs 0, no schedules needed
 
   const std::vector<std::function<void(cProfile&)>> edits = {
-      [](cProfile& p) { p.SetName("night"); },
+      [](cProfile& p) { p.SetName("Plant@Hall@nuit d'été"); },
       [](cProfile& p) { p.SetState(2, 0); },
       [](cProfile& p) { p.SetCondition(3, TypedValue::Text("cond3")); },  // case of one letter
       [](cProfile& p) { p.m_SequentialReceivers += " "; },
-      [](cProfile& p) { p.m_ExternalFileText = "Grüsse"; },
+      [](cProfile& p) { p.m_ExternalFileText[150] = 'y'; },
       [](cProfile& p) { p.SetSystem(63, 0); },
       [](cProfile& p) { p.m_TimeSchedule->Periods(4)[0]->m_StartMinute = 421; },
-      [](cProfile& p) { p.m_TimeSchedule->SetActive(22, -1); },
+      [](cProfile& p) { p.m_TimeSchedule->SetActive(21, -1); },
       [](cProfile& p) { p.m_OffDutyAlarmBehaviour = 0; },
   };
   for (size_t i = 0; i < edits.size(); ++i) {
