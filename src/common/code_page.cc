@@ -70,6 +70,23 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t* cp) {
   return length;
 }
 
+// Walks UTF-8 text: each well-formed sequence goes to on_code_point as its
+// code point, each byte that starts none to on_bad_byte on its own, so that
+// one bad byte costs one replacement and never swallows the bytes after it.
+template <typename OnCodePoint, typename OnBadByte>
+void ForEachCodePoint(std::string_view text, OnCodePoint&& on_code_point, OnBadByte&& on_bad_byte) {
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    const size_t length = DecodeUtf8(text, i, &cp);
+    if (length == 0) {
+      on_bad_byte(text[i++]);
+      continue;
+    }
+    on_code_point(cp);
+    i += length;
+  }
+}
+
 char32_t UpperOf(char32_t c) {
   if (c >= U'a' && c <= U'z') return c - 0x20;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
@@ -87,16 +104,8 @@ char32_t UpperOf(char32_t c) {
 std::string UpperCase(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    char32_t cp = 0;
-    const size_t length = DecodeUtf8(text, i, &cp);
-    if (length == 0) {
-      out += text[i++];
-      continue;
-    }
-    AppendUtf8(out, UpperOf(cp));
-    i += length;
-  }
+  ForEachCodePoint(
+      text, [&out](char32_t cp) { AppendUtf8(out, UpperOf(cp)); }, [&out](char byte) { out += byte; });
   return out;
 }
 
@@ -118,27 +127,21 @@ std::string BytesToText(std::string_view bytes) {
 std::string TextToBytes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    char32_t cp = 0;
-    const size_t length = DecodeUtf8(text, i, &cp);
-    if (length == 0) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    i += length;
-    if (active_page == CodePage::kLatin1) {
-      out += cp < 0x100 ? static_cast<char>(cp) : '?';
-      continue;
-    }
-    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
-      out += static_cast<char>(cp);
-      continue;
-    }
-    const auto& reverse = Reverse1252();
-    const auto found = reverse.find(cp);
-    out += found != reverse.end() ? static_cast<char>(found->second) : '?';
-  }
+  const bool latin1 = active_page == CodePage::kLatin1;
+  ForEachCodePoint(
+      text,
+      [&out, latin1](char32_t cp) {
+        if (latin1) {
+          out += cp < 0x100 ? static_cast<char>(cp) : '?';
+        } else if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
+          out += static_cast<char>(cp);
+        } else {
+          const auto& reverse = Reverse1252();
+          const auto found = reverse.find(cp);
+          out += found != reverse.end() ? static_cast<char>(found->second) : '?';
+        }
+      },
+      [&out](char) { out += '?'; });
   return out;
 }
 

