@@ -1,9 +1,11 @@
 #pragma once
 // Byte builders shared by the protocol and control tests.
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
+#include "common/error.h"
 #include "model/profile/profile.h"
 #include "protocol/frame.h"
 #include "protocol/profile_message.h"
@@ -16,6 +18,16 @@ inline std::string Bytes(std::initializer_list<int> values) {
   return out;
 }
 
+// The error number the call raises; 0 when it returns.
+inline int32_t ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
 // A profile message body with `periods` Monday periods in its schedule.
 inline std::string ProfileBody(int16_t number, bool enabled, const std::string& name, int periods = 0) {
   cProfile profile;
@@ -23,11 +35,8 @@ inline std::string ProfileBody(int16_t number, bool enabled, const std::string& 
   profile.m_Enabled = enabled ? -1 : 0;
   profile.SetName(name);
   profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
-  for (int i = 0; i < periods; ++i) {
-    auto period = std::make_shared<cTimeSchedulePeriod>();
-    period->m_StartMinute = static_cast<int16_t>(i * 60);
-    period->m_StopMinute = static_cast<int16_t>(i * 60 + 30);
-    profile.m_TimeSchedule->Periods(0).push_back(period);
+  for (int16_t start = 0; start < periods * 60; start += 60) {
+    profile.m_TimeSchedule->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(start, start + 30));
   }
   return ComposeProfileMessage(profile);
 }

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/profile/profile.h"
+#include "protocol/field_codec.h"
+#include "protocol/profile_message.h"
+#include "wire_bytes.h"
+
+namespace quindo {
+namespace {
+
+using testing::Bytes;
+using testing::ErrorOf;
+using testing::ProfileBody;
+
+TEST(FieldCodec, NumericFieldsAreBigEndianAndRefuseWhatCannotBeSent) {
+  int32_t cursor = 0;
+  const std::string bytes = Bytes({0xFF, 0xFE, 0x7F, 0xFF, 0x80, 0x00});
+  EXPECT_EQ(ExtractInteger(bytes, cursor), -2);
+  EXPECT_EQ(ExtractInteger(bytes, cursor), 32767);
+  EXPECT_EQ(ExtractInteger(bytes, cursor), -32768);
+  EXPECT_EQ(cursor, 6);
+  // A field partly past the end cannot be read and leaves the cursor.
+  EXPECT_EQ(ErrorOf([&] { ExtractInteger(bytes.substr(0, 5), cursor = 4); }), kInvalidProcedureCall);
+  EXPECT_EQ(cursor, 4);
+  EXPECT_EQ(ErrorOf([&] { ExtractInteger(bytes, cursor = -1); }), kInvalidProcedureCall);
+  EXPECT_EQ(ExtractLong(Bytes({9, 0x7F, 0xFF, 0xFF, 0xFF}), cursor = 1), INT32_MAX);
+  EXPECT_EQ(cursor, 5);
+  EXPECT_EQ(ErrorOf([&] { ExtractLong(Bytes({0x80, 0, 0, 0}), cursor = 0); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { ExtractLong(Bytes({0, 0, 0}), cursor = 0); }), kInvalidProcedureCall);
+  EXPECT_EQ(ComposeLong(INT32_MAX), Bytes({0x7F, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(ErrorOf([] { ComposeLong(-1); }), kInvalidProcedureCall);
+  EXPECT_EQ(ComposeMessageType(255), Bytes({0xFF}));
+  for (int16_t type : {-1, 256}) EXPECT_EQ(ErrorOf([=] { ComposeMessageType(type); }), kInvalidProcedureCall);
+}
+
+TEST(FieldCodec, TextsTakeWhatIsThereAndMoveByTheirLength) {
+  int32_t cursor = 0;
+  EXPECT_EQ(ExtractString(Bytes({0, 3, 'A', 'B', 'C'}), cursor), "ABC");
+  EXPECT_EQ(cursor, 5);
+  // Cut short: the bytes that are there, the cursor past the end, and the
+  // next numeric field fails.
+  const std::string short_text = Bytes({0, 5, 'A', 'B'});
+  EXPECT_EQ(ExtractString(short_text, cursor = 0), "AB");
+  EXPECT_EQ(cursor, 7);
+  EXPECT_EQ(ErrorOf([&] { ExtractInteger(short_text, cursor); }), kInvalidProcedureCall);
+  EXPECT_EQ(ExtractString(Bytes({0, 0}), cursor = 0), "");
+  EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0xFF, 0xFF, 'A'}), cursor = 0); }), kInvalidProcedureCall);
+  EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0x7F}), cursor = 0); }), kInvalidProcedureCall);
+}
+
+// A body with every text empty and the given period array: field values are
+// their own field numbers, so a misplaced field shows.
+std::string NumberedBody(const std::string& period_array) {
+  std::string body;
+  for (int field = 1; field <= 91; ++field) {
+    const bool text = field == 3 || (field >= 10 && field <= 17) || field == 21 || field == 24 || field == 25;
+    AppendInteger(body, text ? 0 : static_cast<int16_t>(field));
+  }
+  AppendString(body, period_array);
+  return body;
+}
+
+// The integer members on either side of each run of texts and of the arrays.
+std::vector<int> IntegerMembers(const cProfile& p) {
+  return {p.m_DiskIdentity, p.m_Enabled, p.GetState(0), p.GetState(2), p.m_UseTimeSchedule,
+          p.m_TimeSchedule_ViewDayType, p.m_Calendar_ViewTimeAxis, p.m_UseExternalTag,
+          p.m_IgnoreExternalTagInOtherProfiles, p.m_UseExternalFile, p.m_ScanSpecificSystems,
+          p.GetSystem(0).ToInt16(), p.GetSystem(63).ToInt16(), p.m_OffDutyAlarmBehaviour};
+}
+
+TEST(ProfileMessage, FieldsLandInTheirMembersAndAShortBodyKeepsWhatWasRead) {
+  const std::string body = NumberedBody(cTimeSchedule().ComposePeriodArray());
+  ASSERT_EQ(body.size(), kProfileRecordFixedSize + 186u);  // the smallest accepted: a 186-byte period text
+  cProfile profile;
+  int32_t cursor = 0;
+  ExtractProfile(profile, body + "extra", cursor);
+  EXPECT_EQ(cursor, static_cast<int32_t>(body.size()));  // bytes after field 92 ignored
+  std::vector<int> expected = {1, 2, 4, 6, 7, 18, 19, 20, 22, 23, 26, 27, 90, 91};
+  EXPECT_EQ(IntegerMembers(profile), expected);
+  // Every shorter body raises. One byte short of field 91: every earlier
+  // member is set, no schedule. (The 184 bytes without a period text are
+  // refused by the receive loop's test.)
+  expected.back() = 0;
+  for (size_t size = 0; size < body.size(); ++size) {
+    cProfile cut;
+    EXPECT_THROW(ExtractProfile(cut, std::string_view(body).substr(0, size), cursor = 0), Error) << size;
+    if (size != kProfileRecordFixedSize - 3) continue;
+    EXPECT_EQ(IntegerMembers(cut), expected);
+    EXPECT_EQ(cut.m_TimeSchedule, nullptr);
+  }
+  // A negative text length: field 3's length as FF 00.
+  EXPECT_THROW(ExtractProfile(profile, std::string(body).replace(4, 1, "\xFF"), cursor = 0), Error);
+}
+
+TEST(ProfileMessage, ComposeAndExtractRoundTripThroughTheCodePage) {
+  const std::string body = ProfileBody(300, true, "Nacht \xC3\xA9t\xC3\xA9", 10);
+  // The name travels as code-page bytes: é is one byte, E9.
+  EXPECT_EQ(body.substr(4, 11), Bytes({0, 9, 'N', 'a', 'c', 'h', 't', ' ', 0xE9, 't', 0xE9}));
+  cProfile profile;
+  int32_t cursor = 0;
+  ExtractProfile(profile, body, cursor);
+  EXPECT_EQ(profile.GetName(), "Nacht \xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(profile.m_TimeSchedule->Periods(0).size(), 10u);
+  EXPECT_EQ(ComposeProfileMessage(profile), body);
+  profile.m_TimeSchedule.reset();
+  EXPECT_EQ(ErrorOf([&] { ComposeProfileMessage(profile); }), kObjectRequired);
+}
+
+}  // namespace
+}  // namespace quindo
