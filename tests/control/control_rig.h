@@ -26,11 +26,20 @@ struct ControlRig : MemoryActiveProfiles {
   void Report(int16_t number, bool enabled, const std::string& name) {
     Receive(ComposeFrame(kProfileUpdate, ProfileBody(number, enabled, name)));
   }
+  void Click(int16_t shift) {
+    control.TreeView_Profiles_MouseDown(1, shift, 0, 0);
+    control.TreeView_Profiles_Click();
+  }
   std::vector<std::string> Keys() const {
     std::vector<std::string> keys;
     for (const TreeNode& node : children.tree.Nodes()) keys.push_back(node.key);
     return keys;
   }
+};
+
+// A control whose link is up, with nothing sent so far.
+struct ConnectedRig : ControlRig {
+  ConnectedRig() { Connect(); }
 };
 
 }  // namespace quindo::testing

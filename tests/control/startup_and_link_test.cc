@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "common/command_line.h"
+#include "common/language.h"
+#include "control_rig.h"
+
+namespace quindo {
+namespace {
+
+using testing::Bytes;
+using testing::ConnectedRig;
+using testing::ControlRig;
+using testing::ErrorOf;
+
+TEST(CommandLine, FindsTheOptionAndReadsItsValue) {
+  const char* const address = "ServerAddress";
+  EXPECT_EQ(GetCommandLineParameter("serverport", "/serveraddress:AlarmHost /SERVERPORT:5000"), "5000");
+  EXPECT_EQ(GetCommandLineParameter(address, "/serveraddress:AlarmHost /SERVERPORT:5000"), "AlarmHost");
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddress:\"my host/1\""), "my host/1");
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddress: host "), "host");
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddress:\" a\""), " a");  // quoted at the end
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddress:\" a\" /ServerPort:1"), "a");
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddress:x\"y\""), "y");
+  EXPECT_EQ(GetCommandLineParameter(address, "/ServerAddressX:1"), "");
+  EXPECT_EQ(GetCommandLineParameter(address, "ServerAddress:1"), "");
+  // No position limit: an option far into a long command line still counts.
+  EXPECT_EQ(GetCommandLineParameter(address, std::string(40000, ' ') + "/ServerAddress:far"), "far");
+}
+
+TEST(Startup, PortIsTheRoundedLeadingNumber) {
+  const std::pair<std::string, int32_t> ports[] = {
+      {"12.5", 12}, {"13.5", 14}, {"80abc", 80}, {"2147483647", INT32_MAX}};
+  for (const auto& [text, port] : ports) EXPECT_EQ(ControlRig("/ServerPort:" + text).control.ServerPort(), port);
+  EXPECT_EQ(ControlRig("/ServerAddress:x").control.ServerPort(), 0);
+  // Out of range: reported, the port counts as 0, and the control exists.
+  std::string reports;
+  SetReportErrorHandler([&](const std::string& message) { reports += message + "\n"; });
+  EXPECT_EQ(ControlRig("/ServerPort:99999999999").control.ServerPort(), 0);
+  SetReportErrorHandler(nullptr);
+  EXPECT_EQ(reports, "/ServerPort: '99999999999' Err:Overflow\n");
+}
+
+// Until the first tick: label shown, timer running, no attempt; the layout
+// fills the control with the tree and centres the label at its own size.
+TEST(Startup, ShowsTheLabelStartsTheTimerAndLaysOutWithoutConnecting) {
+  ControlRig rig;
+  EXPECT_TRUE(!rig.tree().IsVisible() && rig.children.label.IsVisible());
+  EXPECT_EQ(rig.tree().PathSeparator(), "@");
+  EXPECT_TRUE(rig.children.timer.IsEnabled() && rig.children.timer.Interval() == 500);
+  EXPECT_TRUE(rig.socket().Attempts().empty());
+  EXPECT_EQ(rig.control.ServerAddress() + ":" + std::to_string(rig.control.ServerPort()), "alarmhost:5000");
+  rig.control.Command1_Click();
+  EXPECT_EQ(rig.control.ServerAddress() + ":" + std::to_string(rig.control.ServerPort()), "127.0.0.1:58658");
+  EXPECT_EQ(ErrorOf([] { ActiveProfiles orphan(ChildControls{}, ""); }), kObjectRequired);
+  const auto& tree = rig.tree();
+  const auto& label = rig.children.label;
+  rig.control.UserControl_Resize(400, 301);
+  EXPECT_EQ(std::vector<float>({tree.Left(), tree.Top(), tree.Width(), tree.Height()}),
+            std::vector<float>({0, 0, 400, 301}));
+  EXPECT_EQ(std::vector<float>({label.Left(), label.Top(), label.Width(), label.Height()}),
+            std::vector<float>({70, (301 - 39.2f) / 2, 260, 39.2f}));
+  rig.control.UserControl_Resize(100, 20);  // narrower and lower than the label
+  EXPECT_TRUE(label.Left() == -80.0f && label.Top() < 0.0f);
+}
+
+TEST(ServerLink, FirstAttemptOnFirstTickOnlyForAnAddressAndAUsablePort) {
+  const std::pair<std::string, int32_t> targets[] = {{"127.0.0.1", 0},     {"127.0.0.1", -1}, {"127.0.0.1", 65536},
+                                                     {"127.0.0.1", 65535}, {"127.0.0.1", 1},  {"", 5000}};
+  for (const auto& [address, port] : targets) {
+    ControlRig rig("");
+    rig.control.SetServerAddress(address);
+    rig.control.SetServerPort(port);
+    rig.children.timer.Advance(1);
+    const bool usable = !address.empty() && (port == 65535 || port == 1);
+    ASSERT_EQ(rig.socket().Attempts().size(), usable ? 1u : 0u) << address << ':' << port;
+    for (const auto& attempt : rig.socket().Attempts()) EXPECT_EQ(attempt.port, port);
+    rig.children.timer.Advance(100);
+    EXPECT_EQ(rig.socket().Attempts().size(), usable ? 6u : 0u) << address << ':' << port;  // ticks 1, 21, ..., 101
+  }
+}
+
+// One keep-alive per 10 000 ms of connected time, counted afresh on every
+// link, rather than one on every tick once the first has gone out. After a
+// drop the next attempt comes 20 ticks later, however slow the last connect.
+// Only the peer's close shows the label; our own, after a failed send, does not.
+TEST(ServerLink, KeepsAliveOncePerTenSecondsAndReconnectsTwentyTicksAfterADrop) {
+  ConnectedRig rig;
+  EXPECT_TRUE(rig.tree().IsVisible() && !rig.children.label.IsVisible());
+  rig.children.timer.Advance(19);
+  EXPECT_TRUE(rig.socket().SentFrames().empty());
+  rig.children.timer.Advance(1);
+  EXPECT_EQ(rig.socket().SentBytes(), Bytes({0, 0, 0, 0, 0}));
+  rig.children.timer.Advance(39);
+  EXPECT_EQ(rig.socket().SentFrames().size(), 2u);
+  rig.Report(3, false, "Weekend");
+  rig.Receive(Bytes({5, 0}));  // a frame begun and never finished
+  rig.socket().ClearSent();
+  rig.socket().FailNextSend();
+  rig.control.ProfileEnableOrDisable("Weekend", 1);
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_TRUE(rig.tree().IsVisible() && rig.tree().Count() == 1);
+  rig.control.ProfileEnableOrDisable("Weekend", 1);  // the link is down: nothing sent, nothing raised
+  rig.children.timer.Advance(19);
+  EXPECT_EQ(rig.socket().Attempts().size(), 1u);
+  rig.children.timer.Advance(5);  // the attempt, then a slow connect
+  EXPECT_EQ(rig.socket().Attempts().size(), 2u);
+  rig.socket().Accept();  // a new link starts from an empty tree and buffer
+  EXPECT_TRUE(rig.tree().Count() == 0 && rig.control.BufferedByteCount() == 0);
+  rig.children.timer.Advance(19);
+  EXPECT_TRUE(rig.socket().SentFrames().empty());
+  rig.children.timer.Advance(1);
+  EXPECT_EQ(rig.socket().SentFrames().size(), 1u);
+  rig.Report(1, true, "Day");
+  rig.socket().PeerClose();
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_TRUE(!rig.tree().IsVisible() && rig.children.label.IsVisible() && rig.tree().Count() == 0);
+  rig.children.timer.Advance(19);
+  EXPECT_EQ(rig.socket().Attempts().size(), 2u);
+  rig.children.timer.Advance(1);
+  EXPECT_EQ(rig.socket().Attempts().size(), 3u);
+}
+
+}  // namespace
+}  // namespace quindo
