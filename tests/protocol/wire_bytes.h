@@ -36,7 +36,7 @@ inline std::string ProfileBody(int16_t number, bool enabled, const std::string& 
   profile.SetName(name);
   profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
   for (int16_t start = 0; start < periods * 60; start += 60) {
-    profile.m_TimeSchedule->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(start, start + 30));
+    profile.m_TimeSchedule->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, static_cast<int16_t>(start + 30)}));
   }
   return ComposeProfileMessage(profile);
 }
