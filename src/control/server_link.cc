@@ -9,8 +9,9 @@
 namespace quindo {
 namespace {
 
-// Adds without leaving the 32-bit range, whatever interval the timer reports.
-int32_t SaturatingAdd(int32_t a, int32_t b) {
+// Adds without leaving the 32-bit range, whatever interval the timer reports
+// (b is 64-bit so that the negated interval of INT32_MIN still fits).
+int32_t SaturatingAdd(int32_t a, int64_t b) {
   return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
 }
 
@@ -37,7 +38,7 @@ void ActiveProfiles::Timer_Reconnect_Timer() {
     ReconnectDelay = kReconnectDelay;
     return;
   }
-  if (ReconnectDelay > 0) ReconnectDelay = SaturatingAdd(ReconnectDelay, -interval);
+  if (ReconnectDelay > 0) ReconnectDelay = SaturatingAdd(ReconnectDelay, -int64_t{interval});
   if (ReconnectDelay <= 0 && !m_ServerAddress.empty() && IsUsablePort(m_ServerPort)) {
     // Also abandons an attempt that has not connected within the delay.
     socket_.Close();

@@ -79,6 +79,10 @@ TEST(ServerLink, FirstAttemptOnFirstTickOnlyForAnAddressAndAUsablePort) {
     rig.children.timer.Advance(100);
     EXPECT_EQ(rig.socket().Attempts().size(), usable ? 6u : 0u) << address << ':' << port;  // ticks 1, 21, ..., 101
   }
+  ControlRig odd;  // the delay saturates whatever interval the timer reports
+  odd.children.timer.SetInterval(INT32_MIN);
+  odd.children.timer.Advance(3);
+  EXPECT_EQ(odd.socket().Attempts().size(), 1u);
 }
 
 // One keep-alive per 10 000 ms of connected time, counted afresh on every
