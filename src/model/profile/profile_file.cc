@@ -31,7 +31,17 @@ constexpr int kRandomDraws = 64;
 // Raised when every identity is taken.
 constexpr int32_t kTooManyFiles = 67;
 
-void Report(std::string message) { ReportError(message); }
+// Composes and passes on a message. Like every step of the file operations it
+// cannot make them raise: a bad row of the language table (error 5) or a
+// failing destination skips the message.
+template <typename Compose>
+void Report(Compose&& compose) {
+  StepRecorder ignored;
+  ignored.Try([&] {
+    std::string message = compose();
+    ReportError(message);
+  });
+}
 
 // A free identity (no file of its name exists), or -1 when all are taken.
 int16_t FindFreeIdentity(const cProfile& profile) {
@@ -68,8 +78,10 @@ bool cProfile::SaveToDisk() {
     const int16_t identity = FindFreeIdentity(*this);
     if (identity < 0) {
       m_HasUpdatedDiskIdentity = 0;
-      Report(GetLanguageText(980) + " " + ProfilesDirectory() + " Err:" +
-             Error(kTooManyFiles, "Too many files").Description());
+      Report([] {
+        return GetLanguageText(980) + " " + ProfilesDirectory() + " Err:" +
+               Error(kTooManyFiles, "Too many files").Description();
+      });
       return false;
     }
     m_DiskIdentity = identity;
@@ -101,7 +113,7 @@ bool cProfile::SaveToDisk() {
   if (steps.Failed()) {
     StepRecorder cleanup;
     if (FileExists(temporary)) cleanup.Try([&] { DeleteFile(temporary); });
-    Report(GetLanguageText(980) + " " + file_name + " Err:" + steps.LastDescription());
+    Report([&] { return GetLanguageText(980) + " " + file_name + " Err:" + steps.LastDescription(); });
     return false;
   }
   StepRecorder snapshot;
@@ -137,15 +149,19 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
         m_TimeSchedule = std::move(schedule);
         result = true;
         if (version == kOldProfileFileVersion) {
-          Report(GetLanguageText(930) + " '" + file_name + "' (version " +
-                 std::to_string(kOldProfileFileVersion) + " -> " +
-                 std::to_string(kProfileFileVersion) + ")");
+          Report([&] {
+            return GetLanguageText(930) + " '" + file_name + "' (version " +
+                   std::to_string(kOldProfileFileVersion) + " -> " +
+                   std::to_string(kProfileFileVersion) + ")";
+          });
           rewrite = true;
         }
       }
     } else {
-      Report(GetLanguageText(803) + " '" + file_name + "' (" + std::to_string(version) + ") " +
-             GetLanguageText(805));
+      Report([&] {
+        return GetLanguageText(803) + " '" + file_name + "' (" + std::to_string(version) + ") " +
+               GetLanguageText(805);
+      });
     }
   }
   // A file of 0 or 1 bytes is not read: False, with no message of its own.
@@ -153,7 +169,7 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
   m_DiskIdentity = disk_identity;
   if (file.IsOpen()) steps.Try([&] { file.Close(); });
   if (steps.Failed()) {
-    Report(GetLanguageText(982) + " " + file_name + " Err:" + steps.LastDescription());
+    Report([&] { return GetLanguageText(982) + " " + file_name + " Err:" + steps.LastDescription(); });
     result = false;
     rewrite = false;  // never replace a file that could not be read whole
   }

@@ -59,9 +59,12 @@ bool cProfile::RemoveFromDisk(int16_t disk_identity) {
   const std::string file_name = CreateFileName(disk_identity);
   StepRecorder steps;
   steps.Try([&] { DeleteFile(file_name); });
-  std::string message = GetLanguageText(981) + " '" + m_Name + "' " + file_name;
-  if (steps.Failed()) message += " Err:" + steps.LastDescription();
-  ReportError(message);
+  StepRecorder report;  // a bad language table skips the message, it never raises
+  report.Try([&] {
+    std::string message = GetLanguageText(981) + " '" + m_Name + "' " + file_name;
+    if (steps.Failed()) message += " Err:" + steps.LastDescription();
+    ReportError(message);
+  });
   // The entry goes whether or not the file could be deleted; a profile that
   // was never in the collection is no failure worth reporting.
   std::string key = "K";  // appended, not "K" + ...: GCC 12 warns falsely on that at -O3

@@ -256,6 +256,12 @@ TEST_F(ProfileFileTest, RemoveAlwaysSucceedsAndDropsTheCollectionEntry) {
   EXPECT_TRUE(p.RemoveFromDisk(8));
   EXPECT_FALSE(ProfileCollection().Contains("K8"));
   EXPECT_EQ(messages_.back(), "*** Invalid Text (981) 'Night' " + Path(8) + " Err:File not found");
+  // A language row that the lookup raises on skips the message, never the flag.
+  SetLanguageTable("", {{981, 0, 1}, {982, 0, 1}});
+  EXPECT_TRUE(p.RemoveFromDisk(8));
+  WriteBytes(Path(8), std::string("\x05\x00", 2));
+  EXPECT_FALSE(p.LoadFromDisk(8));
+  EXPECT_EQ(messages_.size(), 2u);
 }
 
 TEST_F(ProfileFileTest, DeletedLogIsWrittenOnlyForARedundantPartner) {
