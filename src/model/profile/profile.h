@@ -26,6 +26,13 @@ class cProfile {
   // m_DiskIdentity -1, m_Enabled True, everything else zero, empty or absent
   // (no schedule: the builder of the profile creates it).
   cProfile() = default;
+  // No value copy: it would share the schedule objects with the original, so
+  // that editing one profile's periods edits the other's. CopyFrom makes the
+  // deep copy; moving hands the schedules over.
+  cProfile(const cProfile&) = delete;
+  cProfile& operator=(const cProfile&) = delete;
+  cProfile(cProfile&&) = default;
+  cProfile& operator=(cProfile&&) = default;
 
   // Public fields, in declaration order. Flags are -1/0; readers treat any
   // non-zero value as true.
