@@ -125,6 +125,7 @@ class ClientSimTest : public QObject {
     QCOMPARE(sim->AskList("list", "profiles")[1], QStringLiteral("1\t0\tNight shift"));
     QCOMPARE(client.Ask("set 1 Nobody"), QStringLiteral("ok"));
     QCOMPARE(client.Ask("frobnicate"), QStringLiteral("error: unknown command"));
+    QCOMPARE(client.Ask("wait -1", 3000), QStringLiteral("error: bad time"));  // -1 would be "forever"
 
     QCOMPARE(sim->Ask("remove 3"), QStringLiteral("ok"));
     QCOMPARE(client.Ask("wait-enabled 0 Day shift --ms 5000"), QStringLiteral("ok"));

@@ -33,6 +33,12 @@ bool ParseInt(const QString& text, int& value) {
   return ok;
 }
 
+// A wait of -1 ms would never end (a deadline of -1 means "forever"), so
+// negative times are refused.
+bool ParseTime(const QString& text, int& milliseconds) {
+  return ParseInt(text, milliseconds) && milliseconds >= 0;
+}
+
 QString ErrorText(const std::exception& e) {
   if (const auto* error = dynamic_cast<const Error*>(&e)) {
     return QStringLiteral("error: %1 %2").arg(error->Number()).arg(QString::fromStdString(error->Description()));
@@ -107,7 +113,7 @@ void ClientShell::RunCommand(const QString& command, const QStringList& words, c
     Answer(QString::number(control_.IsConnectedToServer()));
   } else if (command == QLatin1String("wait-connected") && words.size() <= 2) {
     number = kDefaultWaitMs;
-    if (words.size() == 2 && !ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad time"));
+    if (words.size() == 2 && !ParseTime(words[1], number)) return Answer(QStringLiteral("error: bad time"));
     const bool up = WaitUntil([this] { return control_.IsConnectedToServer() == 1; }, number);
     Answer(up ? QStringLiteral("connected") : QStringLiteral("timeout"));
   } else if (command == QLatin1String("list") && words.size() == 1) {
@@ -121,7 +127,7 @@ void ClientShell::RunCommand(const QString& command, const QStringList& words, c
   } else if (command == QLatin1String("wait-enabled") && words.size() >= 3) {
     WaitEnabled(words, line);
   } else if (command == QLatin1String("wait") && words.size() == 2) {
-    if (!ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad time"));
+    if (!ParseTime(words[1], number)) return Answer(QStringLiteral("error: bad time"));
     WaitUntil([] { return false; }, number);
     Answer(QStringLiteral("ok"));
   } else if (command == QLatin1String("address")) {
@@ -162,7 +168,7 @@ void ClientShell::WaitEnabled(const QStringList& words, const QString& line) {
   int ms = kDefaultWaitMs;
   QString name_text = RestAfterWords(line, 2);
   if (words.size() >= 5 && words[words.size() - 2] == QLatin1String("--ms")) {
-    if (!ParseInt(words.last(), ms)) return Answer(QStringLiteral("error: bad time"));
+    if (!ParseTime(words.last(), ms)) return Answer(QStringLiteral("error: bad time"));
     name_text.truncate(name_text.lastIndexOf(QLatin1String(" --ms ")));
   }
   const std::string name = name_text.toStdString();
