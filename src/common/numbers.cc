@@ -1,7 +1,7 @@
 #include "common/numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace quindo {
@@ -38,7 +38,17 @@ double ReadLeadingNumber(std::string_view text) {
     }
   }
   if (!digits) return 0.0;
-  return std::strtod(number.c_str(), nullptr);
+  // from_chars, unlike strtod, ignores the C locale: a host that set one with
+  // a decimal comma (as Qt does from the environment) still reads "13.5".
+  const size_t start = number[0] == '+' || number[0] == '-' ? 1 : 0;
+  double value = 0.0;
+  const auto result = std::from_chars(number.data() + start, number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Without an exponent only a long whole part overflows; a long run of
+    // zeros after the point underflows to 0.
+    value = number.find_first_of("123456789") < number.find('.') ? HUGE_VAL : 0.0;
+  }
+  return number[0] == '-' ? -value : value;
 }
 
 }  // namespace quindo
