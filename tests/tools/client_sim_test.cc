@@ -174,6 +174,13 @@ class ClientSimTest : public QObject {
     while (received.size() < 7 && peer->waitForReadyRead(3000)) received += peer->readAll();
     QVERIFY(received.startsWith(QByteArray::fromHex("01000000020008")));
     QCOMPARE(sim->Ask("remove -1"), QStringLiteral("error: Invalid procedure call or argument"));
+    // Asking for every profile (about 850 kB here) again and again without
+    // reading drops the client instead of buffering the answers without bound.
+    quint16 big_port = 0;
+    auto big = StartSim(big_port, {"--sample", "2000"});
+    QVERIFY(big);
+    auto flood = Peer(big_port, QByteArray::fromHex("C800000000").repeated(100));
+    QCOMPARE(big->ReadUntil("drop client", 10000), QStringLiteral("drop client: not reading"));
     QCOMPARE(sim->Quit(), 0);
 
     port = 0;

@@ -1,5 +1,7 @@
 #include "tools/sim/sim_server.h"
 
+#include <vector>
+
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -77,15 +79,20 @@ void SimServer::OnReadyRead(QTcpSocket* socket) {
     std::string body;
     while (buffer.CutFrame(type, body)) {
       log_ << "recv " << type << (body.empty() ? "" : " ") << Hex(body) << std::endl;
+      if (socket->bytesToWrite() > kMaximumBacklog) return Disconnect(socket, "not reading");
       Handle(socket, type, body);
       if (clients_.count(socket) == 0) return;  // dropped while handling
     }
     buffer.Compact();
   } catch (const Error& e) {
-    log_ << "drop client: " << e.Description() << std::endl;
-    socket->abort();
-    Drop(socket);
+    Disconnect(socket, e.Description());
   }
+}
+
+void SimServer::Disconnect(QTcpSocket* socket, const std::string& reason) {
+  log_ << "drop client: " << reason << std::endl;
+  socket->abort();
+  Drop(socket);
 }
 
 void SimServer::Drop(QTcpSocket* socket) {
@@ -151,9 +158,15 @@ void SimServer::Send(QTcpSocket* socket, int16_t type, const std::string& body) 
 
 void SimServer::SendToAll(int16_t type, const std::string& body) {
   const std::string frame = ComposeFrame(type, body);
+  std::vector<QTcpSocket*> stalled;
   for (const auto& [socket, client] : clients_) {
-    socket->write(frame.data(), static_cast<qint64>(frame.size()));
+    if (socket->bytesToWrite() > kMaximumBacklog) {
+      stalled.push_back(socket);
+    } else {
+      socket->write(frame.data(), static_cast<qint64>(frame.size()));
+    }
   }
+  for (QTcpSocket* socket : stalled) Disconnect(socket, "not reading");
 }
 
 }  // namespace quindo

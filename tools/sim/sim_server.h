@@ -33,6 +33,11 @@ class SimServer : public QObject {
  public:
   // A client never sends a body this long; anything above is garbage.
   static constexpr int64_t kMaximumBody = 64 * 1024;
+  // Answers still unsent to a client when it makes its next request. A
+  // client that keeps asking without reading (a greeting reply brings every
+  // profile) would otherwise make the server buffer without bound; it is
+  // dropped instead. One answer of any size is always sent.
+  static constexpr qint64 kMaximumBacklog = 16 * 1024 * 1024;
 
   SimServer(ProfileStore& store, int16_t level, std::ostream& log, QObject* parent = nullptr);
   ~SimServer() override;
@@ -56,6 +61,8 @@ class SimServer : public QObject {
   void OnNewConnection();
   void OnReadyRead(QTcpSocket* socket);
   void Drop(QTcpSocket* socket);
+  // Closes the connection and drops the client, with a log line.
+  void Disconnect(QTcpSocket* socket, const std::string& reason);
   void Handle(QTcpSocket* socket, int16_t type, const std::string& body);
   void SetEnabled(const std::string& body, bool enabled);
   // The profile's message body; false, with a log line, when it has none.
