@@ -25,11 +25,11 @@ if command -v clang++ >/dev/null; then
   while IFS= read -r target; do
     name=$(basename "$target")
     corpus=build/fuzz/corpus/$name
-    mkdir -p "$corpus"
+    mkdir -p "$corpus" build/fuzz/artifacts
     seeds=()
     [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
     echo "-- $name"
-    "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
+    "$target" -max_total_time="$fuzz_seconds" -artifact_prefix=build/fuzz/artifacts/ "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
   done < <(find build/fuzz/fuzz -type f -executable -name 'fuzz_*' | sort)
 fi
 
