@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/dates.h"
+#include "model/calendar/day_number.h"
 
 namespace quindo {
 
@@ -18,9 +19,8 @@ ShownMonth ComputeShownMonth(int32_t year, int32_t month) {
   shown.first_serial = DaysFromCivil(first_year, first_month, 1);
   const int64_t next_serial = first_month == 12 ? DaysFromCivil(first_year + 1, 1, 1)
                                                 : DaysFromCivil(first_year, first_month + 1, 1);
-  shown.offset = static_cast<int32_t>(shown.first_serial + kDayNumberOfSerialZero);
-  // Day 0 of the date scale, 30 December 1899, was a Saturday.
-  shown.first_weekday = static_cast<int32_t>(((shown.first_serial + 5) % 7 + 7) % 7);
+  shown.offset = static_cast<int32_t>(shown.first_serial - kSerialOfDayZero);
+  shown.first_weekday = WeekdayOfDayNumber(shown.offset);
   shown.days = static_cast<int32_t>(next_serial - shown.first_serial);
   return shown;
 }

@@ -28,9 +28,6 @@ constexpr int32_t kTimeBarWidth = 37;
 constexpr int32_t kMinutesPerDay = 1440;
 }  // namespace calendar_layout
 
-// Day numbers count days since 1 January 2000, which is date serial 36,526.
-constexpr int64_t kDayNumberOfSerialZero = -36526;
-
 struct ShownMonth {
   int64_t first_serial = 0;       // date serial of the month's first day
   int32_t offset = 0;             // day number of the month's first day
