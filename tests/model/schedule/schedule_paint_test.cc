@@ -65,7 +65,9 @@ TEST(ScheduleGeometry, HitTestBoundsAndTheLastColumnClamp) {
   for (int32_t r = 0; r < 7; ++r) {
     EXPECT_EQ(LocatePoint(100, 25 * r + 17, 7, 1.0f).row, r);
     EXPECT_EQ(LocatePoint(100, 25 * r + 18, 7, 1.0f).row, r);
-    if (r < 6) EXPECT_EQ(LocatePoint(100, 25 * r + 28.9f, 7, 1.0f).row, r);
+    if (r < 6) {
+      EXPECT_EQ(LocatePoint(100, 25 * r + 28.9f, 7, 1.0f).row, r);
+    }
   }
   EXPECT_EQ(LocatePoint(100, 50, 0, 1.0f).minute, kOutsideRows);
   // Columns.
