@@ -77,9 +77,9 @@ class cTimeSchedule {
   // (a host clears before a full repaint). A null surface draws nothing.
   void Paint(ScheduleHost& parent_container, PaintSurface* paint_object);
 
-  // Editing on the view (time_schedule_editing.cc). Button 1 is left, 2 right;
-  // x and y are paint-surface units. Each repaints what it changes; a null
-  // surface raises error 424 at the first drawing.
+  // Editing on the view (time_schedule_mouse.cc, time_schedule_editing.cc).
+  // Button 1 is left, 2 right; x and y are paint-surface units. Each repaints
+  // what it changes; a null surface raises error 424 at the first drawing.
   void MouseDown(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
                  int16_t shift, float x, float y);
   void MouseMove(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
@@ -138,7 +138,7 @@ class cTimeSchedule {
   // Draws one day type's row; a day type outside 0..22 raises error 9 after
   // the text height is measured and before anything is drawn.
   void PaintAxis(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
-  // Editing helpers (time_schedule_editing.cc).
+  // Editing helpers (time_schedule_editing.cc, time_schedule_mouse.cc).
   void MergePeriods(int32_t day_type);
   void CopyToGroup(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
   // The hit test: the minute under (x, y), or a negative value off the axis
