@@ -64,7 +64,11 @@ class ScheduleImageTest : public QObject {
     surface.Line(5, 10, 5, 15, quindo::Rgb{0, 0, 255});  // y 10..14
     surface.Line(12, 2, 12, 2, quindo::Rgb{0, 0, 0});   // nothing
     surface.Line(15, 5, 14, 5, quindo::Rgb{0, 255, 0});  // one point, at its start
+    surface.FillBox(19, 19, 17, 17, quindo::Rgb{9, 9, 9});  // corners in any order, both included
     surface.End();
+    QCOMPARE(image.pixel(17, 17), qRgb(9, 9, 9));
+    QCOMPARE(image.pixel(19, 19), qRgb(9, 9, 9));
+    QCOMPARE(image.pixel(16, 17), qRgb(255, 255, 255));
     QCOMPARE(image.pixel(2, 3), qRgb(255, 0, 0));
     QCOMPARE(image.pixel(7, 3), qRgb(255, 0, 0));
     QCOMPARE(image.pixel(8, 3), qRgb(255, 255, 255));
