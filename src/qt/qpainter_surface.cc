@@ -1,5 +1,6 @@
 #include "qt/qpainter_surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <unordered_map>
@@ -29,6 +30,10 @@ constexpr int kFontPixelSize = 11;
 QPainterSurface::QPainterSurface(QPaintDevice* device) : device_(device), handle_(NextHandle()) {
   Surfaces()[handle_] = this;
   SetFont(DefaultFont());
+}
+
+QPainterSurface::QPainterSurface(QImage* image) : QPainterSurface(static_cast<QPaintDevice*>(image)) {
+  image_ = image;
 }
 
 QPainterSurface::~QPainterSurface() {
@@ -90,22 +95,47 @@ void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb c
   const int dx = bx - ax, dy = by - ay;
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;  // a line to its own start covers nothing
-  QPainter& painter = Painter();
-  UsePen(colour);
   // QPainter covers both ends; step back one pixel along the line so that
   // the last point is left out.
   const int ex = ax + static_cast<int>(std::lround(dx * (steps - 1) / static_cast<double>(steps)));
   const int ey = ay + static_cast<int>(std::lround(dy * (steps - 1) / static_cast<double>(steps)));
-  if (ex == ax && ey == ay) {
-    painter.drawPoint(ax, ay);
-  } else {
-    painter.drawLine(ax, ay, ex, ey);
+  if (ax == ex || ay == ey) {
+    // The views' lines are all level or upright: a one-pixel box is the
+    // same pixels and much cheaper than a pen per colour.
+    FillPixels(std::min(ax, ex), std::min(ay, ey), std::max(ax, ex), std::max(ay, ey), colour);
+    return;
   }
+  QPainter& painter = Painter();
+  UsePen(colour);
+  painter.drawLine(ax, ay, ex, ey);
 }
 
 void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) {
-  const QRect box = QRect(QPoint(Pixel(x1), Pixel(y1)), QPoint(Pixel(x2), Pixel(y2))).normalized();
-  Painter().fillRect(box, QColor(colour.red, colour.green, colour.blue));
+  // Corners in any order; QRect::normalized() would shift a reversed box.
+  const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
+  const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
+  FillPixels(left, top, right, bottom, colour);
+}
+
+void QPainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
+  const bool direct = image_ != nullptr && (image_->format() == QImage::Format_RGB32 ||
+                                            image_->format() == QImage::Format_ARGB32 ||
+                                            image_->format() == QImage::Format_ARGB32_Premultiplied);
+  if (!direct) {
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), QColor(colour.red, colour.green, colour.blue));
+    return;
+  }
+  // Clipped to the image, as the painter would clip.
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_->width() - 1);
+  bottom = std::min(bottom, image_->height() - 1);
+  if (left > right || top > bottom) return;
+  const QRgb pixel = qRgb(colour.red, colour.green, colour.blue);  // opaque: the same in all three formats
+  for (int y = top; y <= bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    std::fill(line + left, line + right + 1, pixel);
+  }
 }
 
 void QPainterSurface::DrawText(double x, double y, const std::string& utf8) {

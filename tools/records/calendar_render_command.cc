@@ -22,6 +22,14 @@
 
 namespace quindo::records {
 
+const char* const kCalendarRenderUsage = R"(  quindo-records calendar render FILE --month YYYY-MM --png OUT
+                 [--profile ID [--data-dir DIR]] [--today YYYY-MM-DD] [--language FILE]
+      Draws month YYYY-MM (2000-01..2039-12) of calendar file FILE as the
+      month view shows it onto a 320 x 180 image and saves it as PNG file
+      OUT. With --profile each date also shows the periods of that profile's
+      time schedule. Today (default: the current date) gets the today strip;
+      week numbers and month names follow the locale (LC_TIME).
+)";
 
 namespace {
 

@@ -8,6 +8,9 @@
 
 namespace quindo::records {
 
+// The usage lines of the command, for the program's --help.
+extern const char* const kCalendarRenderUsage;
+
 // Runs "calendar render" with the arguments after those two words. Loads
 // the language texts through `load_language` (given the --language value,
 // empty for the default). Returns the exit status: 0 written, 1 the calendar,

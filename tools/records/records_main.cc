@@ -18,8 +18,9 @@
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
 #include "profile_json.h"
-#ifdef QUINDO_RECORDS_CALENDAR_RENDER
+#ifdef QUINDO_RECORDS_RENDER
 #include "calendar_render_command.h"
+#include "render_command.h"
 #endif
 
 namespace {
@@ -43,13 +44,6 @@ constexpr const char* kUsage = R"(Usage:
   quindo-records profile remove ID [OPTIONS] [--redundancy-role N]
       Logs the deletion for the redundant partner (only when N is 1 or 2;
       default 0) and deletes profile file ID.
-  quindo-records calendar render FILE --month YYYY-MM --png OUT
-                 [--profile ID [--data-dir DIR]] [--today YYYY-MM-DD]
-      Draws month YYYY-MM (2000-01..2039-12) of calendar file FILE as the
-      month view shows it onto a 320 x 180 image and saves it as PNG file
-      OUT. With --profile each date also shows the periods of that profile's
-      time schedule. Today (default: the current date) gets the today strip;
-      week numbers and month names follow the locale (LC_TIME).
 
 Options:
   --data-dir DIR     Directory holding "Profiles/" (default: the current one);
@@ -228,17 +222,21 @@ int main(int argc, char** argv) {
   for (const std::string& arg : args) {
     if (arg == "-h" || arg == "--help") {
       std::cout << kUsage;
+#ifdef QUINDO_RECORDS_RENDER
+      std::cout << "\nWeek chart:\n" << records::kRenderUsage;
+      std::cout << "\nMonth view:\n" << records::kCalendarRenderUsage;
+#endif
       return kExitOk;
     }
   }
-  if (args.size() >= 2 && args[0] == "calendar" && args[1] == "render") {
-#ifdef QUINDO_RECORDS_CALENDAR_RENDER
-    return records::RunCalendarRender({args.begin() + 2, args.end()}, LoadLanguage);
-#else
-    std::cerr << "quindo-records: calendar render needs a build with Qt\n";
-    return kExitUsage;
-#endif
+#ifdef QUINDO_RECORDS_RENDER
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {
+    return records::RunProfileRender(args, LoadLanguage);
   }
+  if (args.size() >= 2 && args[0] == "calendar" && args[1] == "render") {
+    return records::RunCalendarRender({args.begin() + 2, args.end()}, LoadLanguage);
+  }
+#endif
   Options options;
   try {
     options = ParseArguments(args);
