@@ -18,6 +18,9 @@
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
 #include "profile_json.h"
+#ifdef QUINDO_RECORDS_RENDER
+#include "render_command.h"
+#endif
 
 namespace {
 
@@ -218,9 +221,17 @@ int main(int argc, char** argv) {
   for (const std::string& arg : args) {
     if (arg == "-h" || arg == "--help") {
       std::cout << kUsage;
+#ifdef QUINDO_RECORDS_RENDER
+      std::cout << "\nWeek chart:\n" << records::kRenderUsage;
+#endif
       return kExitOk;
     }
   }
+#ifdef QUINDO_RECORDS_RENDER
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {
+    return records::RunProfileRender(args, LoadLanguage);
+  }
+#endif
   Options options;
   try {
     options = ParseArguments(args);
