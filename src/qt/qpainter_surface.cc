@@ -1,5 +1,6 @@
 #include "qt/qpainter_surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <unordered_map>
@@ -91,20 +92,26 @@ void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb c
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;  // a line to its own start covers nothing
   QPainter& painter = Painter();
-  UsePen(colour);
   // QPainter covers both ends; step back one pixel along the line so that
   // the last point is left out.
   const int ex = ax + static_cast<int>(std::lround(dx * (steps - 1) / static_cast<double>(steps)));
   const int ey = ay + static_cast<int>(std::lround(dy * (steps - 1) / static_cast<double>(steps)));
-  if (ex == ax && ey == ay) {
-    painter.drawPoint(ax, ay);
-  } else {
-    painter.drawLine(ax, ay, ex, ey);
+  if (ax == ex || ay == ey) {
+    // The views' lines are all level or upright: a one-pixel box is the
+    // same pixels and much cheaper than a pen per colour.
+    const QRect pixels(QPoint(std::min(ax, ex), std::min(ay, ey)), QPoint(std::max(ax, ex), std::max(ay, ey)));
+    painter.fillRect(pixels, QColor(colour.red, colour.green, colour.blue));
+    return;
   }
+  UsePen(colour);
+  painter.drawLine(ax, ay, ex, ey);
 }
 
 void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) {
-  const QRect box = QRect(QPoint(Pixel(x1), Pixel(y1)), QPoint(Pixel(x2), Pixel(y2))).normalized();
+  // Corners in any order; QRect::normalized() would shift a reversed box.
+  const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
+  const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
+  const QRect box(QPoint(left, top), QPoint(right, bottom));
   Painter().fillRect(box, QColor(colour.red, colour.green, colour.blue));
 }
 

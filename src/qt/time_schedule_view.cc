@@ -116,7 +116,14 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
   connect(stop_, &QLineEdit::editingFinished, this, typed);
 }
 
-TimeScheduleView::~TimeScheduleView() = default;
+TimeScheduleView::~TimeScheduleView() {
+  // Closing moves the focus, which finishes the editing of a time field;
+  // the schedule must not be edited by a view that is half gone.
+  for (QObject* child : {static_cast<QObject*>(start_), static_cast<QObject*>(stop_),
+                         static_cast<QObject*>(scroll_), static_cast<QObject*>(view_day_types_)}) {
+    child->disconnect(this);
+  }
+}
 
 void TimeScheduleView::BuildMenu() {
   const auto add = [this](const QString& text, const char* operation,
