@@ -30,10 +30,6 @@ void ScheduleImageRenderer::Set_Picture_TimeSchedule_Height(int32_t height) {
   picture_height_ = std::max(0, height);
 }
 
-PaintSurface* ScheduleImageRenderer::Surface() { return surface_.get(); }
-
-void ScheduleImageRenderer::EndPainting() { surface_->End(); }
-
 const QImage& ScheduleImageRenderer::Render(cTimeSchedule& schedule) {
   PaintSurface* paint_object = surface_.get();
   schedule.RecalculateAndPrepareToPaint(*this, paint_object, surface_.get());

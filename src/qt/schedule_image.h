@@ -15,7 +15,6 @@
 namespace quindo {
 
 class cTimeSchedule;
-class PaintSurface;
 class QPainterSurface;
 
 class ScheduleImageRenderer : private ScheduleHost {
@@ -30,11 +29,6 @@ class ScheduleImageRenderer : private ScheduleHost {
   const QImage& Render(cTimeSchedule& schedule);
   // Clears the picture and paints again at its present size.
   const QImage& Repaint(cTimeSchedule& schedule);
-  // The host and surface the schedule draws through, for editing on the
-  // image (benchmarks of a drag). Call EndPainting before reading pixels.
-  ScheduleHost& Host() { return *this; }
-  PaintSurface* Surface();
-  void EndPainting();
 
  private:
   void Set_Text_Schedule_Period_Start(const std::string&) override {}
