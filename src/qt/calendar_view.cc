@@ -83,6 +83,8 @@ CalendarView::CalendarView(QWidget* parent)
   });
 
   year_->setRange(kFirstCalendarYear, kLastCalendarYear);
+  previous_->setFixedWidth(32);
+  next_->setFixedWidth(32);
   caption_->setAlignment(Qt::AlignCenter);
   status_->setWordWrap(true);
   FillDayTypeList();
@@ -117,6 +119,7 @@ void CalendarView::FillDayTypeList() {
   FillDayTypeNamesFromLanguage();
   day_types_->addItem(QString::fromStdString(GetLanguageText(kOwnWeekdayText)));
   for (const std::string& name : DayTypeNames()) day_types_->addItem(QString::fromStdString(name));
+  day_types_->setPlaceholderText(tr("Day type to paint"));
   day_types_->setCurrentIndex(-1);  // nothing is painted until the user chooses
 }
 
