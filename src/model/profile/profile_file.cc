@@ -112,7 +112,7 @@ bool cProfile::SaveToDisk() {
 
   if (steps.Failed()) {
     StepRecorder cleanup;
-    if (FileExists(temporary)) cleanup.Try([&] { DeleteFile(temporary); });
+    cleanup.Try([&] { DeleteFile(temporary); });  // hidden, so FileExists cannot tell
     Report([&] { return GetLanguageText(980) + " " + file_name + " Err:" + steps.LastDescription(); });
     return false;
   }
