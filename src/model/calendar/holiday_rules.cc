@@ -4,7 +4,10 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/settings.h"
+#include "model/calendar/calendar.h"
 #include "model/calendar/holiday_dates.h"
+#include "model/calendar/holiday_label.h"
 
 namespace quindo {
 namespace {
@@ -102,6 +105,25 @@ std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rule
     dates.push_back({day, static_cast<int16_t>(rule.day_type), rule.view_in_calendar, rule.label, winner[day]});
   }
   return dates;
+}
+
+void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar) {
+  const std::vector<HolidayDate> dates = ExpandHolidayRules(rules);
+  std::vector<int16_t>& days = HolidayDays();
+  KeyedCollection<cHolidayLabel>& labels = HolidayLabels();
+  days.assign(kHolidayDayCount, 0);
+  labels.Clear();
+  for (const HolidayDate& date : dates) {
+    calendar.SetDayType(date.day_number, date.day_type);
+    days[date.day_number] = -1;
+    auto label = std::make_shared<cHolidayLabel>();
+    label->m_Day = static_cast<int16_t>(date.day_number);
+    label->m_DayType = date.day_type;
+    label->m_ViewInCalendar = date.view_in_calendar ? -1 : 0;
+    label->m_Label = date.label;
+    // One label per date, so the day number is a unique key.
+    labels.Add("K" + std::to_string(date.day_number), std::move(label));
+  }
 }
 
 }  // namespace quindo

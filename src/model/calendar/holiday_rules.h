@@ -24,16 +24,17 @@ struct HolidayRule {
   int32_t weekday = 0;  // nth-weekday: 1 = Monday .. 7 = Sunday
   int32_t n = 0;        // nth-weekday: 1..5, or -1 for the last
   int32_t offset = 0;   // easter: days after Easter Sunday, negative before
-  // The years the rule applies in; those outside 2000..2039 give no dates.
-  int32_t from_year = 2000;
-  int32_t to_year = 2039;
+  // The years the rule applies in (for Easter rules, the year of the Easter
+  // Sunday counted from); unlimited by default.
+  int32_t from_year = 1583;  // the first whole Gregorian year
+  int32_t to_year = 9999;
 };
 
 // Limits of the rule values.
 constexpr int32_t kFirstHolidayDayType = 1;
 constexpr int32_t kLastHolidayDayType = 23;
 constexpr int32_t kMaxEasterOffset = 365;
-constexpr int32_t kFirstRuleYear = 1583;  // the first whole Gregorian year
+constexpr int32_t kFirstRuleYear = 1583;
 constexpr int32_t kLastRuleYear = 9999;
 
 // One expanded date: the rule that won it (its index) and what it gives.

@@ -129,15 +129,18 @@ TEST(HolidayRulesTest, LaterRuleWinsASharedDateAndYearsLimitARule) {
 
 TEST(HolidayRulesTest, EasterOffsetsCrossYearsAndTheCalendarsEnds) {
   // 300 days after Easter 1999 (4 April) is 29 January 2000, inside the calendar.
-  HolidayRule late = Easter("Late", 300);
-  late.from_year = 1999;
-  auto dates = DatesOf(ExpandHolidayRules({late}));
+  auto dates = DatesOf(ExpandHolidayRules({Easter("Late", 300)}));
   EXPECT_EQ(dates.front(), "2000-01-29");
-  EXPECT_EQ(dates.size(), 40u);  // 1999..2038; 2039's lies in 2040
-  // 120 days before Easter 2000 lies in 1999 and is dropped.
+  EXPECT_EQ(dates.size(), 40u);  // from Easter 1999..2038; 2039's lies in 2040
+  // 120 days before Easter: 2000's lies in 1999, 2040's (1 April) in 2039.
   dates = DatesOf(ExpandHolidayRules({Easter("Early", -120)}));
-  EXPECT_EQ(dates.size(), 39u);
-  EXPECT_EQ(dates.front(), "2000-12-25");  // Easter 2001 is 15 April
+  EXPECT_EQ(dates.size(), 40u);
+  EXPECT_EQ(dates.front(), "2000-12-16");
+  EXPECT_EQ(dates.back(), "2039-12-03");
+  // Limited to Easter 2040, the rule still gives its date in 2039.
+  HolidayRule limited = Easter("Early", -120);
+  limited.from_year = limited.to_year = 2040;
+  EXPECT_EQ(DatesOf(ExpandHolidayRules({limited})), std::vector<std::string>{"2039-12-03"});
 }
 
 TEST(HolidayRulesTest, ValuesOutOfRangeAndImpossibleDatesAreRefusedNamingTheRule) {
@@ -174,6 +177,40 @@ TEST(HolidayRulesTest, ValuesOutOfRangeAndImpossibleDatesAreRefusedNamingTheRule
   years.to_year = 2050;
   EXPECT_TRUE(ExpandHolidayRules({years}).empty());
   EXPECT_TRUE(ExpandHolidayRules({}).empty());
+}
+
+TEST(HolidayRulesTest, ApplyingSetsCoveredDaysAndReplacesTheHolidayTables) {
+  cCalendar calendar;
+  const int32_t kept = DayNumberFromCivil(2024, 7, 4);
+  calendar.SetDayType(kept, 12);
+  HolidayDays()[100] = -1;  // left from rules applied before
+  HolidayRule christmas = Fixed("Christmas", 12, 25, 7);
+  christmas.view_in_calendar = true;
+  ApplyHolidayRules({christmas, Easter("Easter Monday", 1, 8)}, calendar);
+
+  const int32_t christmas_2024 = DayNumberFromCivil(2024, 12, 25);
+  EXPECT_EQ(calendar.GetDayType(christmas_2024), 7);
+  EXPECT_EQ(calendar.GetDayType(DayNumberFromCivil(2024, 4, 1)), 8);
+  EXPECT_EQ(calendar.GetDayType(kept), 12);
+  EXPECT_EQ(calendar.GetDayType(christmas_2024 + 1), 0);
+  EXPECT_EQ(HolidayDays()[100], 0);
+  EXPECT_NE(HolidayDays()[christmas_2024], 0);
+  ASSERT_EQ(HolidayLabels().Count(), 80u);
+  const auto label = HolidayLabels().Find("K" + std::to_string(christmas_2024));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->m_Day, christmas_2024);
+  EXPECT_EQ(label->m_DayType, 7);
+  EXPECT_EQ(label->m_ViewInCalendar, -1);
+  EXPECT_EQ(label->m_Label, "Christmas");
+
+  // A bad rule anywhere changes neither the calendar nor the tables.
+  cCalendar before;
+  before.FromFileBytes(calendar.ToFileBytes());
+  EXPECT_EQ(ErrorOf([&] { ApplyHolidayRules({Fixed("New Year", 1, 1), Fixed("Bad", 2, 30)}, calendar); }),
+            kInvalidProcedureCall);
+  EXPECT_EQ(calendar.CompareToOtherCalendar(before), -1);
+  EXPECT_EQ(HolidayLabels().Count(), 80u);
+  EXPECT_EQ(HolidayDays()[DayNumberFromCivil(2024, 1, 1)], 0);
 }
 
 }  // namespace
