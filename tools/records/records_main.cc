@@ -17,6 +17,8 @@
 #include "common/settings.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
+#include "answer_commands.h"
+#include "holiday_commands.h"
 #include "profile_json.h"
 
 namespace {
@@ -40,6 +42,24 @@ constexpr const char* kUsage = R"(Usage:
   quindo-records profile remove ID [OPTIONS] [--redundancy-role N]
       Logs the deletion for the redundant partner (only when N is 1 or 2;
       default 0) and deletes profile file ID.
+  quindo-records profile active ID --at "YYYY-MM-DD HH:MM" [--calendar FILE] [OPTIONS]
+      Whether profile ID's time schedule is active at that local time (a date
+      of 2000..2039), on one line of JSON: {"Active": true|false,
+      "CalendarDayType": t, "DayType": s, "DecidedBy": "calendar"|"weekday",
+      "Period": [start, stop] or null, "NextChange": "YYYY-MM-DD HH:MM" or
+      null}. t is the calendar FILE's day type of the date (0 without one or
+      when the schedule does not use the calendar); s is t - 1 when that day
+      type is active in the schedule, else the date's weekday (Monday = 0).
+      A profile that does not use its schedule is active, "DecidedBy": "no
+      schedule". Minutes are wall-clock minutes: a daylight-saving day is
+      answered like any other.
+  quindo-records calendar apply-holidays RULES FILE
+      Gives every date that the holiday rules file RULES yields in 2000..2039
+      the rule's day type in calendar FILE (created when missing); other
+      days keep theirs.
+  quindo-records calendar holidays RULES [--year Y]
+      Prints the dates the rules yield, in year Y only when given:
+      YYYY-MM-DD <TAB> day type <TAB> label.
 
 Options:
   --data-dir DIR     Directory holding "Profiles/" (default: the current one);
@@ -57,6 +77,16 @@ Systems [64], OffDutyAlarmBehaviour, FileDateTimeStamp (days since
 1899-12-30), DiskIdentity, and TimeSchedule: {"UseCalendar": n, "DayTypes":
 [23 x {"Active": n, "Grouped": n, "Axis": n, "Periods": [[start, stop], ...]}]}.
 Numbers are the stored 16-bit values; flags are -1 (true) and 0 (false).
+
+A holiday rules file is a JSON array of rules, each {"Label": text,
+"DayType": 1..7 (Monday..Sunday) or 8..23 (special day types 1..16),
+"ViewInCalendar": true|false} plus one of
+  "Rule": "fixed", "Month": m, "Day": d
+  "Rule": "nth-weekday", "Month": m, "Weekday": 1..7 (Monday = 1), "N": 1..5 or -1 (last)
+  "Rule": "easter", "Offset": days after Western Easter Sunday (-365..365)
+and optionally "FromYear" and "ToYear" (for Easter rules, the Easter years).
+Where rules share a date, the later rule wins. A month without an N-th
+weekday gives no date that year.
 
 Messages of the record files go to standard error, one line each.
 Loading a version 4 file rewrites it as version 5.
@@ -221,6 +251,15 @@ int main(int argc, char** argv) {
       return kExitOk;
     }
   }
+  // Commands with arguments of their own.
+  const auto command_is = [&args](const char* kind, const char* command) {
+    return args.size() >= 2 && args[0] == kind && args[1] == command;
+  };
+  const std::vector<std::string> command_args(args.begin() + std::min<size_t>(2, args.size()), args.end());
+  if (command_is("profile", "active")) return records::ProfileActiveCommand(command_args, LoadLanguage);
+  if (command_is("calendar", "apply-holidays")) return records::ApplyHolidaysCommand(command_args);
+  if (command_is("calendar", "holidays")) return records::HolidaysCommand(command_args);
+
   Options options;
   try {
     options = ParseArguments(args);
