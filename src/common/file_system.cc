@@ -36,6 +36,7 @@ void DeleteFile(const std::string& path) {
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
+  const bool created = !FileExists(path);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) throw FileErrorFromErrno(errno);
   size_t done = 0;
@@ -49,8 +50,11 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
+  // An appended line is on disk before we return, and so is a new log's name.
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) throw FileErrorFromErrno(error);
+  if (created) SyncDirectoryOf(path);
 }
 
 void RenameFile(const std::string& from, const std::string& to) {

@@ -1,12 +1,15 @@
 #include "answer_commands.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "calendar_commands.h"
 #include "command_args.h"
+#include "command_status.h"
 #include "common/error.h"
 #include "common/language.h"
 #include "common/settings.h"
@@ -23,31 +26,24 @@ using nlohmann::ordered_json;
 
 // "YYYY-MM-DD HH:MM", a real date of 2000..2039 and a time 00:00..23:59.
 ScheduleTime ParseWallClock(const std::string& text) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, length = 0;
-  const bool shaped = text.size() == 16 && text[4] == '-' && text[7] == '-' && text[10] == ' ' &&
-                      text[13] == ':' &&
-                      std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%n", &year, &month, &day, &hour, &minute,
-                                  &length) == 5 &&
-                      length == 16;
-  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15}) {
-    if (!shaped || text[i] < '0' || text[i] > '9') {
-      throw UsageError("--at: expected \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
-    }
+  const auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+  if (text.size() != 16 || text[10] != ' ' || text[13] != ':' || !digit(11) || !digit(12) || !digit(14) ||
+      !digit(15)) {
+    throw CommandLineError("--at must be a local time \"YYYY-MM-DD HH:MM\", not \"" + text + "\"");
   }
-  const std::optional<int32_t> day_number = CalendarDayOf(year, month, day);
-  if (!day_number) {
-    throw UsageError("--at: " + text.substr(0, 10) + " is not a date of 2000-01-01..2039-12-31");
+  const int32_t day_number = ParseCalendarDate(text.substr(0, 10), "--at");
+  const int32_t hour = (text[11] - '0') * 10 + (text[12] - '0');
+  const int32_t minute = (text[14] - '0') * 10 + (text[15] - '0');
+  if (hour > 23 || minute > 59) {
+    throw CommandLineError("--at " + text.substr(11) + " is not a time of 00:00..23:59");
   }
-  if (hour > 23 || minute > 59) throw UsageError("--at: " + text.substr(11) + " is not a time of 00:00..23:59");
-  return {*day_number, hour * 60 + minute};
+  return {day_number, hour * 60 + minute};
 }
 
 std::string FormatWallClock(ScheduleTime t) {
-  const CivilDateTime c = CivilFromDayNumber(t.day_number);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, t.minute / 60,
-                t.minute % 60);
-  return text;
+  char time[32];
+  std::snprintf(time, sizeof time, " %02d:%02d", t.minute / 60, t.minute % 60);
+  return FormatCalendarDate(t.day_number) + time;
 }
 
 ordered_json AnswerToJson(const cProfile& profile, const cTimeSchedule& schedule, const cCalendar* calendar,
@@ -71,23 +67,19 @@ ordered_json AnswerToJson(const cProfile& profile, const cTimeSchedule& schedule
 }  // namespace
 
 int ProfileActiveCommand(const std::vector<std::string>& args, LanguageLoader load_language) {
-  int16_t id = 0;
-  ScheduleTime at;
-  CommandArgs read;
+  const CommandArgs read = ReadCommandArgs(args, {"--at", "--calendar", "--data-dir", "--language"}, 1,
+                                           "profile active ID --at \"YYYY-MM-DD HH:MM\" [--calendar FILE]");
+  const std::string& id_text = read.positional[0];
+  if (id_text.empty() || id_text.size() > 4 || id_text.find_first_not_of("0123456789") != std::string::npos) {
+    throw CommandLineError("ID must be a number in 0..9999, not \"" + id_text + "\"");
+  }
+  const auto id = static_cast<int16_t>(std::stoi(id_text));
+  if (read.Option("--at") == nullptr) throw CommandLineError("profile active: missing --at \"YYYY-MM-DD HH:MM\"");
+  const ScheduleTime at = ParseWallClock(*read.Option("--at"));
   try {
-    read = ReadCommandArgs(args, {"--at", "--calendar", "--data-dir", "--language"}, 1, "profile active");
-    const std::string& id_text = read.positional[0];
-    if (id_text.empty() || id_text.size() > 4 || id_text.find_first_not_of("0123456789") != std::string::npos) {
-      throw UsageError("ID must be a number in 0..9999, not \"" + id_text + "\"");
-    }
-    id = static_cast<int16_t>(std::stoi(id_text));
-    if (read.Option("--at") == nullptr) throw UsageError("profile active: missing --at \"YYYY-MM-DD HH:MM\"");
-    at = ParseWallClock(*read.Option("--at"));
     load_language(read.Option("--language") ? *read.Option("--language") : std::string());
-  } catch (const UsageError& e) {
-    return ReportUsage(e.what());
   } catch (const Error& e) {
-    return ReportUsage("language file: " + e.Description());
+    throw CommandLineError("language file: " + e.Description());
   }
 
   if (const std::string* dir = read.Option("--data-dir"); dir != nullptr && !dir->empty()) {
@@ -117,7 +109,7 @@ int ProfileActiveCommand(const std::vector<std::string>& args, LanguageLoader lo
   const cTimeSchedule schedule_if_none;
   const cTimeSchedule& schedule = profile.m_TimeSchedule ? *profile.m_TimeSchedule : schedule_if_none;
   std::cout << AnswerToJson(profile, schedule, calendar.get(), at).dump() << '\n';
-  return kExitOk;
+  return kExitDone;
 }
 
 }  // namespace quindo::records

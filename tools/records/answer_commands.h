@@ -9,7 +9,8 @@ namespace quindo::records {
 
 using LanguageLoader = void (*)(const std::string& named_file);
 
-// args: what follows "profile active". Returns the exit status.
+// args: what follows "profile active". Returns the exit status; bad
+// arguments raise CommandLineError.
 int ProfileActiveCommand(const std::vector<std::string>& args, LanguageLoader load_language);
 
 }  // namespace quindo::records

@@ -4,7 +4,9 @@
 #include <iostream>
 #include <optional>
 
+#include "calendar_commands.h"
 #include "command_args.h"
+#include "command_status.h"
 #include "common/error.h"
 #include "common/settings.h"
 #include "holiday_rules_json.h"
@@ -20,7 +22,7 @@ int32_t ParseYear(const std::string& text) {
   const bool digits = text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos;
   const int32_t year = digits ? std::stoi(text) : 0;
   if (year < kFirstCalendarYear || year > kLastCalendarYear) {
-    throw UsageError("--year must be a year of 2000..2039, not \"" + text + "\"");
+    throw CommandLineError("--year must be a year of 2000..2039, not \"" + text + "\"");
   }
   return year;
 }
@@ -38,16 +40,14 @@ std::string OneField(std::string text) {
 int ApplyHolidaysCommand(const std::vector<std::string>& args) {
   std::vector<HolidayRule> rules;
   std::string name;
+  const CommandArgs read = ReadCommandArgs(args, {}, 2, "calendar apply-holidays RULES FILE");
   try {
-    const CommandArgs read = ReadCommandArgs(args, {}, 2, "calendar apply-holidays");
     rules = ReadHolidayRulesFile(read.positional[0]);
-    name = read.positional[1];
-  } catch (const UsageError& e) {
-    return ReportUsage(e.what());
   } catch (const InputError& e) {
     std::cerr << "quindo-records: " << e.what() << '\n';
-    return kExitUsage;
+    return kExitBadUsage;
   }
+  name = read.positional[1];
   try {
     cCalendar calendar;
     calendar.ReadFromDisk(name);  // a missing file starts from a new calendar
@@ -58,32 +58,28 @@ int ApplyHolidaysCommand(const std::vector<std::string>& args) {
     std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
     return kExitFailed;
   }
-  return kExitOk;
+  return kExitDone;
 }
 
 int HolidaysCommand(const std::vector<std::string>& args) {
   std::vector<HolidayRule> rules;
   std::optional<int32_t> year;
+  const CommandArgs read = ReadCommandArgs(args, {"--year"}, 1, "calendar holidays RULES [--year Y]");
+  if (const std::string* text = read.Option("--year")) year = ParseYear(*text);
   try {
-    const CommandArgs read = ReadCommandArgs(args, {"--year"}, 1, "calendar holidays");
-    if (const std::string* text = read.Option("--year")) year = ParseYear(*text);
     rules = ReadHolidayRulesFile(read.positional[0]);
-  } catch (const UsageError& e) {
-    return ReportUsage(e.what());
   } catch (const InputError& e) {
     std::cerr << "quindo-records: " << e.what() << '\n';
-    return kExitUsage;
+    return kExitBadUsage;
   }
   std::string out;
   for (const HolidayDate& date : ExpandHolidayRules(rules)) {
-    const CivilDateTime c = CivilFromDayNumber(date.day_number);
-    if (year && c.year != *year) continue;
-    char day[16];
-    std::snprintf(day, sizeof day, "%04d-%02d-%02d", c.year, c.month, c.day);
-    out += std::string(day) + '\t' + std::to_string(date.day_type) + '\t' + OneField(date.label) + '\n';
+    if (year && CivilFromDayNumber(date.day_number).year != *year) continue;
+    out += FormatCalendarDate(date.day_number) + '\t' + std::to_string(date.day_type) + '\t' +
+           OneField(date.label) + '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
-  return kExitOk;
+  return kExitDone;
 }
 
 }  // namespace quindo::records

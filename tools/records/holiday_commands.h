@@ -7,10 +7,13 @@
 
 namespace quindo::records {
 
-// args: what follows "calendar apply-holidays" (RULES FILE). Returns the exit status.
+// Each takes the arguments after its own name and returns the exit status;
+// bad arguments raise CommandLineError.
+
+// calendar apply-holidays RULES FILE
 int ApplyHolidaysCommand(const std::vector<std::string>& args);
 
-// args: what follows "calendar holidays" (RULES [--year Y]). Returns the exit status.
+// calendar holidays RULES [--year Y]
 int HolidaysCommand(const std::vector<std::string>& args);
 
 }  // namespace quindo::records

@@ -17,8 +17,10 @@
 #include "common/settings.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
+#include "alarm_commands.h"
 #include "answer_commands.h"
-#include "holiday_commands.h"
+#include "calendar_commands.h"
+#include "command_status.h"
 #include "profile_json.h"
 
 namespace {
@@ -53,6 +55,18 @@ constexpr const char* kUsage = R"(Usage:
       A profile that does not use its schedule is active, "DecidedBy": "no
       schedule". Minutes are wall-clock minutes: a daylight-saving day is
       answered like any other.
+  quindo-records calendar show FILE
+      One line per day whose type is not 0, in date order:
+      YYYY-MM-DD <TAB> type.
+  quindo-records calendar set FILE DATE TYPE [DATE TYPE]...
+      Sets each DATE (YYYY-MM-DD, 2000-01-01..2039-12-31) to the day type
+      TYPE (-32768..32767; 0 = the date's own weekday, 1..7 = Monday..Sunday,
+      8..23 = special day types 1..16) and saves FILE, which is created when
+      missing. Every pair is checked before anything is written.
+  quindo-records calendar diff FILE1 FILE2
+      No output and status 0 when every day is equal; otherwise status 1 and
+      the first differing day: YYYY-MM-DD <TAB> type1 <TAB> type2. A file
+      that is missing or cannot be read gives status 2.
   quindo-records calendar apply-holidays RULES FILE
       Gives every date that the holiday rules file RULES yields in 2000..2039
       the rule's day type in calendar FILE (created when missing); other
@@ -60,6 +74,14 @@ constexpr const char* kUsage = R"(Usage:
   quindo-records calendar holidays RULES [--year Y]
       Prints the dates the rules yield, in year Y only when given:
       YYYY-MM-DD <TAB> day type <TAB> label.
+  quindo-records alarm append FILE < ALARMS.json
+      Appends one alarm record per JSON object (an object or an array of
+      them) at the end of FILE, created when missing, and prints the 1-based
+      location of each record. Missing fields take the values of a new alarm.
+  quindo-records alarm dump FILE
+      Reads the records back to back from location 1 and prints them as one
+      JSON array. An incomplete last record is named on standard error by its
+      location (status 1); the complete ones are still printed.
 
 Options:
   --data-dir DIR     Directory holding "Profiles/" (default: the current one);
@@ -87,6 +109,13 @@ A holiday rules file is a JSON array of rules, each {"Label": text,
 and optionally "FromYear" and "ToYear" (for Easter rules, the Easter years).
 Where rules share a date, the later rule wins. A month without an N-th
 weekday gives no date that year.
+
+Alarm JSON fields are the record's member names without "m_":
+TimeStampFromSCADA, TimeStampFromPC (days since 1899-12-30), EventId (32-bit),
+Status, Conditions [6 texts], SequenceReceivers, SequenceReceiverConfirm,
+SequenceNumbers, ParallellReceivers, ParallellNumbers (16-bit numbers); dump
+adds EventIdHex (last four hexadecimal digits), which append ignores. Texts
+hold at most 32767 characters of the code page.
 
 Messages of the record files go to standard error, one line each.
 Loading a version 4 file rewrites it as version 5.
@@ -251,15 +280,27 @@ int main(int argc, char** argv) {
       return kExitOk;
     }
   }
-  // Commands with arguments of their own.
-  const auto command_is = [&args](const char* kind, const char* command) {
-    return args.size() >= 2 && args[0] == kind && args[1] == command;
-  };
-  const std::vector<std::string> command_args(args.begin() + std::min<size_t>(2, args.size()), args.end());
-  if (command_is("profile", "active")) return records::ProfileActiveCommand(command_args, LoadLanguage);
-  if (command_is("calendar", "apply-holidays")) return records::ApplyHolidaysCommand(command_args);
-  if (command_is("calendar", "holidays")) return records::HolidaysCommand(command_args);
-
+  // profile active: a profile's schedule at a time, arguments of its own.
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "active") {
+    try {
+      return records::ProfileActiveCommand(std::vector<std::string>(args.begin() + 2, args.end()), LoadLanguage);
+    } catch (const records::CommandLineError& e) {
+      std::cerr << "quindo-records: " << e.what() << "\n" << "Try 'quindo-records --help'.\n";
+      return kExitUsage;
+    }
+  }
+  // Record kinds with commands of their own; the arguments after the kind.
+  using KindCommand = int (*)(const std::vector<std::string>&);
+  for (const auto& [kind, run] : {std::pair<const char*, KindCommand>{"calendar", records::RunCalendarCommand},
+                                  std::pair<const char*, KindCommand>{"alarm", records::RunAlarmCommand}}) {
+    if (args.empty() || args[0] != kind) continue;
+    try {
+      return run(std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const records::CommandLineError& e) {
+      std::cerr << "quindo-records: " << e.what() << "\n" << "Try 'quindo-records --help'.\n";
+      return kExitUsage;
+    }
+  }
   Options options;
   try {
     options = ParseArguments(args);

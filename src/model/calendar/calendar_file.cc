@@ -3,9 +3,7 @@
 //
 // Failures are raised to the caller; a missing file is not a failure.
 
-#include <atomic>
 #include <string>
-#include <unistd.h>
 
 #include "common/binary_file.h"
 #include "common/error.h"
@@ -27,32 +25,6 @@ std::string ReadWholeFile(const std::string& name) {
   return bytes;
 }
 
-// A hidden name beside the target, so that the rename replaces the file in
-// one step and FileExists never takes the temporary file for a calendar.
-std::string TemporaryNameFor(const std::string& file_name) {
-  static std::atomic<uint64_t> counter{0};
-  const size_t slash = file_name.rfind('/');
-  const size_t base = slash == std::string::npos ? 0 : slash + 1;
-  return file_name.substr(0, base) + "." + file_name.substr(base) + ".tmp-" +
-         std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-// Replaces the content of a file in one step: the old content stays intact
-// when anything fails.
-void ReplaceFileContent(const std::string& name, const std::string& bytes) {
-  const std::string temporary = TemporaryNameFor(name);
-  try {
-    BinaryFile file;
-    file.Open(temporary, BinaryFile::Mode::kCreate);
-    file.WriteBytes(bytes);
-    file.Close();
-    RenameFile(temporary, name);
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
-  }
-}
-
 }  // namespace
 
 int16_t cCalendar::ReadFromDisk(const std::string& calendar_name) {
@@ -62,7 +34,7 @@ int16_t cCalendar::ReadFromDisk(const std::string& calendar_name) {
 }
 
 int16_t cCalendar::SaveToDisk(const std::string& calendar_name) const {
-  ReplaceFileContent(calendar_name, ToFileBytes());
+  WriteFileAtomically(calendar_name, ToFileBytes());
   return kTrue;
 }
 
