@@ -42,6 +42,8 @@ run calendar apply-holidays "$dir/rules.json" "$dir/cal.dat" >/dev/null || fail 
 printf '\x0c\x00' | dd of="$dir/cal.dat" bs=1 seek=17902 conv=notrunc status=none
 run calendar apply-holidays "$dir/rules.json" "$dir/cal.dat" >/dev/null
 [[ $(od -An -tx1 -j17902 -N2 "$dir/cal.dat" | tr -d ' ') == 0c00 ]] || fail "an uncovered day lost its type"
+expected=$(printf '2024-01-01\t8\n2024-04-01\t8\n2024-05-27\t9\n2024-07-04\t12\n')
+[[ $(run calendar show "$dir/cal.dat" | grep '^2024-') == "$expected" ]] || fail "calendar show after apply"
 
 # profile active: the calendar decides on Easter Monday, the weekday without it.
 active() { run profile active "$@" --data-dir "$dir"; }
