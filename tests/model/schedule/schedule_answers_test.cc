@@ -38,7 +38,7 @@ TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
   const auto at = [&](int32_t minute) { return AnswerAt(s, nullptr, {kWednesdayNoon.day_number, minute}); };
   EXPECT_FALSE(at(419).active);
   EXPECT_TRUE(at(420).active);
-  EXPECT_FALSE(at(600).period->m_StartMinute == 600);
+  EXPECT_EQ(at(600).period->m_StartMinute, 420);
   EXPECT_EQ(at(950).period->m_StopMinute, 960);
   EXPECT_EQ(at(960).period->m_StopMinute, 1000);
   EXPECT_FALSE(at(1000).active);
