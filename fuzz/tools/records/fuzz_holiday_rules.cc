@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the holiday rules reader. Text it refuses raises
 // InputError only; rules it accepts expand without error to dates in day
 // order, each inside the calendar with a day type of 1..23, and applying
-// them changes exactly those days of a calendar.
+// them sets exactly those days of a calendar.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -37,11 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(date.rule < rules.size() && rules[date.rule].label == date.label);
     previous = date.day_number;
   }
+  // Applying sets those days, and a day after one that no rule gives stays 0.
   cCalendar calendar;
   ApplyHolidayRules(rules, calendar);
   Check(HolidayLabels().Count() == dates.size());
-  size_t set = 0;
-  for (int32_t day = 0; day < kCalendarDays; ++day) set += calendar.GetDayType(day) != 0;
-  Check(set == dates.size());
+  for (size_t i = 0; i < dates.size(); ++i) {
+    const int32_t day = dates[i].day_number;
+    Check(calendar.GetDayType(day) == dates[i].day_type && HolidayDays()[day] != 0);
+    const bool next_is_free = i + 1 == dates.size() || dates[i + 1].day_number > day + 1;
+    if (day + 1 < kCalendarDays && next_is_free) {
+      Check(calendar.GetDayType(day + 1) == 0 && HolidayDays()[day + 1] == 0);
+    }
+  }
   return 0;
 }

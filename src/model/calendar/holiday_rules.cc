@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "common/error.h"
 #include "common/settings.h"
@@ -84,9 +85,9 @@ void CheckHolidayRules(const std::vector<HolidayRule>& rules) {
 
 std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rules) {
   CheckHolidayRules(rules);
-  // Winner per day: later rules overwrite earlier ones.
-  constexpr size_t kNone = static_cast<size_t>(-1);
-  std::vector<size_t> winner(kCalendarDays, kNone);
+  // Every (day, rule) the rules give, sorted so that the later rule comes
+  // last among those of one day: that one wins.
+  std::vector<std::pair<int32_t, size_t>> hits;
   for (size_t i = 0; i < rules.size(); ++i) {
     const HolidayRule& rule = rules[i];
     // An Easter offset may move a date of the year before or after into the calendar.
@@ -95,14 +96,16 @@ std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rule
     const int32_t last = std::min(rule.to_year, kLastCalendarYear + margin);
     for (int32_t year = first; year <= last; ++year) {
       const int32_t day = DateInYear(rule, year);
-      if (day >= 0 && day < kCalendarDays) winner[day] = i;
+      if (day >= 0 && day < kCalendarDays) hits.emplace_back(day, i);
     }
   }
+  std::sort(hits.begin(), hits.end());
   std::vector<HolidayDate> dates;
-  for (int32_t day = 0; day < kCalendarDays; ++day) {
-    if (winner[day] == kNone) continue;
-    const HolidayRule& rule = rules[winner[day]];
-    dates.push_back({day, static_cast<int16_t>(rule.day_type), rule.view_in_calendar, rule.label, winner[day]});
+  for (size_t h = 0; h < hits.size(); ++h) {
+    if (h + 1 < hits.size() && hits[h + 1].first == hits[h].first) continue;
+    const auto [day, index] = hits[h];
+    const HolidayRule& rule = rules[index];
+    dates.push_back({day, static_cast<int16_t>(rule.day_type), rule.view_in_calendar, rule.label, index});
   }
   return dates;
 }
