@@ -39,7 +39,6 @@ std::string OneField(std::string text) {
 
 int ApplyHolidaysCommand(const std::vector<std::string>& args) {
   std::vector<HolidayRule> rules;
-  std::string name;
   const CommandArgs read = ReadCommandArgs(args, {}, 2, "calendar apply-holidays RULES FILE");
   try {
     rules = ReadHolidayRulesFile(read.positional[0]);
@@ -47,7 +46,7 @@ int ApplyHolidaysCommand(const std::vector<std::string>& args) {
     std::cerr << "quindo-records: " << e.what() << '\n';
     return kExitBadUsage;
   }
-  name = read.positional[1];
+  const std::string& name = read.positional[1];
   try {
     cCalendar calendar;
     calendar.ReadFromDisk(name);  // a missing file starts from a new calendar

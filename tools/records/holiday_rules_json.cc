@@ -26,7 +26,7 @@ int32_t ToInt32(const json& value, const std::string& where) {
   return static_cast<int32_t>(value.get<int64_t>());
 }
 
-// The fields each kind of rule takes besides the common ones.
+// The values of "Rule".
 const std::map<std::string, HolidayRule::Kind>& Kinds() {
   static const std::map<std::string, HolidayRule::Kind> kinds = {
       {"fixed", HolidayRule::Kind::kFixed},
@@ -36,6 +36,7 @@ const std::map<std::string, HolidayRule::Kind>& Kinds() {
   return kinds;
 }
 
+// The fields each kind of rule takes besides the common ones.
 std::vector<std::string> KindFields(HolidayRule::Kind kind) {
   switch (kind) {
     case HolidayRule::Kind::kFixed: return {"Month", "Day"};
