@@ -15,7 +15,7 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace quindo {
 
@@ -49,7 +49,7 @@ class ActiveProfilesWidget : public QWidget {
 
   // The core and the children, for hosts that need more and for tests.
   ActiveProfiles& Control() { return *control_; }
-  QTreeWidget* TreeView_Profiles() const;
+  QTreeView* TreeView_Profiles() const;
   QLabel* Label_Connection() const { return label_widget_; }
   QPushButton* Command1() const { return command1_; }
   // The tree as the control sees it: keys, texts and image ids.

@@ -28,6 +28,7 @@ class DemoWindow : public QWidget {
   void ApplyServer();
   void RequestSelected(int enabled);
   void UpdateStatus();
+  QString SelectedName() const;
 
   ActiveProfilesWidget* profiles_;
   QLineEdit* address_;
