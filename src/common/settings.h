@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/keyed_collection.h"
+#include "common/export.h"
 
 namespace quindo {
 
@@ -20,11 +21,11 @@ class cHolidayLabel;
 
 // Prefix of every record file path; empty means the current directory. A
 // non-empty value ends with "/", since the rest of the path is appended.
-std::string& DataDirectory();
+QUINDO_EXPORT std::string& DataDirectory();
 // 1 or 2 switch the deleted-records logs on.
-int16_t& RedundancyRole();
+QUINDO_EXPORT int16_t& RedundancyRole();
 // Non-zero: "@" in a profile name separates nesting levels.
-int16_t& NestedProfileNames();
+QUINDO_EXPORT int16_t& NestedProfileNames();
 
 // Created empty on first use; profiles and receivers by "K" + identity.
 KeyedCollection<cProfile>& ProfileCollection();

@@ -11,12 +11,13 @@
 
 #include "control/child_controls.h"
 #include "protocol/frame.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class cProfile;
 
-class ActiveProfiles {
+class QUINDO_EXPORT ActiveProfiles {
  public:
   // Runs UserControl_Initialize: tree prepared and hidden, label shown,
   // address and port taken from the host's command line (its argument text).

@@ -10,10 +10,11 @@
 #include "control/memory_timer.h"
 #include "control/memory_tree_view.h"
 #include "control/memory_window.h"
+#include "common/export.h"
 
 namespace quindo {
 
-struct MemoryChildren {
+struct QUINDO_EXPORT MemoryChildren {
   MemoryTreeView tree;
   MemoryLabel label;
   MemorySocket socket;

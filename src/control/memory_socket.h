@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "control/child_controls.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class MemorySocket : public Socket {
+class QUINDO_EXPORT MemorySocket : public Socket {
  public:
   // The states the control can see; only kStateConnected is tested.
   static constexpr int32_t kStateClosed = 0;

@@ -6,10 +6,11 @@
 #include <functional>
 
 #include "control/child_controls.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class MemoryTimer : public Timer {
+class QUINDO_EXPORT MemoryTimer : public Timer {
  public:
   int32_t Interval() const override { return interval_; }
   void SetInterval(int32_t milliseconds) override { interval_ = milliseconds; }

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "control/memory_window.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class MemoryTreeView : public MemoryWindow<TreeView> {
+class QUINDO_EXPORT MemoryTreeView : public MemoryWindow<TreeView> {
  public:
   void SetPathSeparator(const std::string& separator) override { path_separator_ = separator; }
   void SetIcons(const IconSet& icons) override { icons_ = icons; }

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "common/export.h"
+
 class QLabel;
 class QPushButton;
 class QTreeView;
@@ -26,8 +28,12 @@ class QtSocket;
 class QtTimer;
 class QtTreeView;
 
-class ActiveProfilesWidget : public QWidget {
+class QUINDO_EXPORT ActiveProfilesWidget : public QWidget {
   Q_OBJECT
+  // The control's two properties, for Designer's property editor and for
+  // hosts that set properties by name.
+  Q_PROPERTY(QString ServerAddress READ ServerAddress WRITE SetServerAddress)
+  Q_PROPERTY(int ServerPort READ ServerPort WRITE SetServerPort)
 
  public:
   // Takes the address and port from the host process's command line

@@ -18,10 +18,11 @@
 
 #include "common/ranked_list.h"
 #include "control/child_controls.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class ProfileTreeModel : public QAbstractListModel {
+class QUINDO_EXPORT ProfileTreeModel : public QAbstractListModel {
   Q_OBJECT
 
  public:

@@ -11,6 +11,8 @@
 
 #include <QTreeView>
 
+#include "common/export.h"
+
 namespace quindo {
 
 class ProfileTreeModel;
@@ -20,7 +22,7 @@ class ProfileTreeModel;
 int16_t MouseButtonCode(Qt::MouseButton button);
 int16_t ShiftStateCode(Qt::KeyboardModifiers modifiers);
 
-class ProfileTreeWidget : public QTreeView {
+class QUINDO_EXPORT ProfileTreeWidget : public QTreeView {
   Q_OBJECT
 
  public:

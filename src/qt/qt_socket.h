@@ -23,12 +23,13 @@
 #include <QObject>
 
 #include "control/child_controls.h"
+#include "common/export.h"
 
 class QTcpSocket;
 
 namespace quindo {
 
-class QtSocket : public QObject, public Socket {
+class QUINDO_EXPORT QtSocket : public QObject, public Socket {
   Q_OBJECT
 
  public:

@@ -11,10 +11,11 @@
 #include <QTimer>
 
 #include "control/child_controls.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class QtTimer : public QObject, public Timer {
+class QUINDO_EXPORT QtTimer : public QObject, public Timer {
   Q_OBJECT
 
  public:

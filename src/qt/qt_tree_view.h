@@ -8,13 +8,14 @@
 
 #include "control/child_controls.h"
 #include "qt/widget_window.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class ProfileTreeModel;
 class ProfileTreeWidget;
 
-class QtTreeView : public WidgetWindow<TreeView> {
+class QUINDO_EXPORT QtTreeView : public WidgetWindow<TreeView> {
  public:
   explicit QtTreeView(ProfileTreeWidget* tree);
 

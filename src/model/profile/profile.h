@@ -11,13 +11,14 @@
 
 #include "common/typed_value.h"
 #include "model/schedule/time_schedule.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class BinaryFile;
 class StepRecorder;
 
-class cProfile {
+class QUINDO_EXPORT cProfile {
  public:
   static constexpr int kStates = 3;
   static constexpr int kConditions = 6;

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "model/schedule/time_schedule_period.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class BinaryFile;
 class cCalendar;
 
-class cTimeSchedule {
+class QUINDO_EXPORT cTimeSchedule {
  public:
   static constexpr int kDayTypes = 23;
 
