@@ -39,17 +39,29 @@ function(quindo_shared_library target output_name export_name)
   target_compile_features(${target} INTERFACE cxx_std_20)
 endfunction()
 
-quindo_shared_library(quindo_core quindo-core Core
-  $<TARGET_OBJECTS:quindo_common>
-  $<TARGET_OBJECTS:quindo_model>
-  $<TARGET_OBJECTS:quindo_protocol>
-  $<TARGET_OBJECTS:quindo_control>)
+# The objects of every static library defined in the given source folders,
+# so that a library added there later is part of the shared one too.
+function(quindo_objects_of out)
+  set(objects)
+  foreach(folder ${ARGN})
+    get_property(targets DIRECTORY ${PROJECT_SOURCE_DIR}/${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "STATIC_LIBRARY")
+        list(APPEND objects $<TARGET_OBJECTS:${target}>)
+      endif()
+    endforeach()
+  endforeach()
+  set(${out} ${objects} PARENT_SCOPE)
+endfunction()
+
+quindo_objects_of(core_objects src/common src/model src/protocol src/control)
+quindo_shared_library(quindo_core quindo-core Core ${core_objects})
 set(quindo_installed_libraries quindo_core)
 
 if(QUINDO_WITH_QT)
-  quindo_shared_library(quindo_widgets quindo-widgets Widgets
-    $<TARGET_OBJECTS:quindo_qt_core>
-    $<TARGET_OBJECTS:quindo_qt>)
+  quindo_objects_of(widget_objects src/qt)
+  quindo_shared_library(quindo_widgets quindo-widgets Widgets ${widget_objects})
   target_link_libraries(quindo_widgets PUBLIC quindo_core Qt6::Widgets Qt6::Network)
   list(APPEND quindo_installed_libraries quindo_widgets)
 
