@@ -1,14 +1,12 @@
-// The profile control in a window of its own, with the server's address and
-// port and a Connect button.
+// A window with the profile control and a Connect button that points it at
+// the server named on the command line.
 //
-//   minimal-host [HOST PORT] [--expect N]
+//   minimal-host [HOST [PORT [--expect N]]]     (default 127.0.0.1 58658)
 //
-// With --expect, Connect is pressed at once, the tree is printed as soon as it
-// shows N profiles and the program ends with 0, or with 1 after 20 seconds.
+// With --expect, Connect is pressed at once; the program prints the tree and
+// ends with 0 as soon as it shows N profiles, or with 1 after 20 seconds.
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,30 +18,21 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments();
-
   QWidget window;
-  auto* address = new QLineEdit(args.value(1, QStringLiteral("127.0.0.1")));
-  auto* port = new QLineEdit(args.value(2, QStringLiteral("58658")));
   auto* connect = new QPushButton(QStringLiteral("Connect"));
-  // An empty command line: the address comes from the fields, on Connect.
+  // An empty command line: the server is set on Connect.
   auto* profiles = new quindo::ActiveProfilesWidget(std::string());
-  auto* fields = new QHBoxLayout;
-  fields->addWidget(address);
-  fields->addWidget(port);
-  fields->addWidget(connect);
   auto* layout = new QVBoxLayout(&window);
-  layout->addLayout(fields);
+  layout->addWidget(connect);
   layout->addWidget(profiles);
-  QObject::connect(connect, &QPushButton::clicked, profiles, [=] {
-    profiles->SetServerAddress(address->text());
-    profiles->SetServerPort(port->text().toInt());
+  QObject::connect(connect, &QPushButton::clicked, profiles, [&] {
+    profiles->SetServerAddress(args.value(1, QStringLiteral("127.0.0.1")));
+    profiles->SetServerPort(args.value(2, QStringLiteral("58658")).toInt());
   });
-  window.resize(360, 400);
   window.show();
 
-  const qsizetype expect = args.indexOf(QStringLiteral("--expect"));
-  if (expect > 0) {
-    const int expected = args.value(expect + 1).toInt();
+  if (args.value(3) == QStringLiteral("--expect")) {
+    const int expected = args.value(4).toInt();
     connect->click();
     auto* poll = new QTimer(&window);
     QObject::connect(poll, &QTimer::timeout, &window, [&] {
