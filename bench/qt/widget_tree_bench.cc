@@ -127,7 +127,7 @@ void BM_WidgetTree(benchmark::State& state) {
   state.counters["fill_10x_over_1x"] = large.fill / small.fill;
   state.counters["rereport_10x_over_1x"] = large.rereport / small.rereport;
 }
-BENCHMARK(BM_WidgetTree)->ArgName("current_none_clicked_focused")->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(3)
+BENCHMARK(BM_WidgetTree)->ArgName("current_none_clicked_focused")->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

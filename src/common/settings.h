@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/keyed_collection.h"
 #include "common/export.h"
+#include "common/keyed_collection.h"
 
 namespace quindo {
 

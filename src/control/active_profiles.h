@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 #include "protocol/frame.h"
-#include "common/export.h"
 
 namespace quindo {
 

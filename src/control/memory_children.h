@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "common/export.h"
 #include "control/active_profiles.h"
 #include "control/memory_socket.h"
 #include "control/memory_timer.h"
 #include "control/memory_tree_view.h"
 #include "control/memory_window.h"
-#include "common/export.h"
 
 namespace quindo {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "control/child_controls.h"
 #include "common/export.h"
+#include "control/child_controls.h"
 
 namespace quindo {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "control/child_controls.h"
 #include "common/export.h"
+#include "control/child_controls.h"
 
 namespace quindo {
 

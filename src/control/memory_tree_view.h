@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "control/memory_window.h"
 #include "common/export.h"
+#include "control/memory_window.h"
 
 namespace quindo {
 

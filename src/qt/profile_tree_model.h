@@ -16,9 +16,9 @@
 #include <QIcon>
 #include <QString>
 
+#include "common/export.h"
 #include "common/ranked_list.h"
 #include "control/child_controls.h"
-#include "common/export.h"
 
 namespace quindo {
 

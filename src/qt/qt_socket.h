@@ -22,8 +22,8 @@
 #include <QAbstractSocket>
 #include <QObject>
 
-#include "control/child_controls.h"
 #include "common/export.h"
+#include "control/child_controls.h"
 
 class QTcpSocket;
 

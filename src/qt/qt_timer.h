@@ -10,8 +10,8 @@
 #include <QObject>
 #include <QTimer>
 
-#include "control/child_controls.h"
 #include "common/export.h"
+#include "control/child_controls.h"
 
 namespace quindo {
 

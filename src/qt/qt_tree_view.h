@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 #include "qt/widget_window.h"
-#include "common/export.h"
 
 namespace quindo {
 

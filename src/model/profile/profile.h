@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "common/export.h"
 #include "common/typed_value.h"
 #include "model/schedule/time_schedule.h"
-#include "common/export.h"
 
 namespace quindo {
 

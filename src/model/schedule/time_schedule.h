@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/schedule/time_schedule_period.h"
 #include "common/export.h"
+#include "model/schedule/time_schedule_period.h"
 
 namespace quindo {
 
