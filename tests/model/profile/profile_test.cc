@@ -20,7 +20,8 @@ class ProfileTest : public testing::Test {
 TEST_F(ProfileTest, SetNameDerivesParentOnlyWithNestedNamesOn) {
   const struct { int16_t nested; const char* name; const char* parent; int16_t levels; } cases[] = {
       {0, "Plant@Hall@Night", "", 0}, {1, "Plant@Hall@Night", "PLANT@HALL", 2}, {1, "@x", "", 1},
-      {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // code-page letters are upper-cased as well
+      {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // letters beyond ASCII are upper-cased as well
+      {1, "łódź@x", "ŁÓDŹ", 1}, {1, "Привет@x", "ПРИВЕТ", 1},
       {1, "plain", "", 0}};
   cProfile p;
   for (const auto& c : cases) {
@@ -45,6 +46,10 @@ TEST_F(ProfileTest, TablesRejectIndexOutsideRangeAndNullChangingNothing) {
   p.SetCondition(0, TypedValue::Long(-42));  // numbers are kept as their text
   EXPECT_TRUE(p.GetCondition(0).IsText());
   EXPECT_EQ(p.GetCondition(0).ToText(), "-42");
+  p.SetCondition(1, TypedValue::Double(100.0));  // a whole double, never "1E+02"
+  EXPECT_EQ(p.GetCondition(1).ToText(), "100");
+  p.SetCondition(2, TypedValue::Single(-1500.0f));
+  EXPECT_EQ(p.GetCondition(2).ToText(), "-1500");
 }
 
 TEST_F(ProfileTest, CopyFromCopiesEveryStoredFieldDeeplyAndFromItselfKeepsThem) {
