@@ -5,7 +5,6 @@
 // the caller sees only the flag, and a failure message goes to ReportError.
 
 #include <atomic>
-#include <filesystem>
 #include <unistd.h>
 
 #include "common/binary_file.h"
@@ -64,11 +63,6 @@ std::string TemporaryNameFor(const std::string& file_name) {
   const size_t base = slash == std::string::npos ? 0 : slash + 1;
   return file_name.substr(0, base) + "." + file_name.substr(base) + ".tmp-" +
          std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-bool IsDirectory(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
 }
 
 }  // namespace
@@ -132,7 +126,7 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
   BinaryFile file;
   const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
   const bool missing = !opened && steps.LastNumber() == kFileNotFound;
-  if (missing && IsDirectory(ProfilesDirectory())) {
+  if (missing && DirectoryExists(ProfilesDirectory())) {
     steps.Clear();  // a missing file is a plain False, without a message
   } else if (!opened || file.Length() > 1) {
     if (missing) steps.Record(kPathNotFound, DescriptionOf(kPathNotFound));

@@ -3,7 +3,6 @@
 #include "model/profile/profile_naming.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "common/file_system.h"
 #include "common/language.h"
@@ -26,14 +25,8 @@ std::string DeletedProfilesLogPath() { return ProfilesDirectory() + "DeletedProf
 
 std::vector<int16_t> ListStoredProfileIdentities() {
   std::vector<int16_t> identities;
-  std::error_code error;
-  const std::string directory = ProfilesDirectory();
-  std::filesystem::directory_iterator it(directory, error);
-  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code type_error;
-    if (!it->is_regular_file(type_error) ||
-        name.size() != kPrefix.size() + 4 + kSuffix.size() || !name.starts_with(kPrefix) ||
+  for (const std::string& name : ListFiles(ProfilesDirectory())) {
+    if (name.size() != kPrefix.size() + 4 + kSuffix.size() || !name.starts_with(kPrefix) ||
         !name.ends_with(kSuffix)) {
       continue;
     }
