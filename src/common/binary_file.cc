@@ -103,8 +103,11 @@ void BinaryFile::WriteText(std::string_view utf8) {
 void BinaryFile::WriteBytes(std::string_view bytes) { Put(bytes.data(), bytes.size()); }
 
 void BinaryFile::WriteZeros(size_t count) {
-  const std::string zeros(count, '\0');
-  Put(zeros.data(), zeros.size());
+  RequireOpen();
+  if (position_ + count > content_.size()) content_.resize(position_ + count, '\0');
+  std::memset(content_.data() + position_, 0, count);
+  position_ += count;
+  dirty_ = true;
 }
 
 int16_t BinaryFile::ReadInt16() {
