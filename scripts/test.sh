@@ -20,6 +20,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 if command -v clang++ >/dev/null; then
   echo "== Fuzz targets (${fuzz_seconds}s each) =="
+  # Everything is built with clang first, tests included, as a second compiler's check.
+  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUINDO_FUZZ=ON -DQUINDO_WITH_QT=OFF -DQUINDO_BENCH=OFF >/dev/null
+  cmake --build build/fuzz
   bash scripts/fuzz.sh --seconds "$fuzz_seconds" --no-merge
 fi
 
