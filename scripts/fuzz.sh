@@ -2,7 +2,8 @@
 # Runs the libFuzzer targets: builds them (clang, optimised, ASan + UBSan),
 # runs each on its corpus (build/fuzz/corpus/TARGET) and seeds
 # (fuzz/seeds/TARGET), and merges the inputs that reached new code into the
-# seeds, minimised by libFuzzer's merge, so that the next run starts there.
+# seeds (libFuzzer's set-cover merge: the fewest that reach it all), so that
+# the next run starts there.
 # A finding stops the script; its input stays under build/fuzz/artifacts/.
 #
 #   scripts/fuzz.sh [--minutes N | --seconds N] [--no-merge] [TARGET...]
@@ -58,7 +59,8 @@ for name in "${targets[@]}"; do
   echo "   $runs inputs, $speed exec/s, no finding"
   if [ "$merge" -eq 1 ]; then
     before=$(find "$seeds" -type f | wc -l)
-    "$target" -merge=1 "$seeds" "$corpus" >"$build/$name.merge.log" 2>&1
+    # The set-cover merge keeps the fewest inputs that still reach everything.
+    "$target" -set_cover_merge=1 "$seeds" "$corpus" >"$build/$name.merge.log" 2>&1
     echo "   seeds: $before -> $(find "$seeds" -type f | wc -l) files in $seeds"
   fi
 done

@@ -36,8 +36,8 @@ void BinaryFile::Open(const std::string& path, Mode mode) {
 void BinaryFile::Close() {
   RequireOpen();
   const auto file = std::move(file_);
-  const std::string content = std::move(content_);
-  content_.clear();
+  std::string content;
+  content.swap(content_);
   if (!dirty_) {
     // Nothing was written, so nothing can be lost by a failing close.
     try {

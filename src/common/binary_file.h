@@ -1,7 +1,8 @@
 #pragma once
-// Binary access to a record file of the active file system, opened for one
-// call and closed before it returns. Numbers are little-endian and packed without padding; a text is a
-// 16-bit length followed by that many code-page bytes.
+// Binary access to a record file of the active file system (file_system.h),
+// opened for one call and closed before it returns. Numbers are little-endian
+// and packed without padding; a text is a 16-bit length followed by that many
+// code-page bytes.
 //
 // The content is held in memory while the file is open (record files are a
 // few kilobytes) and written back by Close(), so a record costs one read and
