@@ -57,6 +57,28 @@ class DiskFile : public OpenFile {
   int fd_;
 };
 
+// Opens, fsyncs and closes; fsync flushes the file whoever wrote it.
+void SyncPath(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0) throw FileErrorFromErrno(errno);
+  int error = 0;
+  while (::fsync(fd) != 0) {
+    if (errno == EINTR) continue;
+    // Some file systems cannot sync a directory; there is nothing to force.
+    if (errno != EINVAL && errno != ENOTSUP) error = errno;
+    break;
+  }
+  ::close(fd);
+  if (error != 0) throw FileErrorFromErrno(error);
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
 }  // namespace
 
 std::unique_ptr<OpenFile> DiskFileSystem::Open(const std::string& path, OpenMode mode) {
@@ -94,6 +116,7 @@ void DiskFileSystem::DeleteFile(const std::string& path) {
 }
 
 void DiskFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  const bool created = !FileExists(path);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) throw FileErrorFromErrno(errno);
   size_t done = 0;
@@ -107,8 +130,11 @@ void DiskFileSystem::AppendToFile(const std::string& path, std::string_view byte
     }
     done += static_cast<size_t>(n);
   }
+  // An appended line is on disk before we return, and so is a new log's name.
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) throw FileErrorFromErrno(error);
+  if (created) SyncDirectoryOf(path);
 }
 
 void DiskFileSystem::RenameFile(const std::string& from, const std::string& to) {
@@ -124,6 +150,12 @@ std::vector<std::string> DiskFileSystem::ListFiles(const std::string& directory)
     if (it->is_regular_file(type_error)) names.push_back(it->path().filename().string());
   }
   return names;
+}
+
+void DiskFileSystem::SyncFile(const std::string& path) { SyncPath(path, O_RDONLY); }
+
+void DiskFileSystem::SyncDirectoryOf(const std::string& path) {
+  SyncPath(DirectoryOf(path), O_RDONLY | O_DIRECTORY);
 }
 
 }  // namespace quindo

@@ -14,6 +14,8 @@ class DiskFileSystem : public FileSystem {
   void AppendToFile(const std::string& path, std::string_view bytes) override;
   void RenameFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> ListFiles(const std::string& directory) override;
+  void SyncFile(const std::string& path) override;
+  void SyncDirectoryOf(const std::string& path) override;
 };
 
 }  // namespace quindo

@@ -45,6 +45,10 @@ class FileSystem {
   // The names (without directory) of the ordinary files in a directory;
   // empty when it cannot be read.
   virtual std::vector<std::string> ListFiles(const std::string& directory) = 0;
+  // Force a file's content, or the directory holding `path`, to stable
+  // storage; raise the file error.
+  virtual void SyncFile(const std::string& path) = 0;
+  virtual void SyncDirectoryOf(const std::string& path) = 0;
 };
 
 // The file system of this thread: the disk unless another one is installed.
@@ -53,7 +57,8 @@ FileSystem& ActiveFileSystem();
 void SetActiveFileSystem(FileSystem* files);
 
 // The services of the active file system.
-// True when the name is an ordinary file; never raises.
+// True when the name is an ordinary file that is not hidden (its name does
+// not start with "."); directories and errors give false. Never raises.
 bool FileExists(const std::string& path);
 // True when the name is a directory; never raises.
 bool DirectoryExists(const std::string& path);
@@ -65,6 +70,26 @@ void AppendToFile(const std::string& path, std::string_view bytes);
 void RenameFile(const std::string& from, const std::string& to);
 // See FileSystem::ListFiles.
 std::vector<std::string> ListFiles(const std::string& directory);
+
+// Durable replacement of whole files (atomic_file.cc). A power cut or a
+// killed process leaves either the old content or the new, never a mix.
+//
+// Replaces the file's whole content: the bytes go to a temporary file in the
+// same directory, are forced to disk, and the temporary then replaces the
+// file by a rename that is itself forced to disk. On failure the old file is
+// untouched and the temporary removed; raises the file error.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// A fresh temporary name beside `path` that no record listing can take for a
+// record file: "." + file name + ".tmp-" + process id + "-" + counter.
+std::string TemporaryNameFor(const std::string& path);
+// Removes the temporaries of `path` that a killed process left (those whose
+// process is gone). Never raises: a left-over file only wastes space.
+void RemoveStaleTemporaries(const std::string& path);
+// Forces a file's content to disk; raises the file error.
+void SyncFile(const std::string& path);
+// Forces the directory holding `path` to disk, so that a rename or a new
+// name in it survives a power cut; raises the file error.
+void SyncDirectoryOf(const std::string& path);
 
 // A pseudo-random number in [0, 1), one generator per thread.
 double Rnd();

@@ -122,4 +122,12 @@ std::vector<std::string> MemoryFileSystem::ListFiles(const std::string& director
   return names;
 }
 
+void MemoryFileSystem::SyncFile(const std::string& path) {
+  if (files_.count(path) == 0 && !IsDirectory(path)) throw FileErrorFromErrno(ENOENT);
+}
+
+void MemoryFileSystem::SyncDirectoryOf(const std::string& path) {
+  if (!IsDirectory(ParentOf(path))) throw FileErrorFromErrno(ENOENT);
+}
+
 }  // namespace quindo

@@ -31,6 +31,9 @@ class MemoryFileSystem : public FileSystem {
   void AppendToFile(const std::string& path, std::string_view bytes) override;
   void RenameFile(const std::string& from, const std::string& to) override;
   std::vector<std::string> ListFiles(const std::string& directory) override;
+  // Memory has nothing to force; a missing file or directory raises as on disk.
+  void SyncFile(const std::string& path) override;
+  void SyncDirectoryOf(const std::string& path) override;
 
  private:
   // Raises what the disk raises when the directory of `path` is missing.

@@ -1,0 +1,91 @@
+// Durable whole-file replacement: write a temporary, force it to disk, rename
+// it over the file, force the directory. Without the two syncs a power cut
+// after the rename can leave the renamed file empty or partial on common
+// Linux file systems, the very loss the temporary was meant to prevent.
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <string_view>
+#include <unistd.h>
+
+#include "common/error.h"
+#include "common/file_system.h"
+
+namespace quindo {
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// True when the process that made a temporary is gone. The process id sits
+// between the mark and the next "-"; a name we cannot read is left alone.
+bool OwnerIsGone(std::string_view rest) {
+  const size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos) return false;
+  long pid = 0;
+  for (char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9' || pid > 4'000'000) return false;
+    pid = pid * 10 + (c - '0');
+  }
+  if (pid == ::getpid()) return false;  // ours may be in use by another thread
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+}  // namespace
+
+std::string TemporaryNameFor(const std::string& path) {
+  static std::atomic<uint64_t> counter{0};
+  const size_t slash = path.rfind('/');
+  const size_t base = slash == std::string::npos ? 0 : slash + 1;
+  return path.substr(0, base) + "." + path.substr(base) + std::string(kTemporaryMark) +
+         std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string prefix = "." + BaseNameOf(path) + std::string(kTemporaryMark);
+  for (const std::string& name : ListFiles(DirectoryOf(path))) {
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) continue;
+    if (!OwnerIsGone(std::string_view(name).substr(prefix.size()))) continue;
+    try {
+      DeleteFile(DirectoryOf(path) + "/" + name);
+    } catch (const Error&) {
+      // Left for the next save; it only wastes space.
+    }
+  }
+}
+
+// Every step goes through the active file system, so that the same save
+// runs on the disk and in memory.
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  RemoveStaleTemporaries(path);
+  const std::string temporary = TemporaryNameFor(path);
+  try {
+    auto file = ActiveFileSystem().Open(temporary, OpenMode::kCreate);
+    file->WriteAll(bytes);
+    file->Close();
+    SyncFile(temporary);
+    RenameFile(temporary, path);
+  } catch (const Error&) {
+    try {
+      DeleteFile(temporary);
+    } catch (const Error&) {
+      // Never made, or already gone: the failure that matters is the first.
+    }
+    throw;
+  }
+  SyncDirectoryOf(path);
+}
+
+}  // namespace quindo
