@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/memory_file_system.h"
 #include "common/settings.h"
+#include "memory_files.h"
 #include "model/profile/profile.h"
 
 namespace {
@@ -19,24 +19,11 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The profile files live in memory: no input touches the disk, and a run is
-// not slowed down by it.
-MemoryFileSystem& Files() {
-  static MemoryFileSystem* files = [] {
-    auto* memory = new MemoryFileSystem();
-    SetActiveFileSystem(memory);
-    DataDirectory() = "/fuzz/";
-    return memory;
-  }();
-  return *files;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  MemoryFileSystem& files = Files();
-  files.Clear();
-  files.CreateDirectory("/fuzz/Profiles");
+  DataDirectory() = "/fuzz/";
+  MemoryFileSystem& files = FreshMemoryFiles("/fuzz/Profiles");
   files.SetFileContent("/fuzz/Profiles/Profile_0001.dat", std::string(reinterpret_cast<const char*>(data), size));
 
   cProfile loaded;
