@@ -85,6 +85,15 @@ std::vector<std::string> RunSequence(const std::string& root) {
   });
   step([&] { DeleteFile(a); return std::to_string(FileExists(a)); });
   step([&] { DeleteFile(a); return "ok"; });  // 53
+  step([&] { SyncFile(root + "/gone.dat"); return "ok"; });            // 76
+  step([&] { SyncDirectoryOf(root + "/absent/x"); return "ok"; });     // 76
+  step([&] {
+    // The durable save leaves the new content and nothing beside it.
+    WriteFileAtomically(b, "old");
+    WriteFileAtomically(b, "new!");
+    SyncFile(b);
+    return ReadWhole(b) + "," + std::to_string(ListFiles(root).size()) + "," + std::to_string(FileExists(root + "/.b.dat"));
+  });
   return log;
 }
 
@@ -104,7 +113,8 @@ TEST(FileSystemTest, MemoryAndDiskAgreeOnEveryResultAndError) {
   EXPECT_EQ(in_memory, on_disk);
   EXPECT_EQ(on_disk, (std::vector<std::string>{
                          "error 53", "error 76", "error 75", "long content", "LONG content", "new", "1",
-                         "12", "error 76", "0new", "error 76", "Xew", "a.dat,0", "011000", "0", "error 53"}));
+                         "12", "error 76", "0new", "error 76", "Xew", "a.dat,0", "011000", "0", "error 53",
+                         "error 76", "error 76", "new!,1,0"}));
   EXPECT_FALSE(std::filesystem::exists("/data"));  // the memory run never touched the disk
   EXPECT_EQ(memory.FileContent("/data/a.dat"), nullptr);
 }
