@@ -6,8 +6,6 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -29,34 +27,6 @@ std::string DirectoryOf(const std::string& path) {
 std::string BaseNameOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Opens, fsyncs and closes; fsync flushes the file whoever wrote it.
-void SyncPath(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw FileErrorFromErrno(errno);
-  int error = 0;
-  while (::fsync(fd) != 0) {
-    if (errno == EINTR) continue;
-    // Some file systems cannot sync a directory; there is nothing to force.
-    if (errno != EINVAL && errno != ENOTSUP) error = errno;
-    break;
-  }
-  ::close(fd);
-  if (error != 0) throw FileErrorFromErrno(error);
-}
-
-// Writes every byte to fd; returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    done += static_cast<size_t>(n);
-  }
-  return 0;
 }
 
 // True when the process that made a temporary is gone. The process id sits
@@ -84,37 +54,36 @@ std::string TemporaryNameFor(const std::string& path) {
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
-  const std::string directory = DirectoryOf(path);
   const std::string prefix = "." + BaseNameOf(path) + std::string(kTemporaryMark);
-  DIR* dir = ::opendir(directory.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
-    if (!OwnerIsGone(name.substr(prefix.size()))) continue;
-    ::unlink((directory + "/" + std::string(name)).c_str());
+  for (const std::string& name : ListFiles(DirectoryOf(path))) {
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) continue;
+    if (!OwnerIsGone(std::string_view(name).substr(prefix.size()))) continue;
+    try {
+      DeleteFile(DirectoryOf(path) + "/" + name);
+    } catch (const Error&) {
+      // Left for the next save; it only wastes space.
+    }
   }
-  ::closedir(dir);
 }
 
-void SyncFile(const std::string& path) { SyncPath(path, O_RDONLY); }
-
-void SyncDirectoryOf(const std::string& path) {
-  SyncPath(DirectoryOf(path), O_RDONLY | O_DIRECTORY);
-}
-
+// Every step goes through the active file system, so that the same save
+// runs on the disk and in memory.
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   RemoveStaleTemporaries(path);
   const std::string temporary = TemporaryNameFor(path);
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) throw FileErrorFromErrno(errno);
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw FileErrorFromErrno(error);
+  try {
+    auto file = ActiveFileSystem().Open(temporary, OpenMode::kCreate);
+    file->WriteAll(bytes);
+    file->Close();
+    SyncFile(temporary);
+    RenameFile(temporary, path);
+  } catch (const Error&) {
+    try {
+      DeleteFile(temporary);
+    } catch (const Error&) {
+      // Never made, or already gone: the failure that matters is the first.
+    }
+    throw;
   }
   SyncDirectoryOf(path);
 }
