@@ -18,6 +18,7 @@
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
 #include "profile_json.h"
+#include "receiver_commands.h"
 
 namespace {
 
@@ -217,9 +218,12 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& arg : args) {
     if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << '\n' << records::kReceiverUsage;
       return kExitOk;
     }
+  }
+  if (!args.empty() && args[0] == "receiver") {
+    return records::RunReceiverCommand({args.begin() + 1, args.end()}, LoadLanguage);
   }
   Options options;
   try {
