@@ -75,6 +75,13 @@ TEST_F(ReceiverTest, UnknownTypeNamesItselfAndKeepsTheKeepAlive) {
   ReceiverTypes()[0] = {7, "Hidden", "ILM", ""};
   r.SetReceiverTypeId(7);
   EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
+  // A count beyond the table's 300 rows looks at those rows only.
+  NumberOfReceiverTypes() = 1000;
+  ReceiverTypes()[299] = {8, "Last", "", ""};
+  r.SetReceiverTypeId(8);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, 299);
+  r.SetReceiverTypeId(9);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
 }
 
 TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
