@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "common/binary_file.h"
 #include "common/error.h"
 #include "common/file_system.h"
 
@@ -31,10 +32,15 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Opens, fsyncs and closes; fsync flushes the file whoever wrote it.
+// Opens, fsyncs and closes; fsync flushes the file whoever wrote it. A name
+// that is not on the disk has nothing to force: for a file the rename that
+// follows reports it, and a directory that went away took the file along.
 void SyncPath(const std::string& path, int flags) {
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw FileErrorFromErrno(errno);
+  if (fd < 0) {
+    if (errno == ENOENT) return;
+    throw FileErrorFromErrno(errno);
+  }
   int error = 0;
   while (::fsync(fd) != 0) {
     if (errno == EINTR) continue;
@@ -44,19 +50,6 @@ void SyncPath(const std::string& path, int flags) {
   }
   ::close(fd);
   if (error != 0) throw FileErrorFromErrno(error);
-}
-
-// Writes every byte to fd; returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    done += static_cast<size_t>(n);
-  }
-  return 0;
 }
 
 // True when the process that made a temporary is gone. The process id sits
@@ -106,15 +99,22 @@ void SyncDirectoryOf(const std::string& path) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   RemoveStaleTemporaries(path);
   const std::string temporary = TemporaryNameFor(path);
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) throw FileErrorFromErrno(errno);
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw FileErrorFromErrno(error);
+  try {
+    BinaryFile file;
+    file.Open(temporary, BinaryFile::Mode::kCreate);
+    if (!bytes.empty()) file.WriteBytes(bytes);
+    file.Close();
+    SyncFile(temporary);
+    RenameFile(temporary, path);
+  } catch (...) {
+    if (FileExists(temporary)) {
+      try {
+        DeleteFile(temporary);
+      } catch (const Error&) {
+        // The failure that matters is the one being raised.
+      }
+    }
+    throw;
   }
   SyncDirectoryOf(path);
 }
