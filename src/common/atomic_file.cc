@@ -107,12 +107,11 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     SyncFile(temporary);
     RenameFile(temporary, path);
   } catch (...) {
-    if (FileExists(temporary)) {
-      try {
-        DeleteFile(temporary);
-      } catch (const Error&) {
-        // The failure that matters is the one being raised.
-      }
+    // Deleted without asking first: the temporary may never have been made,
+    // and the failure that matters is the one being raised.
+    try {
+      DeleteFile(temporary);
+    } catch (const Error&) {
     }
     throw;
   }
