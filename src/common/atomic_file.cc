@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <string_view>
 #include <unistd.h>
 
@@ -52,8 +54,21 @@ void SyncPath(const std::string& path, int flags) {
   if (error != 0) throw FileErrorFromErrno(error);
 }
 
-// True when the process that made a temporary is gone. The process id sits
-// between the mark and the next "-"; a name we cannot read is left alone.
+// Tells this process's temporaries from those of an earlier process that had
+// the same id (ids repeat, in a container from run to run): drawn once.
+const std::string& ProcessToken() {
+  static const std::string token = [] {
+    std::random_device random;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
+    return std::string(digits);
+  }();
+  return token;
+}
+
+// True when the process that made a temporary ("pid-token-counter" after the
+// mark) is gone: no process has its id, or the id is ours but the token is
+// not. A name we cannot read is left alone.
 bool OwnerIsGone(std::string_view rest) {
   const size_t dash = rest.find('-');
   if (dash == 0 || dash == std::string_view::npos) return false;
@@ -62,7 +77,10 @@ bool OwnerIsGone(std::string_view rest) {
     if (c < '0' || c > '9' || pid > 4'000'000) return false;
     pid = pid * 10 + (c - '0');
   }
-  if (pid == ::getpid()) return false;  // ours may be in use by another thread
+  if (pid == ::getpid()) {
+    // Ours may be in use by another thread.
+    return !rest.substr(dash + 1).starts_with(ProcessToken() + "-");
+  }
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
@@ -73,7 +91,7 @@ std::string TemporaryNameFor(const std::string& path) {
   const size_t slash = path.rfind('/');
   const size_t base = slash == std::string::npos ? 0 : slash + 1;
   return path.substr(0, base) + "." + path.substr(base) + std::string(kTemporaryMark) +
-         std::to_string(::getpid()) + "-" + std::to_string(counter++);
+         std::to_string(::getpid()) + "-" + ProcessToken() + "-" + std::to_string(counter++);
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
