@@ -22,8 +22,11 @@ void Require(bool condition) {
 // The data directory of the run, removed when the fuzzer exits.
 struct DataDirectoryOfRun {
   DataDirectoryOfRun() {
-    char pattern[] = "/tmp/fuzz_profile_file.XXXXXX";
-    dir = ::mkdtemp(pattern);
+    // In memory where the machine has it: saves force their data to disk,
+    // which on a real disk would slow the fuzzer tenfold.
+    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    pattern += "/fuzz_profile_file.XXXXXX";
+    dir = ::mkdtemp(pattern.data());
     std::filesystem::create_directory(dir + "/Profiles");
     DataDirectory() = dir + "/";
     file = cProfile().CreateFileName(1);

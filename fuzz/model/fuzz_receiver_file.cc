@@ -23,7 +23,7 @@ void Require(bool condition) {
 struct DataDirectoryOfRun {
   DataDirectoryOfRun() {
     // In memory where the machine has it: saves force their data to disk,
-    // which on a real disk would slow the fuzzer a hundredfold.
+    // which on a real disk would slow the fuzzer tenfold.
     std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
     pattern += "/fuzz_receiver_file.XXXXXX";
     dir = ::mkdtemp(pattern.data());
