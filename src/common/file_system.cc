@@ -20,8 +20,13 @@ std::mt19937_64& Generator() {
 }  // namespace
 
 bool FileExists(const std::string& path) {
+  // A name starting with "." is hidden, like a file with the hidden
+  // attribute, which a directory search for ordinary files passes over.
+  const size_t slash = path.rfind('/');
+  const size_t base = slash == std::string::npos ? 0 : slash + 1;
+  if (base >= path.size() || path[base] == '.') return false;
   struct stat info{};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 void DeleteFile(const std::string& path) {

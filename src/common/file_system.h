@@ -8,7 +8,8 @@
 
 namespace quindo {
 
-// True when the name is an ordinary file; never raises.
+// True when the name is an ordinary file that is not hidden (its name does
+// not start with "."); directories and errors give false. Never raises.
 bool FileExists(const std::string& path);
 // Deletes a file; a missing file raises 53 "File not found".
 void DeleteFile(const std::string& path);
