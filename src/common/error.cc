@@ -15,6 +15,7 @@ std::string DescriptionOf(int32_t number) {
     case kOverflow: return "Overflow";
     case kOutOfMemory: return "Out of memory";
     case kSubscriptOutOfRange: return "Subscript out of range";
+    case kDivisionByZero: return "Division by zero";
     case kTypeMismatch: return "Type mismatch";
     case kBadFileNameOrNumber: return "Bad file name or number";
     case kFileNotFound: return "File not found";
@@ -26,6 +27,7 @@ std::string DescriptionOf(int32_t number) {
     case kPathNotFound: return "Path not found";
     case kInvalidUseOfNull: return "Invalid use of Null";
     case kObjectRequired: return "Object required";
+    case kObjectDoesntSupportMember: return "Object doesn't support this property or method";
     default: return "Application-defined or object-defined error";
   }
 }

@@ -16,6 +16,7 @@ enum ErrorNumber : int32_t {
   kOverflow = 6,
   kOutOfMemory = 7,
   kSubscriptOutOfRange = 9,
+  kDivisionByZero = 11,
   kTypeMismatch = 13,
   kBadFileNameOrNumber = 52,
   kFileNotFound = 53,
@@ -27,6 +28,7 @@ enum ErrorNumber : int32_t {
   kPathNotFound = 76,
   kInvalidUseOfNull = 94,
   kObjectRequired = 424,
+  kObjectDoesntSupportMember = 438,
 };
 
 class Error : public std::runtime_error {

@@ -10,8 +10,12 @@
 #include <QVBoxLayout>
 
 #include "common/error.h"
+#include "model/calendar/calendar.h"
 #include "qt/active_profiles_widget.h"
+#include "qt/calendar_view.h"
 #include "qt/qt_tree_view.h"
+#include "qt/time_schedule_view.h"
+#include "tools/demo/schedule_pane.h"
 
 namespace quindo {
 
@@ -54,7 +58,16 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(server_row);
-  layout->addWidget(profiles_, 1);
+  schedule_ = new SchedulePane(this);
+  auto* views = new QHBoxLayout;
+  views->addWidget(profiles_, 1);
+  views->addWidget(schedule_);
+  calendar_ = new CalendarView(this);
+  calendar_->SetSchedule(schedule_->View().Schedule());
+  views->addWidget(calendar_);
+  // Edits of the week chart show at once in the calendar's time bars.
+  connect(&schedule_->View(), &TimeScheduleView::scheduleChanged, calendar_, &CalendarView::Refresh);
+  layout->addLayout(views, 1);
   layout->addLayout(button_row);
   layout->addWidget(status_);
 
@@ -65,7 +78,7 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   connect(status_timer, &QTimer::timeout, this, &DemoWindow::UpdateStatus);
   status_timer->start(250);
   UpdateStatus();
-  resize(420, 360);
+  resize(1140, 380);
 }
 
 // The control reads the new values at its next connection attempt.
@@ -94,6 +107,10 @@ void DemoWindow::UpdateStatus() {
   QString text = profiles_->IsConnectedToServer() ? QStringLiteral("Connected") : QStringLiteral("Not connected");
   if (!selected.isEmpty()) {
     const QString name = selected.first()->text(0);
+    schedule_->ShowProfile(name);
+    if (schedule_->View().Schedule() != calendar_->Calendar()->m_AssociatedTimeSchedule) {
+      calendar_->SetSchedule(schedule_->View().Schedule());
+    }
     text += QStringLiteral(" - %1 is %2")
                 .arg(name, profiles_->IsProfileEnabled(name) ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }

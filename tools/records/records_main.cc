@@ -23,6 +23,10 @@
 #include "command_status.h"
 #include "profile_json.h"
 #include "receiver_commands.h"
+#ifdef QUINDO_RECORDS_RENDER
+#include "calendar_render_command.h"
+#include "render_command.h"
+#endif
 
 namespace {
 
@@ -278,12 +282,24 @@ int main(int argc, char** argv) {
   for (const std::string& arg : args) {
     if (arg == "-h" || arg == "--help") {
       std::cout << kUsage << '\n' << records::kReceiverUsage;
+#ifdef QUINDO_RECORDS_RENDER
+      std::cout << "\nWeek chart:\n" << records::kRenderUsage;
+      std::cout << "\nMonth view:\n" << records::kCalendarRenderUsage;
+#endif
       return kExitOk;
     }
   }
   if (!args.empty() && args[0] == "receiver") {
     return records::RunReceiverCommand({args.begin() + 1, args.end()}, LoadLanguage);
   }
+#ifdef QUINDO_RECORDS_RENDER
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {
+    return records::RunProfileRender(args, LoadLanguage);
+  }
+  if (args.size() >= 2 && args[0] == "calendar" && args[1] == "render") {
+    return records::RunCalendarRender({args.begin() + 2, args.end()}, LoadLanguage);
+  }
+#endif
   // profile active: a profile's schedule at a time, arguments of its own.
   if (args.size() >= 2 && args[0] == "profile" && args[1] == "active") {
     try {

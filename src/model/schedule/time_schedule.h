@@ -15,6 +15,8 @@ namespace quindo {
 
 class BinaryFile;
 class cCalendar;
+class PaintSurface;
+class ScheduleHost;
 
 class cTimeSchedule {
  public:
@@ -61,6 +63,37 @@ class cTimeSchedule {
   void SaveToDisk(BinaryFile& file) const;
   void ReadFromDisk(BinaryFile& file);
 
+  // Painting (time_schedule_paint.cc). The host owns the paint surface; a
+  // null surface is "none".
+  //
+  // Sizes the host's picture and scroll bar for the rows to show, counts the
+  // rows, assigns rows to day types and sets the scale factor. The host calls
+  // it whenever active day types or m_UseCalendar change, and before the
+  // first Paint or mouse event. A null paint_object takes
+  // schedule_paint_object (the caller's pointer is updated).
+  void RecalculateAndPrepareToPaint(ScheduleHost& parent_container, PaintSurface*& paint_object,
+                                    PaintSurface* schedule_paint_object);
+  // Draws the grid and every active day type's row, without clearing first
+  // (a host clears before a full repaint). A null surface draws nothing.
+  void Paint(ScheduleHost& parent_container, PaintSurface* paint_object);
+
+  // Editing on the view (time_schedule_mouse.cc, time_schedule_editing.cc).
+  // Button 1 is left, 2 right; x and y are paint-surface units. Each repaints
+  // what it changes; a null surface raises error 424 at the first drawing.
+  void MouseDown(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
+                 int16_t shift, float x, float y);
+  void MouseMove(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
+                 int16_t shift, float x, float y);
+  void MouseUp(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
+               int16_t shift, float x, float y);
+  void ExtractTimeFromTextboxes(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void Delete(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void SetTimeFrom00to24(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void InvertTimeSchedule(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void Group(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void GroupMonFri(ScheduleHost& parent_container, PaintSurface* paint_object);
+  void Paste(ScheduleHost& parent_container, PaintSurface* paint_object);
+
   // Direct access to a day type's list, for editing and painting code and
   // tests. Day type outside 0..22 raises error 9.
   const std::vector<PeriodRef>& Periods(int16_t day_type) const;
@@ -72,6 +105,19 @@ class cTimeSchedule {
   int32_t SelectedDayType() const { return m_SelectedDayType; }
   void SetSelectedDayType(int32_t day_type) { m_SelectedDayType = day_type; }
   int32_t CopiedDayType() const { return m_CopiedDayType; }
+  // View and editing state, read by hosts and tests.
+  const PeriodRef& SelectedPeriod() const { return m_SelectedPeriod; }
+  void SetSelectedPeriod(PeriodRef period) { m_SelectedPeriod = std::move(period); }
+  int32_t SelectedStart() const { return m_SelectedStart; }
+  int32_t SelectedStop() const { return m_SelectedStop; }
+  const PeriodRef& DragPeriod() const { return m_DragPeriod; }
+  int32_t DragDayType() const { return m_DragDayType; }
+  int32_t DragMinute() const { return m_DragMinute; }
+  int16_t DragMode() const { return m_DragMode; }
+  int16_t MouseButton() const { return m_MouseButton; }
+  float ScaleFactor() const { return m_ScaleFactor; }
+  // The active flags of all day types, for the view's row geometry.
+  const std::array<int16_t, kDayTypes>& ActiveTable() const { return m_DayTypeActive; }
 
  private:
   // The serialised values of all day types, shared by both forms.
@@ -88,6 +134,16 @@ class cTimeSchedule {
   void WriteTables(WriteValue&& write) const;
   void Commit(Tables&& tables);
   static void CheckDayType(int32_t day_type);
+
+  // Draws one day type's row; a day type outside 0..22 raises error 9 after
+  // the text height is measured and before anything is drawn.
+  void PaintAxis(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
+  // Editing helpers (time_schedule_editing.cc, time_schedule_mouse.cc).
+  void MergePeriods(int32_t day_type);
+  void CopyToGroup(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
+  // The hit test: the minute under (x, y), or a negative value off the axis
+  // (then row is not set); shows the minute's time on the host.
+  int32_t LocateTime(ScheduleHost& parent_container, float x, float y, int32_t& row);
 
   std::array<int16_t, kDayTypes> m_DayTypeActive{};
   std::array<int16_t, kDayTypes> m_DayTypeGrouped{};

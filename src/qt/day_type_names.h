@@ -1,0 +1,15 @@
+#pragma once
+// The labels of the schedule's day types. The record classes keep the two
+// process-wide tables empty; a view fills them for itself from the language
+// file: short names (the first three characters of the weekday names, texts
+// 611..617) for the rows of Monday to Sunday, and full names for all 23 day
+// types (special day type k is text 618 followed by k).
+
+namespace quindo {
+
+// Fills the entries of DayTypeNames and DayTypeShortNames that are still
+// empty, so a host that set its own texts keeps them. Texts the language
+// table lacks stay empty.
+void FillDayTypeNamesFromLanguage();
+
+}  // namespace quindo

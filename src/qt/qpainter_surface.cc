@@ -1,0 +1,165 @@
+#include "qt/qpainter_surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+
+#include <QPaintDevice>
+
+namespace quindo {
+namespace {
+
+// Handles of the live surfaces of this thread (the views live on the user-
+// interface thread). They start high so that they never look like a count.
+std::unordered_map<int32_t, QPainterSurface*>& Surfaces() {
+  thread_local std::unordered_map<int32_t, QPainterSurface*> surfaces;
+  return surfaces;
+}
+int32_t NextHandle() {
+  thread_local int32_t next = 0x10000;
+  return next++;
+}
+
+int Pixel(double unit) { return static_cast<int>(std::lround(unit)); }
+
+constexpr int kFontPixelSize = 11;
+
+}  // namespace
+
+QPainterSurface::QPainterSurface(QPaintDevice* device) : device_(device), handle_(NextHandle()) {
+  Surfaces()[handle_] = this;
+  SetFont(DefaultFont());
+}
+
+QPainterSurface::QPainterSurface(QImage* image) : QPainterSurface(static_cast<QPaintDevice*>(image)) {
+  image_ = image;
+}
+
+QPainterSurface::~QPainterSurface() {
+  End();
+  Surfaces().erase(handle_);
+}
+
+QFont QPainterSurface::DefaultFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(kFontPixelSize);
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+void QPainterSurface::SetFont(const QFont& font) {
+  font_ = font;
+  bold_font_ = font;
+  bold_font_.setBold(true);
+  metrics_ = std::make_unique<QFontMetricsF>(font_);
+  bold_metrics_ = std::make_unique<QFontMetricsF>(bold_font_);
+}
+
+QPainterSurface* QPainterSurface::FromHandle(int32_t device_context) {
+  const auto found = Surfaces().find(device_context);
+  return found == Surfaces().end() ? nullptr : found->second;
+}
+
+QPainter& QPainterSurface::Painter() {
+  if (!painter_.isActive()) {
+    painter_.begin(device_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    pen_set_ = false;
+  }
+  return painter_;
+}
+
+void QPainterSurface::End() {
+  if (painter_.isActive()) painter_.end();
+}
+
+double QPainterSurface::TextWidth(const std::string& utf8) const {
+  return CurrentMetrics().horizontalAdvance(QString::fromStdString(utf8));
+}
+
+double QPainterSurface::TextHeight(const std::string&) const { return CurrentMetrics().height(); }
+
+void QPainterSurface::UsePen(Rgb colour) {
+  const QRgb rgb = qRgb(colour.red, colour.green, colour.blue);
+  if (pen_set_ && rgb == pen_colour_) return;
+  // Width 0: a cosmetic one-pixel line that covers both of its end points.
+  painter_.setPen(QPen(QColor(rgb), 0));
+  pen_colour_ = rgb;
+  pen_set_ = true;
+}
+
+void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb colour) {
+  const int ax = Pixel(x1), ay = Pixel(y1), bx = Pixel(x2), by = Pixel(y2);
+  const int dx = bx - ax, dy = by - ay;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  if (steps == 0) return;  // a line to its own start covers nothing
+  // QPainter covers both ends; step back one pixel along the line so that
+  // the last point is left out.
+  const int ex = ax + static_cast<int>(std::lround(dx * (steps - 1) / static_cast<double>(steps)));
+  const int ey = ay + static_cast<int>(std::lround(dy * (steps - 1) / static_cast<double>(steps)));
+  if (ax == ex || ay == ey) {
+    // The views' lines are all level or upright: a one-pixel box is the
+    // same pixels and much cheaper than a pen per colour.
+    FillPixels(std::min(ax, ex), std::min(ay, ey), std::max(ax, ex), std::max(ay, ey), colour);
+    return;
+  }
+  QPainter& painter = Painter();
+  UsePen(colour);
+  painter.drawLine(ax, ay, ex, ey);
+}
+
+void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) {
+  // Corners in any order; QRect::normalized() would shift a reversed box.
+  const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
+  const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
+  FillPixels(left, top, right, bottom, colour);
+}
+
+void QPainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
+  const bool direct = image_ != nullptr && (image_->format() == QImage::Format_RGB32 ||
+                                            image_->format() == QImage::Format_ARGB32 ||
+                                            image_->format() == QImage::Format_ARGB32_Premultiplied);
+  if (!direct) {
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), QColor(colour.red, colour.green, colour.blue));
+    return;
+  }
+  // Clipped to the image, as the painter would clip.
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_->width() - 1);
+  bottom = std::min(bottom, image_->height() - 1);
+  if (left > right || top > bottom) return;
+  const QRgb pixel = qRgb(colour.red, colour.green, colour.blue);  // opaque: the same in all three formats
+  for (int y = top; y <= bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    std::fill(line + left, line + right + 1, pixel);
+  }
+}
+
+void QPainterSurface::DrawText(double x, double y, const std::string& utf8) {
+  if (utf8.empty()) return;
+  QPainter& painter = Painter();
+  const Rgb fore = ForeColor();
+  painter.setPen(QColor(fore.red, fore.green, fore.blue));
+  pen_set_ = false;
+  painter.setFont(CurrentFont());
+  // The current position is the text's top left corner.
+  painter.drawText(QPointF(Pixel(x), Pixel(y) + CurrentMetrics().ascent()), QString::fromStdString(utf8));
+}
+
+void QPainterSurface::SetPointerHandlers(PointerHandler pointer, ToolTipHandler tool_tip) {
+  pointer_handler_ = std::move(pointer);
+  tool_tip_handler_ = std::move(tool_tip);
+}
+
+void QPainterSurface::ShowMousePointer(int16_t shape) {
+  if (pointer_handler_) pointer_handler_(shape);
+}
+
+void QPainterSurface::ShowToolTipText(const std::string& utf8) {
+  if (tool_tip_handler_) tool_tip_handler_(utf8);
+}
+
+}  // namespace quindo

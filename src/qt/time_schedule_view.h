@@ -1,0 +1,144 @@
+#pragma once
+// TimeScheduleView: the week chart of a time schedule as a Qt widget that is
+// a complete host of the schedule: a frame holding the picture the chart is
+// painted on and a vertical scroll bar, start, stop and pointer-time fields,
+// a "day types" option, the image list of the special day types, and the
+// popup menu of the right button (Delete, Copy, Paste, Grouped, Grouped
+// Monday-Friday, Invert, 00-24), wired to the schedule's editing operations.
+//
+// The chart is painted into an image that the picture shows, so a single
+// row can be repainted as the schedule's operations do. Every operation runs
+// guarded: an error it raises is shown in the status line and passed to
+// ReportError, and never reaches Qt's event loop.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QImage>
+#include <QWidget>
+
+#include "model/schedule/schedule_host.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMouseEvent;
+class QScrollBar;
+
+namespace quindo {
+
+class cTimeSchedule;
+class PaintSurface;
+class QPainterSurface;
+class SchedulePicture;
+
+class TimeScheduleView : public QWidget, public ScheduleHost {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFrameWidth = 340;
+  static constexpr int kFrameHeight = 180;
+  static constexpr int kScrollBarWidth = 20;
+
+  explicit TimeScheduleView(QWidget* parent = nullptr);
+  ~TimeScheduleView() override;
+
+  // Shows the schedule (shared with its owner, which sees every edit). Also
+  // call after changing its active day types or m_UseCalendar from outside.
+  void SetSchedule(std::shared_ptr<cTimeSchedule> schedule);
+  const std::shared_ptr<cTimeSchedule>& Schedule() const { return schedule_; }
+  // Recomputes the rows and repaints everything.
+  void Refresh();
+
+  // The pieces, for hosts and tests.
+  QWidget* Picture() const;
+  const QImage& PictureImage() const { return image_; }
+  QLineEdit* StartField() const { return start_; }
+  QLineEdit* StopField() const { return stop_; }
+  QLabel* TimeLabel() const { return time_; }
+  QLabel* StatusLabel() const { return status_; }
+  QCheckBox* ViewDayTypesOption() const { return view_day_types_; }
+  QScrollBar* ScrollBar() const { return scroll_; }
+  QMenu* PopupMenu() const { return menu_; }
+  QAction* DeleteAction() const { return delete_; }
+  QAction* CopyAction() const { return copy_; }
+  QAction* PasteAction() const { return paste_; }
+  QAction* GroupedAction() const { return grouped_; }
+  QAction* GroupedMonFriAction() const { return grouped_mon_fri_; }
+  QAction* InvertAction() const { return invert_; }
+  QAction* WholeDayAction() const { return whole_day_; }
+
+  // The schedule host contract.
+  void Set_Text_Schedule_Period_Start(const std::string& text) override;
+  void Set_Text_Schedule_Period_Stop(const std::string& text) override;
+  std::string Get_Text_Schedule_Period_Start() override;
+  std::string Get_Text_Schedule_Period_Stop() override;
+  void Set_Text_Schedule_Time(const std::string& text) override;
+  void Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(int16_t checked) override;
+  bool Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() override;
+  void Set_Menu_TimeSchedulePopup_Grouped_Checked(int16_t checked) override;
+  void Set_Menu_TimeSchedulePopup_Paste_Enabled(bool enabled) override;
+  void Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) override;
+  bool Get_Check_TimeSchedule_ViewDayType() override;
+  double Get_ImageList_ImageWidth() override;
+  double Get_ImageList_ImageHeight() override;
+  void Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x, int32_t y,
+                                 std::optional<int16_t> style) override;
+  double Get_Picture_TimeSchedule_Frame_ScaleWidth() override;
+  double Get_Picture_TimeSchedule_Frame_ScaleHeight() override;
+  double Get_VScroll_Schedule_Width() override;
+  double Get_VScroll_Schedule_Left() override;
+  void Set_VScroll_Schedule_Left(double left) override;
+  void Set_VScroll_Schedule_Top(int16_t top) override;
+  void Set_VScroll_Schedule_Height(double height) override;
+  void Set_VScroll_Schedule_Max(int16_t max) override;
+  void Set_Picture_TimeSchedule_Left(int16_t left) override;
+  void Set_Picture_TimeSchedule_Top(int16_t top) override;
+  void Set_Picture_TimeSchedule_Width(double width) override;
+  void Set_Picture_TimeSchedule_Height(int32_t height) override;
+
+ signals:
+  // The schedule's periods or flags changed through the view.
+  void scheduleChanged();
+
+ private:
+  friend class SchedulePicture;
+  void PictureMouse(QMouseEvent* event);
+  void BuildMenu();
+  void ResizeImage();
+  void Repaint();
+  // Runs one operation of the schedule guarded, shows what it drew and
+  // signals a change of the schedule's periods or flags.
+  void Run(const char* operation, const std::function<void()>& action);
+  void Report(const char* operation, const std::string& what);
+
+  std::shared_ptr<cTimeSchedule> schedule_;
+  QImage image_;
+  std::unique_ptr<QPainterSurface> surface_;
+  PaintSurface* paint_object_ = nullptr;  // m_SchedulePaintObject
+  int picture_width_ = 0;
+  int picture_height_ = 0;
+
+  QFrame* frame_;
+  SchedulePicture* picture_;
+  QScrollBar* scroll_;
+  QLineEdit* start_;
+  QLineEdit* stop_;
+  QLabel* time_;
+  QCheckBox* view_day_types_;
+  QLabel* status_;
+  QMenu* menu_;
+  QAction* delete_;
+  QAction* copy_;
+  QAction* paste_;
+  QAction* grouped_;
+  QAction* grouped_mon_fri_;
+  QAction* invert_;
+  QAction* whole_day_;
+};
+
+}  // namespace quindo

@@ -1,0 +1,282 @@
+// Editing the week chart on a recording surface: picking and dragging with
+// the mouse, typed times, and the popup menu's commands.
+#include <gtest/gtest.h>
+
+#include "error_number.h"
+#include "model/recording_surface.h"
+#include "model/schedule/time_schedule.h"
+#include "schedule_test_host.h"
+
+namespace quindo {
+namespace {
+
+using Times = std::vector<std::pair<int, int>>;
+constexpr int16_t kLeft = 1;
+constexpr int16_t kRight = 2;
+
+// A recalculated chart of a new schedule (Monday to Sunday on rows 0 to 6).
+struct Editor : testing::Test {
+  cTimeSchedule s;
+  ScheduleTestHost host;
+  RecordingSurface surface;
+  PaintSurface* paint = nullptr;
+
+  void SetUp() override { s.RecalculateAndPrepareToPaint(host, paint, &surface); }
+  PeriodRef Add(int16_t day_type, int16_t start, int16_t stop) {
+    auto p = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop});
+    s.Periods(day_type).push_back(p);
+    return p;
+  }
+  Times Of(int16_t day_type) const {
+    Times times;
+    for (const PeriodRef& p : s.Periods(day_type)) times.emplace_back(p->m_StartMinute, p->m_StopMinute);
+    return times;
+  }
+  // A point on row `row` at `minute`: one unit per 5 minutes right of x = 30.
+  static float X(int minute) { return 30 + minute / 5.0f; }
+  static float Y(int row) { return 25.0f * row + 10; }
+  void Down(int minute, int row, int16_t button = kLeft) { s.MouseDown(host, paint, button, 0, X(minute), Y(row)); }
+  void Move(int minute, int row = 0) { s.MouseMove(host, paint, kLeft, 0, X(minute), Y(row)); }
+  void Up() { s.MouseUp(host, paint, kLeft, 0, 0, 0); }
+  int16_t Pointer() const { return surface.MousePointer(); }
+  void Select(int16_t day_type) { s.SetSelectedDayType(day_type); }
+};
+
+TEST_F(Editor, GrabbedStartEdgeDraggedPastTheStopBecomesTheStopEdge) {
+  const PeriodRef p = Add(0, 420, 960);
+  Down(410, 0);  // 10 minutes from the start
+  EXPECT_EQ(s.DragMode(), 1);
+  EXPECT_EQ(s.DragMinute(), 420);
+  EXPECT_EQ(Pointer(), kPointerSizeWestEast);
+  EXPECT_EQ(s.SelectedPeriod(), nullptr);  // 410 lies before the period
+  EXPECT_EQ(host.period_start_text, "");
+  Move(1000);
+  EXPECT_EQ(Of(0), (Times{{960, 1000}}));
+  EXPECT_EQ(s.DragMode(), 2);
+  EXPECT_EQ(host.period_stop_text, "16:40");
+  Move(1100);
+  Up();
+  EXPECT_EQ(Of(0), (Times{{960, 1100}}));
+  EXPECT_EQ(s.DragMode(), 0);
+  EXPECT_EQ(s.DragPeriod(), nullptr);
+  EXPECT_EQ(Pointer(), kPointerDefault);
+
+  Down(1090, 0);  // picks the period and grabs its stop edge
+  EXPECT_EQ(s.SelectedPeriod(), p);
+  EXPECT_EQ(s.DragMode(), 2);
+  EXPECT_EQ(host.period_start_text, "16:00");
+  s.MouseMove(host, paint, kLeft, 0, 318.9f, Y(0));  // far right: 24:00, never 1441..1445
+  Up();
+  EXPECT_EQ(Of(0), (Times{{960, 1440}}));
+  EXPECT_EQ(host.shown_time, "24:00");
+}
+
+TEST_F(Editor, NewPeriodNeedsSixMinutesAndMergesOnRelease) {
+  Add(1, 700, 800);
+  Down(600, 1);  // 15 minutes or more from every edge: nothing grabbed
+  EXPECT_EQ(s.DragMode(), 3);
+  Move(605, 1);
+  EXPECT_EQ(Of(1), (Times{{700, 800}}));
+  EXPECT_EQ(Pointer(), kPointerDefault);
+  Move(594, 1);
+  EXPECT_EQ(Of(1), (Times{{700, 800}, {594, 600}}));  // drawn leftwards: swapped
+  EXPECT_EQ(s.SelectedPeriod(), s.Periods(1)[1]);
+  Move(750, 1);
+  Up();
+  EXPECT_EQ(Of(1), (Times{{600, 800}}));  // 600-750 reaches the other period
+  EXPECT_EQ(s.SelectedPeriod(), s.Periods(1)[0]);
+
+  Down(615, 1);  // exactly 15 minutes from the start: not grabbed
+  EXPECT_EQ(s.DragMode(), 3);
+  Up();
+  Down(614, 1);
+  EXPECT_EQ(s.DragMode(), 1);
+  Up();
+
+  Down(300, 2);  // a click that never moves creates nothing
+  Up();
+  EXPECT_TRUE(Of(2).empty());
+}
+
+TEST_F(Editor, ReleaseSpreadsTheDayToItsGroup) {
+  s.SetGrouped(0, 1);
+  s.SetGrouped(3, 1);
+  Add(3, 0, 60);
+  Down(100, 0);
+  Move(200);
+  Up();
+  EXPECT_EQ(Of(3), (Times{{100, 200}}));
+  EXPECT_NE(s.Periods(3)[0], s.Periods(0)[0]);
+}
+
+TEST_F(Editor, RowsHitActiveDayTypesOnly) {
+  s.m_UseCalendar = 1;
+  s.SetActive(2, 0);
+  s.SetActive(9, 1);
+  s.RecalculateAndPrepareToPaint(host, paint, &surface);  // rows: 0 1 3 4 5 6 9
+  const std::pair<float, int> cases[] = {{4.01f, 0}, {25 + 17, 1}, {25 + 28.9f, 1}, {50 + 5, 3},
+                                         {150 + 18, 9}, {174.9f, 9}};
+  for (auto [y, day_type] : cases) {
+    s.MouseDown(host, paint, kRight, 0, 100, y);
+    EXPECT_EQ(s.SelectedDayType(), day_type) << y;
+  }
+  Select(-1);
+  for (float y : {4.0f, 175.0f, -1.0f}) s.MouseDown(host, paint, kLeft, 0, 100, y);
+  s.MouseDown(host, paint, kLeft, 0, 29.9f, 10);
+  s.MouseDown(host, paint, kLeft, 0, 319, 10);
+  EXPECT_EQ(s.SelectedDayType(), -1);
+  EXPECT_EQ(s.DragMode(), 0);
+
+  s.m_UseCalendar = 0;  // seven rows but only six active day types
+  s.SetActive(9, 0);
+  s.RecalculateAndPrepareToPaint(host, paint, &surface);
+  Down(100, 6);
+  EXPECT_EQ(s.SelectedDayType(), -1);
+}
+
+TEST_F(Editor, RightClickPreparesThePopupMenu) {
+  for (int16_t d = 0; d < 5; ++d) s.SetGrouped(d, 1);
+  Select(4);
+  s.Copy();
+  host.calls.clear();
+  Down(100, 2, kRight);
+  EXPECT_EQ(host.CallsOf("Set_Menu"),
+            (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked -1",
+                                      "Set_Menu_TimeSchedulePopup_Grouped_Checked -1",
+                                      "Set_Menu_TimeSchedulePopup_Paste_Enabled true",
+                                      "Set_Menu_TimeSchedulePopup_Delete_Enabled true"}));
+  s.SetGrouped(6, 1);  // no longer exactly Monday to Friday
+  host.calls.clear();
+  Down(100, 5, kRight);
+  EXPECT_EQ(host.CallsOf("Set_Menu")[0], "Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked 0");
+  EXPECT_EQ(s.DragMode(), 0);
+}
+
+TEST_F(Editor, MouseBeforeTheFirstRecalculationDividesByZero) {
+  cTimeSchedule fresh;
+  fresh.m_NumberOfAxisToPaint = 7;  // rows set by hand, scale still 0
+  EXPECT_EQ(ErrorOf([&] { fresh.MouseDown(host, paint, kLeft, 0, 100, 10); }), kDivisionByZero);
+  EXPECT_EQ(ErrorOf([&] { fresh.MouseMove(host, paint, kLeft, 0, 10, 10); }), 0);  // on the labels
+}
+
+TEST_F(Editor, TypedTimesAreReadSwappedAndShownBack) {
+  const PeriodRef p = Add(0, 100, 200);
+  Add(0, 900, 1000);
+  Down(150, 0);
+  Up();
+  host.period_start_text = "16:00";
+  host.period_stop_text = "7";
+  s.ExtractTimeFromTextboxes(host, paint);
+  EXPECT_EQ(Of(0), (Times{{420, 1000}}));  // merged with 900-1000
+  EXPECT_EQ(host.period_start_text, "07:00");
+  EXPECT_EQ(host.period_stop_text, "16:00");
+  EXPECT_EQ(s.SelectedPeriod(), p);
+
+  host.period_stop_text = "99999999:00";
+  EXPECT_EQ(ErrorOf([&] { s.ExtractTimeFromTextboxes(host, paint); }), kOverflow);
+  EXPECT_EQ(Of(0), (Times{{420, 1000}}));
+  EXPECT_EQ(host.period_start_text, "07:00");
+}
+
+TEST_F(Editor, TypedTimesWithoutASelectedDayChangeNothing) {
+  Add(0, 100, 200);
+  Down(150, 0);
+  Up();
+  s.SetTimeFrom00to24(host, paint);  // unselects the day, keeps the period
+  host.calls.clear();
+  host.period_start_text = "1";
+  host.period_stop_text = "2";
+  EXPECT_EQ(ErrorOf([&] { s.ExtractTimeFromTextboxes(host, paint); }), 0);
+  EXPECT_EQ(s.SelectedPeriod()->m_StartMinute, 100);
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(Editor, DeleteRemovesTheSelectedPeriodAndAlwaysLeavesTheGroup) {
+  s.SetGrouped(0, 1);
+  Add(0, 100, 200);
+  Select(0);
+  s.Delete(host, paint);  // no period selected
+  EXPECT_EQ(Of(0), (Times{{100, 200}}));
+  EXPECT_EQ(s.GetGrouped(0), 0);
+  EXPECT_EQ(s.SelectedDayType(), -1);
+  EXPECT_TRUE(host.CallsOf("Set_Text_Schedule_Period").empty());
+
+  Down(150, 0);
+  Up();
+  s.Delete(host, paint);
+  EXPECT_TRUE(Of(0).empty());
+  EXPECT_EQ(s.SelectedPeriod(), nullptr);
+  EXPECT_EQ(host.period_start_text, "");
+}
+
+TEST_F(Editor, WholeDayAndInvert) {
+  s.SetGrouped(1, 1);
+  s.SetGrouped(2, 1);
+  Add(1, 420, 960);
+  Select(1);
+  s.InvertTimeSchedule(host, paint);
+  EXPECT_EQ(Of(1), (Times{{0, 420}, {960, 1440}}));
+  EXPECT_EQ(Of(2), Of(1));  // spread to the group
+  Select(3);
+  s.InvertTimeSchedule(host, paint);
+  EXPECT_EQ(Of(3), (Times{{0, 1440}}));
+  s.InvertTimeSchedule(host, paint);
+  EXPECT_EQ(Of(3), (Times{{1440, 1440}}));
+
+  s.SetTimeFrom00to24(host, paint);
+  EXPECT_EQ(Of(3), (Times{{0, 1440}}));
+  EXPECT_EQ(s.SelectedDayType(), -1);
+  s.InvertTimeSchedule(host, paint);  // nothing selected: nothing happens
+  EXPECT_EQ(Of(3), (Times{{0, 1440}}));
+}
+
+TEST_F(Editor, GroupingJoinsTheGroupsPeriods) {
+  EXPECT_EQ(ErrorOf([&] { s.Group(host, paint); }), kSubscriptOutOfRange);
+  Add(5, 60, 120);
+  Add(6, 0, 10);
+  Add(6, 5, 30);
+  s.SetGrouped(6, 1);
+  Select(2);
+  s.Group(host, paint);
+  EXPECT_EQ(s.GetGrouped(2), -1);
+  EXPECT_EQ(Of(2), (Times{{0, 30}}));
+  EXPECT_EQ(Of(6), (Times{{0, 10}, {5, 30}}));  // the group itself is untouched
+  s.Group(host, paint);
+  EXPECT_EQ(s.GetGrouped(2), 0);
+  EXPECT_EQ(Of(2), (Times{{0, 30}}));
+
+  Add(0, 480, 720);
+  s.GroupMonFri(host, paint);
+  for (int16_t d = 0; d < 23; ++d) EXPECT_EQ(s.GetGrouped(d), d < 5 ? -1 : 0) << d;
+  for (int16_t d = 1; d < 5; ++d) EXPECT_EQ(Of(d), (Times{{480, 720}})) << d;
+  EXPECT_EQ(Of(5), (Times{{60, 120}}));
+  host.grouped_mon_fri_checked = true;
+  s.GroupMonFri(host, paint);
+  for (int16_t d = 0; d < 23; ++d) EXPECT_EQ(s.GetGrouped(d), 0) << d;
+  EXPECT_EQ(Of(4), (Times{{480, 720}}));
+}
+
+TEST_F(Editor, PasteTakesTheCopiedDayAsItIsNow) {
+  Add(0, 60, 120);
+  Select(0);
+  s.Copy();
+  s.Paste(host, paint);  // onto itself
+  EXPECT_EQ(Of(0), (Times{{60, 120}}));
+  Add(0, 120, 180);
+  s.SetGrouped(0, 1);
+  s.SetGrouped(4, 1);
+  Select(3);
+  s.Paste(host, paint);
+  EXPECT_EQ(Of(3), (Times{{60, 180}}));
+  EXPECT_EQ(s.GetGrouped(3), -1);
+  EXPECT_TRUE(Of(4).empty());  // the rest of the group is not updated
+}
+
+TEST_F(Editor, RepaintingWithoutASurfaceRaisesObjectRequired) {
+  Select(0);
+  EXPECT_EQ(ErrorOf([&] { s.SetTimeFrom00to24(host, nullptr); }), kObjectRequired);
+  EXPECT_EQ(ErrorOf([&] { s.MouseDown(host, nullptr, kLeft, 0, X(100), Y(0)); }), kObjectRequired);
+}
+
+}  // namespace
+}  // namespace quindo

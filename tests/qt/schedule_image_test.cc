@@ -1,0 +1,183 @@
+// The week chart in pixels: the QPainter surface's line rule, the PNG of a
+// known schedule checked at the computed positions, and the by-name host
+// adapter (438 for a member the host lacks).
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/error.h"
+#include "model/schedule/schedule_geometry.h"
+#include "model/schedule/time_schedule.h"
+#include "qt/call_by_name.h"
+#include "qt/day_type_images.h"
+#include "qt/qpainter_surface.h"
+#include "qt/schedule_host_by_name.h"
+#include "qt/schedule_image.h"
+
+using namespace quindo;
+
+namespace {
+
+
+int ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+}  // namespace
+
+// A late-bound host with a few of the contract's members.
+class ByNameHost : public QObject {
+  Q_OBJECT
+
+ public:
+  QStringList calls;
+  QString start = QStringLiteral("7:30");
+
+ public slots:
+  void Set_Text_Schedule_Time(const QString& text) { calls << "time " + text; }
+  QString Get_Text_Schedule_Period_Start() { return start; }
+  void Set_VScroll_Schedule_Max(int max) { calls << "max " + QString::number(max); }
+  QVariant Get_Check_TimeSchedule_ViewDayType() { return QStringLiteral("1"); }
+  double Get_ImageList_ImageWidth() { return 16.5; }
+  void Draw_ImageList_ListImages(int index, int dc, double x, int y, int style = 0) {
+    calls << QStringLiteral("draw %1 %2 %3 %4 %5").arg(index).arg(dc).arg(x).arg(y).arg(style);
+  }
+  Q_INVOKABLE void Set_Picture_TimeSchedule_Height(qlonglong height) { calls << "height " + QString::number(height); }
+};
+
+class ScheduleImageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void linesLeaveOutTheirLastPoint() {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainterSurface surface(&image);
+    surface.Line(2, 3, 8, 3, quindo::Rgb{255, 0, 0});   // x 2..7
+    surface.Line(5, 10, 5, 15, quindo::Rgb{0, 0, 255});  // y 10..14
+    surface.Line(12, 2, 12, 2, quindo::Rgb{0, 0, 0});   // nothing
+    surface.Line(15, 5, 14, 5, quindo::Rgb{0, 255, 0});  // one point, at its start
+    surface.FillBox(19, 19, 17, 17, quindo::Rgb{9, 9, 9});  // corners in any order, both included
+    surface.End();
+    QCOMPARE(image.pixel(17, 17), qRgb(9, 9, 9));
+    QCOMPARE(image.pixel(19, 19), qRgb(9, 9, 9));
+    QCOMPARE(image.pixel(16, 17), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(2, 3), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(7, 3), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(8, 3), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(1, 3), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(5, 14), qRgb(0, 0, 255));
+    QCOMPARE(image.pixel(5, 15), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(12, 2), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(15, 5), qRgb(0, 255, 0));
+    QCOMPARE(image.pixel(14, 5), qRgb(255, 255, 255));
+    QCOMPARE(surface.CurrentX(), 14.0);  // the platform's line moves the pen to its end
+    QVERIFY(QPainterSurface::FromHandle(surface.hDC()) == &surface);
+    QVERIFY(QPainterSurface::FromHandle(surface.hDC() + 1000) == nullptr);
+    // Unknown handles and images are refused, not drawn somewhere else.
+    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }), int(kInvalidProcedureCall));
+    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(17, surface.hDC(), 0, 0); }), int(kSubscriptOutOfRange));
+  }
+
+  void pngShowsBarsWhereTheGeometrySays() {
+    cTimeSchedule s;
+    s.m_UseCalendar = -1;
+    s.SetActive(9, 1);
+    s.Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    s.Periods(1).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{0, 1440}));
+    const PeriodRef selected = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{600, 720});
+    s.Periods(2).push_back(selected);
+    s.SetSelectedPeriod(selected);
+    s.SetGrouped(3, 1);
+    ScheduleImageRenderer renderer;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("week.png");
+    QVERIFY(renderer.Render(s).save(file, "PNG"));
+    const QImage png(file);
+    QCOMPARE(png.size(), QSize(320, 25 * 8 + 4));
+
+    // Monday 07:00-16:00: green from x = 114 up to the black end at 222.
+    const int y0 = BarLineY(0, 0);
+    QCOMPARE(png.pixel(113, y0), qRgb(220, 220, 220));
+    QCOMPARE(png.pixel(114, y0), qRgb(0, 0, 0));  // bar start
+    QCOMPARE(png.pixel(115, y0), qRgb(0, 240, 0));
+    QCOMPARE(png.pixel(221, y0), qRgb(0, 240, 0));
+    QCOMPARE(png.pixel(222, y0), qRgb(0, 0, 0));  // bar end
+    QCOMPARE(png.pixel(223, y0), qRgb(220, 220, 220));
+    QCOMPARE(png.pixel(150, BarLineY(0, 14)), qRgb(0, 142, 0));
+    QCOMPARE(png.pixel(114, BarLineY(0, 14)), qRgb(0, 0, 0));  // the ends end with the bar
+    QCOMPARE(png.pixel(114, BarLineY(0, 15)), qRgb(148, 148, 148));  // the 07:00 hour line
+    // Tuesday 00:00-24:00 spans the axis; the selected Wednesday bar is darker.
+    QCOMPARE(png.pixel(31, BarLineY(1, 0)), qRgb(0, 240, 0));
+    QCOMPARE(png.pixel(317, BarLineY(1, 0)), qRgb(0, 240, 0));
+    QCOMPARE(png.pixel(318, BarLineY(1, 0)), qRgb(0, 0, 0));
+    QCOMPARE(png.pixel(MinuteToX(660, 1.0f), BarLineY(2, 0)), qRgb(0, 176, 0));
+    // Thursday is grouped: the mark's first line is white, 5 units long.
+    QCOMPARE(png.pixel(317, BarLineY(3, 0)), qRgb(255, 255, 255));
+    QCOMPARE(png.pixel(313, BarLineY(3, 0)), qRgb(255, 255, 255));
+    QCOMPARE(png.pixel(312, BarLineY(3, 0)), qRgb(220, 220, 220));
+    QCOMPARE(png.pixel(312, BarLineY(0, 0)), qRgb(220, 220, 220));
+    // Grid: hour lines and the separators of each row.
+    QCOMPARE(png.pixel(42, 1), qRgb(148, 148, 148));
+    QCOMPARE(png.pixel(100, 24), qRgb(0, 0, 0));
+    QCOMPARE(png.pixel(100, 25), qRgb(255, 255, 255));
+    // Special day type 3 (day type 9) on row 7 shows image 3 at (10, 178).
+    const QImage image3 = SpecialDayTypeImages()[2].convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(png.pixel(10 + 8, 178 + 8), image3.pixel(8, 8));
+    QVERIFY(png.pixel(10 + 8, 178 + 8) != qRgb(255, 255, 255));
+  }
+
+  void adapterCallsMembersByName() {
+    ByNameHost object;
+    ScheduleHostByName host(&object);
+    host.Set_Text_Schedule_Time("07:00");
+    QCOMPARE(host.Get_Text_Schedule_Period_Start(), std::string("7:30"));
+    host.Set_VScroll_Schedule_Max(-8);
+    QVERIFY(host.Get_Check_TimeSchedule_ViewDayType());  // "1" is not false
+    QCOMPARE(host.Get_ImageList_ImageWidth(), 16.5);
+    host.Draw_ImageList_ListImages(3, 4711, 10, 178, std::nullopt);  // the overload of four
+    host.Draw_ImageList_ListImages(3, 4711, 10.5, 178, int16_t{1});
+    host.Set_Picture_TimeSchedule_Height(179);
+    QCOMPARE(object.calls, (QStringList{"time 07:00", "max -8", "draw 3 4711 10 178 0", "draw 3 4711 10.5 178 1",
+                                        "height 179"}));
+
+    // A member the host lacks: 438 when the schedule first calls it.
+    QCOMPARE(ErrorNumberOf([&] { host.Set_Text_Schedule_Period_Start("x"); }), int(kObjectDoesntSupportMember));
+    QCOMPARE(ErrorNumberOf([&] { host.Get_VScroll_Schedule_Left(); }), int(kObjectDoesntSupportMember));
+    QCOMPARE(QString::fromStdString(Error(kObjectDoesntSupportMember).Description()),
+             QStringLiteral("Object doesn't support this property or method"));
+    // The wrong number of arguments is a missing member too.
+    QCOMPARE(ErrorNumberOf([&] { CallByName(&object, "Set_Text_Schedule_Time", {}); }),
+             int(kObjectDoesntSupportMember));
+    // A text where a number is expected does not convert.
+    QCOMPARE(ErrorNumberOf([&] { CallByName(&object, "Set_VScroll_Schedule_Max", {QStringLiteral("x")}); }),
+             int(kTypeMismatch));
+    // A host that is gone is no object.
+    auto* gone = new ByNameHost;
+    ScheduleHostByName orphan(gone);
+    delete gone;
+    QCOMPARE(ErrorNumberOf([&] { orphan.Set_Text_Schedule_Time("x"); }), int(kObjectRequired));
+
+    // The whole recalculation runs through the adapter until the first
+    // missing member.
+    cTimeSchedule s;
+    PaintSurface* paint_object = nullptr;
+    QCOMPARE(ErrorNumberOf([&] { s.RecalculateAndPrepareToPaint(host, paint_object, nullptr); }),
+             int(kObjectDoesntSupportMember));
+  }
+};
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ScheduleImageTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "schedule_image_test.moc"

@@ -1,0 +1,192 @@
+// TimeScheduleView driven as a user drives it: mouse drags on the picture,
+// the right-button menu, typed times, scrolling, and an operation that fails.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "common/language.h"
+#include "common/settings.h"
+#include "model/schedule/schedule_geometry.h"
+#include "model/schedule/time_schedule.h"
+#include "qt/time_schedule_view.h"
+
+using namespace quindo;
+
+namespace {
+
+// The picture point of a minute on a row's bar.
+QPoint At(int minute, int row) { return QPoint(MinuteToX(minute, 1.0f), BarLineY(row, 6)); }
+
+QString PeriodsOf(const cTimeSchedule& s, int16_t day_type) {
+  QStringList periods;
+  for (const PeriodRef& p : s.Periods(day_type)) periods << QStringLiteral("%1-%2").arg(p->m_StartMinute).arg(p->m_StopMinute);
+  return periods.join(' ');
+}
+
+}  // namespace
+
+class TimeScheduleViewTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TimeScheduleView> view_;
+  std::shared_ptr<cTimeSchedule> schedule_;
+  QStringList reports_;
+
+  QWidget* Picture() { return view_->Picture(); }
+
+ private slots:
+  void init() {
+    reports_.clear();
+    SetReportErrorHandler([this](const std::string& m) { reports_ << QString::fromStdString(m); });
+    schedule_ = std::make_shared<cTimeSchedule>();
+    view_ = std::make_unique<TimeScheduleView>();
+    view_->SetSchedule(schedule_);
+    view_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
+  }
+  void cleanup() {
+    view_.reset();
+    SetReportErrorHandler({});
+  }
+
+  void pictureIsSizedForTheRows() {
+    QCOMPARE(view_->Picture()->size(), QSize(320, 179));
+    QCOMPARE(view_->PictureImage().size(), QSize(320, 179));
+    QCOMPARE(view_->ScrollBar()->geometry(), QRect(320, 0, 20, 180));
+    QCOMPARE(view_->ScrollBar()->maximum(), 0);
+    // Monday's label comes from the language file's weekday names.
+    QCOMPARE(QString::fromStdString(DayTypeShortNames()[0]).size() <= 3, true);
+
+    // All 23 day types with the calendar: 23 rows, scrolled by quarter rows.
+    for (int16_t d = 7; d < 23; ++d) schedule_->SetActive(d, 1);
+    schedule_->m_UseCalendar = -1;
+    view_->Refresh();
+    QCOMPARE(view_->Picture()->height(), 25 * 23 + 4);
+    QCOMPARE(view_->ScrollBar()->maximum(), 64);
+    view_->ScrollBar()->setValue(8);
+    QCOMPARE(view_->Picture()->y(), -50);
+  }
+
+  void dragDrawsAPeriodAndSignalsTheChange() {
+    QSignalSpy changed(view_.get(), &TimeScheduleView::scheduleChanged);
+    QTest::mousePress(Picture(), Qt::LeftButton, {}, At(480, 0));
+    QTest::mouseMove(Picture(), At(600, 0));
+    QTest::mouseMove(Picture(), At(720, 0));
+    QCOMPARE(view_->TimeLabel()->text(), QStringLiteral("12:00"));
+    QCOMPARE(view_->StartField()->text(), QStringLiteral("08:00"));
+    QCOMPARE(view_->StopField()->text(), QStringLiteral("12:00"));
+    QTest::mouseRelease(Picture(), Qt::LeftButton, {}, At(720, 0));
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("480-720"));
+    QVERIFY(changed.count() >= 1);
+    // The bar is in the picture, darker as it is the selected period.
+    QCOMPARE(view_->PictureImage().pixel(MinuteToX(600, 1.0f), BarLineY(0, 0)), qRgb(0, 176, 0));
+
+    // Grab the stop edge within 15 minutes and drag it past the start.
+    QTest::mousePress(Picture(), Qt::LeftButton, {}, At(710, 0));
+    QTest::mouseMove(Picture(), At(300, 0));
+    QTest::mouseRelease(Picture(), Qt::LeftButton, {}, At(300, 0));
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("300-480"));
+    // A move of 5 minutes from a press away from the edges draws nothing.
+    const int before = changed.count();
+    QTest::mousePress(Picture(), Qt::LeftButton, {}, At(1000, 1));
+    QTest::mouseMove(Picture(), At(1005, 1));
+    QTest::mouseRelease(Picture(), Qt::LeftButton, {}, At(1005, 1));
+    QCOMPARE(PeriodsOf(*schedule_, 1), QString());
+    QCOMPARE(changed.count(), before);
+  }
+
+  void rightButtonMenuRunsTheOperations() {
+    schedule_->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    view_->Refresh();
+    QSignalSpy changed(view_.get(), &TimeScheduleView::scheduleChanged);
+    QTest::mousePress(Picture(), Qt::RightButton, {}, At(100, 0));
+    QTest::mouseRelease(Picture(), Qt::RightButton, {}, At(100, 0));
+    QVERIFY(view_->PopupMenu()->isVisible());
+    QVERIFY(view_->DeleteAction()->isEnabled());
+    QVERIFY(!view_->PasteAction()->isEnabled());
+    QVERIFY(!view_->GroupedAction()->isChecked());
+    view_->PopupMenu()->hide();
+
+    view_->InvertAction()->trigger();
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("0-420 960-1440"));
+    QCOMPARE(changed.count(), 1);
+    view_->CopyAction()->trigger();
+
+    // Tuesday: paste Monday, then whole day, then grouped Monday-Friday.
+    QTest::mouseClick(Picture(), Qt::RightButton, {}, At(100, 1));
+    view_->PopupMenu()->hide();
+    QVERIFY(view_->PasteAction()->isEnabled());
+    view_->PasteAction()->trigger();
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("0-420 960-1440"));
+    view_->WholeDayAction()->trigger();
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("0-1440"));
+
+    QTest::mouseClick(Picture(), Qt::RightButton, {}, At(100, 0));
+    view_->PopupMenu()->hide();
+    QVERIFY(!view_->GroupedMonFriAction()->isChecked());
+    view_->GroupedMonFriAction()->trigger();
+    for (int16_t d = 0; d < 5; ++d) {
+      QCOMPARE(schedule_->GetGrouped(d), int16_t{-1});
+      QCOMPARE(PeriodsOf(*schedule_, d), QStringLiteral("0-420 960-1440"));
+    }
+    // The click must not flip the check mark itself; the next right click
+    // shows the grouping as it now is.
+    QVERIFY(!view_->GroupedMonFriAction()->isChecked());
+    QTest::mouseClick(Picture(), Qt::RightButton, {}, At(100, 2));
+    view_->PopupMenu()->hide();
+    QVERIFY(view_->GroupedMonFriAction()->isChecked());
+    QVERIFY(view_->GroupedAction()->isChecked());
+    view_->DeleteAction()->trigger();  // Wednesday leaves the group
+    QCOMPARE(schedule_->GetGrouped(2), int16_t{0});
+    QVERIFY(reports_.isEmpty());
+  }
+
+  void typedTimesRewriteThePeriod() {
+    schedule_->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{600, 660}));
+    view_->Refresh();
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(630, 0));
+    QCOMPARE(view_->StartField()->text(), QStringLiteral("10:00"));
+    view_->StartField()->setText(QStringLiteral("16"));
+    view_->StopField()->setText(QStringLiteral("7.30"));
+    emit view_->StopField()->editingFinished();
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("450-960"));
+    QCOMPARE(view_->StartField()->text(), QStringLiteral("07:30"));
+    QCOMPARE(view_->StopField()->text(), QStringLiteral("16:00"));
+  }
+
+  void failingOperationIsReportedNotThrown() {
+    // Grouped with no row selected: error 9 from the schedule.
+    view_->GroupedAction()->trigger();
+    QVERIFY(view_->StatusLabel()->text().contains(QStringLiteral("Err:9")));
+    QCOMPARE(reports_.size(), 1);
+    QVERIFY(reports_[0].startsWith(QStringLiteral("Group: Err:9")));
+    // The view goes on working.
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(60, 0));
+    QVERIFY(view_->StatusLabel()->text().isEmpty());
+  }
+
+  void dayTypeNamesFollowTheOption() {
+    DayTypeNames()[0] = "Monday";
+    const QImage plain = view_->PictureImage().copy();
+    view_->ViewDayTypesOption()->setChecked(true);
+    QVERIFY(view_->PictureImage() != plain);  // the name is printed over the row
+    DayTypeNames()[0].clear();
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  LoadLanguageFile(QUINDO_LANGUAGE_FILE);
+  TimeScheduleViewTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "time_schedule_view_test.moc"
