@@ -67,6 +67,7 @@ run remove 42 2>"$dir/err" || status=$?
 status=0
 run show 42 >/dev/null 2>&1 || status=$?
 ((status == 1)) || fail "show of a removed receiver exited $status"
-"$tool" --help | grep -q "quindo-records receiver list" || fail "--help lacks the receiver commands"
+help=$("$tool" --help)  # read whole: grep -q would close the pipe early
+grep -q "quindo-records receiver list" <<<"$help" || fail "--help lacks the receiver commands"
 
 echo "quindo-records receiver: all checks passed"
