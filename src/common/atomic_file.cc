@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <random>
 #include <string_view>
 #include <unistd.h>
 
@@ -29,8 +31,21 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// True when the process that made a temporary is gone. The process id sits
-// between the mark and the next "-"; a name we cannot read is left alone.
+// Tells this process's temporaries from those of an earlier process that had
+// the same id (ids repeat, in a container from run to run): drawn once.
+const std::string& ProcessToken() {
+  static const std::string token = [] {
+    std::random_device random;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
+    return std::string(digits);
+  }();
+  return token;
+}
+
+// True when the process that made a temporary ("pid-token-counter" after the
+// mark) is gone: no process has its id, or the id is ours but the token is
+// not. A name we cannot read is left alone.
 bool OwnerIsGone(std::string_view rest) {
   const size_t dash = rest.find('-');
   if (dash == 0 || dash == std::string_view::npos) return false;
@@ -39,7 +54,10 @@ bool OwnerIsGone(std::string_view rest) {
     if (c < '0' || c > '9' || pid > 4'000'000) return false;
     pid = pid * 10 + (c - '0');
   }
-  if (pid == ::getpid()) return false;  // ours may be in use by another thread
+  if (pid == ::getpid()) {
+    // Ours may be in use by another thread.
+    return !rest.substr(dash + 1).starts_with(ProcessToken() + "-");
+  }
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
@@ -50,7 +68,7 @@ std::string TemporaryNameFor(const std::string& path) {
   const size_t slash = path.rfind('/');
   const size_t base = slash == std::string::npos ? 0 : slash + 1;
   return path.substr(0, base) + "." + path.substr(base) + std::string(kTemporaryMark) +
-         std::to_string(::getpid()) + "-" + std::to_string(counter++);
+         std::to_string(::getpid()) + "-" + ProcessToken() + "-" + std::to_string(counter++);
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
@@ -77,7 +95,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     file->Close();
     SyncFile(temporary);
     RenameFile(temporary, path);
-  } catch (const Error&) {
+  } catch (...) {
+    // Deleted without asking first: the temporary may never have been made,
+    // and the failure that matters is the one being raised.
     try {
       DeleteFile(temporary);
     } catch (const Error&) {

@@ -80,10 +80,12 @@ std::vector<std::string> ListFiles(const std::string& directory);
 // untouched and the temporary removed; raises the file error.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // A fresh temporary name beside `path` that no record listing can take for a
-// record file: "." + file name + ".tmp-" + process id + "-" + counter.
+// record file: "." + file name + ".tmp-" + process id + "-" + a token drawn
+// once per process + "-" + counter.
 std::string TemporaryNameFor(const std::string& path);
-// Removes the temporaries of `path` that a killed process left (those whose
-// process is gone). Never raises: a left-over file only wastes space.
+// Removes the temporaries of `path` that a killed process left: those whose
+// process id is gone, or is ours with another token (an earlier process with
+// the same id). Never raises: a left-over file only wastes space.
 void RemoveStaleTemporaries(const std::string& path);
 // Forces a file's content to disk; raises the file error.
 void SyncFile(const std::string& path);

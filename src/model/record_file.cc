@@ -69,8 +69,10 @@ void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
   if (!steps.Failed()) steps.Try([&] { SyncFile(temporary); });
   if (!steps.Failed()) steps.Try([&] { RenameFile(temporary, file_name); });
   if (steps.Failed()) {
+    // Deleted without asking first (the open may have failed): a hidden
+    // name is no record file that an existence test would report.
     StepRecorder cleanup;
-    cleanup.Try([&] { DeleteFile(temporary); });  // hidden, so FileExists cannot tell
+    cleanup.Try([&] { DeleteFile(temporary); });
     return;
   }
   // The file is complete either way; a directory that cannot be synced is

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -316,6 +318,21 @@ TEST_F(ProfileFileTest, FailedWriteKeepsThePreviousFileByteForByte) {
   fs::remove_all(dir_ + "/Profiles");
   EXPECT_FALSE(p.SaveToDisk());
   EXPECT_EQ(messages_.back(), "*** Invalid Text (980) " + File("Profile_0003.dat") + " Err:Path not found");
+}
+
+TEST_F(ProfileFileTest, SaveRemovesTemporariesThatAKilledSaveOfTheSameProfileLeft) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string stale = dir_ + "/Profiles/.Profile_0003.dat.tmp-" + std::to_string(child) + "-0";
+  const std::string other = dir_ + "/Profiles/.Profile_0004.dat.tmp-" + std::to_string(child) + "-0";
+  WriteBytes(stale, "partial");
+  WriteBytes(other, "partial");
+  cProfile p = FilledProfile();
+  p.m_DiskIdentity = 3;
+  ASSERT_TRUE(p.SaveToDisk());
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(other));  // another profile's, removed by its own next save
 }
 
 TEST_F(ProfileFileTest, IdentitySearchFindsTheLastFreeIdentityAndStopsWhenNoneIsLeft) {
