@@ -17,10 +17,11 @@
 #include <string_view>
 
 #include "common/file_system.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class BinaryFile {
+class QUINDO_EXPORT BinaryFile {
  public:
   using Mode = OpenMode;
 

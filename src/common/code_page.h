@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -15,21 +16,21 @@ enum class CodePage {
 };
 
 // The code page used by BytesToText and TextToBytes on this thread.
-CodePage ActiveCodePage();
-void SetActiveCodePage(CodePage page);
+QUINDO_EXPORT CodePage ActiveCodePage();
+QUINDO_EXPORT void SetActiveCodePage(CodePage page);
 
 // Code-page bytes to UTF-8 text.
-std::string BytesToText(std::string_view bytes);
+QUINDO_EXPORT std::string BytesToText(std::string_view bytes);
 // UTF-8 text to code-page bytes; malformed UTF-8 gives one "?" per bad byte.
-std::string TextToBytes(std::string_view text);
+QUINDO_EXPORT std::string TextToBytes(std::string_view text);
 
 // Upper case of a UTF-8 text: every letter with a simple one-to-one Unicode
 // upper-case mapping (Latin, Greek, Cyrillic, ...) is replaced by it; letters
 // without one (the German sharp s) and malformed bytes stay as they are. The
 // result may differ from the text in byte length ("ı" -> "I").
-std::string UpperCase(std::string_view text);
+QUINDO_EXPORT std::string UpperCase(std::string_view text);
 
 // The Unicode code point a byte stands for in the active code page.
-char32_t CodePointOfByte(unsigned char byte);
+QUINDO_EXPORT char32_t CodePointOfByte(unsigned char byte);
 
 }  // namespace quindo

@@ -9,7 +9,7 @@
 
 namespace quindo {
 
-struct CivilDateTime {
+struct QUINDO_EXPORT CivilDateTime {
   int32_t year = 1899;
   int32_t month = 12;  // 1..12
   int32_t day = 30;    // 1..31
@@ -19,7 +19,7 @@ struct CivilDateTime {
 };
 
 // Whole days from 30 December 1899 to the given civil date (may be negative).
-int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day);
+QUINDO_EXPORT int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day);
 
 QUINDO_EXPORT double DateFromCivil(const CivilDateTime& civil);
 

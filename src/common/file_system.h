@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -20,7 +21,7 @@ enum class OpenMode {
 };
 
 // A file opened for the length of one call.
-class OpenFile {
+class QUINDO_EXPORT OpenFile {
  public:
   virtual ~OpenFile() = default;
   // The content the file had when it was opened.
@@ -32,7 +33,7 @@ class OpenFile {
   virtual void Close() = 0;
 };
 
-class FileSystem {
+class QUINDO_EXPORT FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Missing file in kRead: 53 "File not found"; a directory: 75.
@@ -52,24 +53,24 @@ class FileSystem {
 };
 
 // The file system of this thread: the disk unless another one is installed.
-FileSystem& ActiveFileSystem();
+QUINDO_EXPORT FileSystem& ActiveFileSystem();
 // Installs `files` for this thread (not owned; nullptr restores the disk).
-void SetActiveFileSystem(FileSystem* files);
+QUINDO_EXPORT void SetActiveFileSystem(FileSystem* files);
 
 // The services of the active file system.
 // True when the name is an ordinary file that is not hidden (its name does
 // not start with "."); directories and errors give false. Never raises.
-bool FileExists(const std::string& path);
+QUINDO_EXPORT bool FileExists(const std::string& path);
 // True when the name is a directory; never raises.
-bool DirectoryExists(const std::string& path);
+QUINDO_EXPORT bool DirectoryExists(const std::string& path);
 // Deletes a file; a missing file raises 53 "File not found".
-void DeleteFile(const std::string& path);
+QUINDO_EXPORT void DeleteFile(const std::string& path);
 // Appends bytes at the end of a file, creating it when missing.
-void AppendToFile(const std::string& path, std::string_view bytes);
+QUINDO_EXPORT void AppendToFile(const std::string& path, std::string_view bytes);
 // Replaces `to` by `from` in one step (both in the same directory).
-void RenameFile(const std::string& from, const std::string& to);
+QUINDO_EXPORT void RenameFile(const std::string& from, const std::string& to);
 // See FileSystem::ListFiles.
-std::vector<std::string> ListFiles(const std::string& directory);
+QUINDO_EXPORT std::vector<std::string> ListFiles(const std::string& directory);
 
 // Durable replacement of whole files (atomic_file.cc). A power cut or a
 // killed process leaves either the old content or the new, never a mix.
@@ -78,23 +79,23 @@ std::vector<std::string> ListFiles(const std::string& directory);
 // same directory, are forced to disk, and the temporary then replaces the
 // file by a rename that is itself forced to disk. On failure the old file is
 // untouched and the temporary removed; raises the file error.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+QUINDO_EXPORT void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // A fresh temporary name beside `path` that no record listing can take for a
 // record file: "." + file name + ".tmp-" + process id + "-" + a token drawn
 // once per process + "-" + counter.
-std::string TemporaryNameFor(const std::string& path);
+QUINDO_EXPORT std::string TemporaryNameFor(const std::string& path);
 // Removes the temporaries of `path` that a killed process left: those whose
 // process id is gone, or is ours with another token (an earlier process with
 // the same id). Never raises: a left-over file only wastes space.
-void RemoveStaleTemporaries(const std::string& path);
+QUINDO_EXPORT void RemoveStaleTemporaries(const std::string& path);
 // Forces a file's content to disk; raises the file error.
-void SyncFile(const std::string& path);
+QUINDO_EXPORT void SyncFile(const std::string& path);
 // Forces the directory holding `path` to disk, so that a rename or a new
 // name in it survives a power cut; raises the file error.
-void SyncDirectoryOf(const std::string& path);
+QUINDO_EXPORT void SyncDirectoryOf(const std::string& path);
 
 // A pseudo-random number in [0, 1), one generator per thread.
-double Rnd();
-void SeedRnd(uint64_t seed);
+QUINDO_EXPORT double Rnd();
+QUINDO_EXPORT void SeedRnd(uint64_t seed);
 
 }  // namespace quindo

@@ -14,6 +14,7 @@
 
 #include <string>
 #include <string_view>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -24,12 +25,12 @@ constexpr size_t kSettingsValueMaxLength = 2047;
 // The value of `key` in `section` of the settings file content `bytes`, or
 // `default_value` when the section or key is missing. At most 2 047
 // characters, decoded through the code page. Never raises.
-std::string FindSettingsValue(std::string_view bytes, std::string_view section,
+QUINDO_EXPORT std::string FindSettingsValue(std::string_view bytes, std::string_view section,
                               std::string_view key, const std::string& default_value);
 
 // Reads the file DataDirectory() + file_name; a missing or unreadable file
 // gives the default. Never raises.
-std::string GetSettingsFileValue(const std::string& section, const std::string& key,
+QUINDO_EXPORT std::string GetSettingsFileValue(const std::string& section, const std::string& key,
                                  const std::string& default_value, const std::string& file_name);
 
 }  // namespace quindo

@@ -13,16 +13,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "common/export.h"
 
 namespace quindo {
 
 // The code-page bytes of one log line, for a record deleted at `when`.
-std::string ComposeDeletedRecordLine(double when, int16_t disk_identity, std::string_view name);
+QUINDO_EXPORT std::string ComposeDeletedRecordLine(double when, int16_t disk_identity, std::string_view name);
 
 // Appends the line for now to the log at `log_path` (created when missing),
 // only when RedundancyRole is 1 or 2. Never raises and reports nothing: a log
 // that cannot be written (for example a missing directory) is skipped.
-void StoreDeletedRecordLine(const std::string& log_path, int16_t disk_identity,
+QUINDO_EXPORT void StoreDeletedRecordLine(const std::string& log_path, int16_t disk_identity,
                             std::string_view name);
 
 }  // namespace quindo

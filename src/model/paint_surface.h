@@ -12,10 +12,11 @@
 
 #include <cstdint>
 #include <string>
+#include "common/export.h"
 
 namespace quindo {
 
-struct Rgb {
+struct QUINDO_EXPORT Rgb {
   uint8_t red = 0;
   uint8_t green = 0;
   uint8_t blue = 0;
@@ -32,7 +33,7 @@ enum MousePointerShape : int16_t {
   kPointerSizeWestEast = 9,
 };
 
-class PaintSurface {
+class QUINDO_EXPORT PaintSurface {
  public:
   virtual ~PaintSurface() = default;
 

@@ -15,6 +15,7 @@
 
 #include "common/language.h"
 #include "common/step_recorder.h"
+#include "common/export.h"
 
 namespace quindo {
 
@@ -23,18 +24,18 @@ class BinaryFile;
 // Raised (in the message only) when every identity is taken.
 constexpr int32_t kTooManyFiles = 67;
 
-std::string RecordFileName(const std::string& directory, std::string_view prefix,
+QUINDO_EXPORT std::string RecordFileName(const std::string& directory, std::string_view prefix,
                            int16_t disk_identity);
 
 // The identities of the files prefix + four decimal digits + ".dat" in the
 // directory, ascending. Other names (temporaries, the deleted log,
 // "..._00-1.dat") are ignored; a missing or unreadable directory gives none.
-std::vector<int16_t> ListRecordIdentities(const std::string& directory, std::string_view prefix);
+QUINDO_EXPORT std::vector<int16_t> ListRecordIdentities(const std::string& directory, std::string_view prefix);
 
 // A free identity for a new record, drawn as round(r x 9990 + 1) with r in
 // [0, 1) until no file of that name exists; after 64 misses every identity
 // 1..9991 is tried in order. -1 when all are taken (the search is bounded).
-int16_t FindFreeIdentity(const std::function<std::string(int16_t)>& file_name_of);
+QUINDO_EXPORT int16_t FindFreeIdentity(const std::function<std::string(int16_t)>& file_name_of);
 
 // Writes a record file through `write` (which runs its own steps on `steps`)
 // into a new temporary file beside it,
@@ -42,10 +43,10 @@ int16_t FindFreeIdentity(const std::function<std::string(int16_t)>& file_name_of
 // disk). Failures are recorded in `steps`; after any failure the old file is
 // byte-identical and the temporary gone. Temporaries of the same file left
 // by a killed run are removed first.
-void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
+QUINDO_EXPORT void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
                     const std::function<void(BinaryFile&, StepRecorder&)>& write);
 
-bool IsDirectory(const std::string& path);
+QUINDO_EXPORT bool IsDirectory(const std::string& path);
 
 // Composes and passes on a message. Like every step of the file operations
 // it never raises: a bad row of the language table (error 5) or a failing

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "model/paint_surface.h"
+#include "common/export.h"
 
 namespace quindo {
 
-struct PaintOp {
+struct QUINDO_EXPORT PaintOp {
   enum class Kind { kLine, kFilledBox, kText, kMousePointer, kToolTip };
   Kind kind = Kind::kLine;
   // Line and box: from (x1, y1) to (x2, y2). Text: printed at (x1, y1).
@@ -27,9 +28,9 @@ struct PaintOp {
 };
 
 // "line 30,4 318,4 rgb(220,220,220)", "text 5,8 \"Mo\"", ... for test output.
-std::string ToString(const PaintOp& op);
+QUINDO_EXPORT std::string ToString(const PaintOp& op);
 
-class RecordingSurface : public PaintSurface {
+class QUINDO_EXPORT RecordingSurface : public PaintSurface {
  public:
   static constexpr double kCharWidth = 6;
   static constexpr double kBoldCharWidth = 7;

@@ -7,12 +7,13 @@
 #include <QPointer>
 
 #include "model/calendar/calendar_host.h"
+#include "common/export.h"
 
 class QObject;
 
 namespace quindo {
 
-class CalendarHostByName : public CalendarHost {
+class QUINDO_EXPORT CalendarHostByName : public CalendarHost {
  public:
   explicit CalendarHostByName(QObject* host) : host_(host) {}
 

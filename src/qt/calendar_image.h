@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QSize>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -17,6 +18,6 @@ inline QSize CalendarImageSize() { return {320, 180}; }
 // `today` (a date serial) and paints that month onto an image filled white,
 // with white as the surface's background colour and the 16 special day-type
 // images. Raises what Paint raises (error 9 for a month outside 2000..2039).
-QImage RenderCalendarMonth(cCalendar& calendar, const CalendarLocale& locale, double today);
+QUINDO_EXPORT QImage RenderCalendarMonth(cCalendar& calendar, const CalendarLocale& locale, double today);
 
 }  // namespace quindo

@@ -25,6 +25,7 @@
 #include <QWidget>
 
 #include "model/calendar/calendar_locale.h"
+#include "common/export.h"
 
 class QComboBox;
 class QLabel;
@@ -39,7 +40,7 @@ class CalendarHostByName;
 class CalendarPaintArea;
 class QPainterSurface;
 
-class CalendarView : public QWidget {
+class QUINDO_EXPORT CalendarView : public QWidget {
   Q_OBJECT
 
  public:

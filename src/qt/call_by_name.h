@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QVariant>
 #include <QVariantList>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -16,6 +17,6 @@ namespace quindo {
 // ("Object doesn't support this property or method") when the object has no
 // such member, 13 when an argument does not convert, and 424 for a null
 // object. The member runs directly, on the calling thread; it must not throw.
-QVariant CallByName(QObject* object, const char* member, const QVariantList& arguments = {});
+QUINDO_EXPORT QVariant CallByName(QObject* object, const char* member, const QVariantList& arguments = {});
 
 }  // namespace quindo

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QImage>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -14,12 +15,12 @@ constexpr int kSpecialDayTypeImages = 16;
 constexpr int kDayTypeImageSize = 16;
 
 // Images 1..16 at positions 0..15. Needs a Q(Gui)Application for the digits.
-const std::vector<QImage>& SpecialDayTypeImages();
+QUINDO_EXPORT const std::vector<QImage>& SpecialDayTypeImages();
 
 // Draws image `index` (1..16) with its top left at (x, y) onto the paint
 // surface whose hDC is `device_context`: the host side of
 // Draw_ImageList_ListImages. Raises 9 for an index outside 1..16 and 5 for
 // a handle that names no live surface.
-void DrawDayTypeImage(int32_t index, int32_t device_context, double x, int32_t y);
+QUINDO_EXPORT void DrawDayTypeImage(int32_t index, int32_t device_context, double x, int32_t y);
 
 }  // namespace quindo

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "common/export.h"
 // The labels of the schedule's day types. The record classes keep the two
 // process-wide tables empty; a view fills them for itself from the language
 // file: short names (the first three characters of the weekday names, texts
@@ -10,6 +12,6 @@ namespace quindo {
 // Fills the entries of DayTypeNames and DayTypeShortNames that are still
 // empty, so a host that set its own texts keeps them. Texts the language
 // table lacks stay empty.
-void FillDayTypeNamesFromLanguage();
+QUINDO_EXPORT void FillDayTypeNamesFromLanguage();
 
 }  // namespace quindo

@@ -20,12 +20,13 @@
 #include <QPainter>
 
 #include "model/paint_surface.h"
+#include "common/export.h"
 
 class QPaintDevice;
 
 namespace quindo {
 
-class QPainterSurface : public PaintSurface {
+class QUINDO_EXPORT QPainterSurface : public PaintSurface {
  public:
   // The default font is a fixed pixel size, so that labels measure the same
   // on every screen and in images.

@@ -8,12 +8,13 @@
 #include <QPointer>
 
 #include "model/schedule/schedule_host.h"
+#include "common/export.h"
 
 class QObject;
 
 namespace quindo {
 
-class ScheduleHostByName : public ScheduleHost {
+class QUINDO_EXPORT ScheduleHostByName : public ScheduleHost {
  public:
   explicit ScheduleHostByName(QObject* host) : host_(host) {}
 

@@ -11,13 +11,14 @@
 #include <QImage>
 
 #include "model/schedule/schedule_host.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class cTimeSchedule;
 class QPainterSurface;
 
-class ScheduleImageRenderer : private ScheduleHost {
+class QUINDO_EXPORT ScheduleImageRenderer : private ScheduleHost {
  public:
   static constexpr int kFrameWidth = 340;
   static constexpr int kScrollBarWidth = 20;

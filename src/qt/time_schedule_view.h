@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include "model/schedule/schedule_host.h"
+#include "common/export.h"
 
 class QAction;
 class QCheckBox;
@@ -36,7 +37,7 @@ class PaintSurface;
 class QPainterSurface;
 class SchedulePicture;
 
-class TimeScheduleView : public QWidget, public ScheduleHost {
+class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   Q_OBJECT
 
  public:

@@ -9,12 +9,13 @@
 #include <string>
 
 #include "common/typed_value.h"
+#include "common/export.h"
 
 namespace quindo {
 
 class BinaryFile;
 
-class cAlarm {
+class QUINDO_EXPORT cAlarm {
  public:
   static constexpr int16_t kConditions = 6;
   // The longest text a record can hold: its length is a signed 16-bit number.

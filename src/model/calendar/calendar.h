@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "model/calendar/day_number.h"
+#include "common/export.h"
 
 namespace quindo {
 
@@ -22,7 +23,7 @@ class PaintSurface;
 class cTimeSchedule;
 struct CalendarLocale;
 
-class cCalendar {
+class QUINDO_EXPORT cCalendar {
  public:
   static constexpr int32_t kDays = kCalendarDays;
   static constexpr int16_t kUsedFlags = 23;

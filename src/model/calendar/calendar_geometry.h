@@ -5,6 +5,7 @@
 // press lands on the date that was drawn there.
 
 #include <cstdint>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -28,7 +29,7 @@ constexpr int32_t kTimeBarWidth = 37;
 constexpr int32_t kMinutesPerDay = 1440;
 }  // namespace calendar_layout
 
-struct ShownMonth {
+struct QUINDO_EXPORT ShownMonth {
   int64_t first_serial = 0;       // date serial of the month's first day
   int32_t offset = 0;             // day number of the month's first day
   int32_t first_weekday = 0;      // 0 = Monday .. 6 = Sunday
@@ -37,14 +38,14 @@ struct ShownMonth {
 
 // The month `month` of `year`; a month outside 1..12 rolls into the
 // neighbouring years (month 13 of 2023 is January 2024).
-ShownMonth ComputeShownMonth(int32_t year, int32_t month);
+QUINDO_EXPORT ShownMonth ComputeShownMonth(int32_t year, int32_t month);
 
-struct DayCell {
+struct QUINDO_EXPORT DayCell {
   int32_t row = 0;
   int32_t column = 0;
 };
 // The cell of day index i (0 = the month's first day).
-DayCell CellOfDayIndex(int32_t day_index, int32_t first_weekday);
+QUINDO_EXPORT DayCell CellOfDayIndex(int32_t day_index, int32_t first_weekday);
 
 inline int32_t CellLeft(int32_t column) {
   return calendar_layout::kGridLeft + calendar_layout::kCellWidth * column;
@@ -57,11 +58,11 @@ inline int32_t BoxTop(int32_t row) { return CellTop(row) + calendar_layout::kBox
 
 // Where minute m of the day lies in a time bar of the given column
 // (unrounded; the caller rounds period ends half to even).
-double TimeBarX(int32_t column, double minute);
+QUINDO_EXPORT double TimeBarX(int32_t column, double minute);
 
 // The day index under (x, y), or -1 outside the grid, on a cell without a
 // date, or when either coordinate is not a number. Points are rounded half to
 // even; the grid's last half unit still belongs to the last column and row.
-int16_t DayIndexAt(double x, double y, int32_t first_weekday, int32_t days);
+QUINDO_EXPORT int16_t DayIndexAt(double x, double y, int32_t first_weekday, int32_t days);
 
 }  // namespace quindo

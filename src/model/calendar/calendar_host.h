@@ -11,10 +11,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include "common/export.h"
 
 namespace quindo {
 
-class CalendarHost {
+class QUINDO_EXPORT CalendarHost {
  public:
   virtual ~CalendarHost() = default;
 

@@ -9,10 +9,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include "common/export.h"
 
 namespace quindo {
 
-struct CalendarLocale {
+struct QUINDO_EXPORT CalendarLocale {
   int32_t first_weekday = 0;           // 0 = Monday .. 6 = Sunday
   int32_t min_days_in_first_week = 4;  // week 1 is the first week with this many days of the year
   std::array<std::string, 12> month_names;  // UTF-8, January first
@@ -30,9 +31,9 @@ struct CalendarLocale {
 // 1899. Weeks begin on the locale's first weekday; a week belongs to the year
 // that holds at least min_days_in_first_week of its days, so early January
 // can lie in the last week of the year before and late December in week 1.
-int32_t WeekOfYear(const CalendarLocale& locale, int64_t date_serial);
+QUINDO_EXPORT int32_t WeekOfYear(const CalendarLocale& locale, int64_t date_serial);
 
 // "mmmm yyyy" of a date serial: the full month name and the year.
-std::string MonthCaption(const CalendarLocale& locale, int64_t date_serial);
+QUINDO_EXPORT std::string MonthCaption(const CalendarLocale& locale, int64_t date_serial);
 
 }  // namespace quindo

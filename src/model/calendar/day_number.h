@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/dates.h"
+#include "common/export.h"
 
 namespace quindo {
 
@@ -17,19 +18,19 @@ constexpr int32_t kLastCalendarYear = 2039;
 constexpr int32_t kSerialOfDayZero = 36526;
 
 // True for a real date of the Gregorian calendar (2023-02-29 is not).
-bool IsRealDate(int32_t year, int32_t month, int32_t day);
+QUINDO_EXPORT bool IsRealDate(int32_t year, int32_t month, int32_t day);
 
 // The day number of a civil date, which may lie outside 0..14,609; the date
 // must be real.
-int32_t DayNumberFromCivil(int32_t year, int32_t month, int32_t day);
+QUINDO_EXPORT int32_t DayNumberFromCivil(int32_t year, int32_t month, int32_t day);
 
 // The day number of a real date inside 2000-01-01..2039-12-31, or none.
-std::optional<int32_t> CalendarDayOf(int32_t year, int32_t month, int32_t day);
+QUINDO_EXPORT std::optional<int32_t> CalendarDayOf(int32_t year, int32_t month, int32_t day);
 
 // The civil date (time 00:00) of a day number.
-CivilDateTime CivilFromDayNumber(int32_t day_number);
+QUINDO_EXPORT CivilDateTime CivilFromDayNumber(int32_t day_number);
 
 // Monday = 0 .. Sunday = 6; day 0 was a Saturday.
-int32_t WeekdayOfDayNumber(int32_t day_number);
+QUINDO_EXPORT int32_t WeekdayOfDayNumber(int32_t day_number);
 
 }  // namespace quindo

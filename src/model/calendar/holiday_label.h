@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include "common/export.h"
 
 namespace quindo {
 
-class cHolidayLabel {
+class QUINDO_EXPORT cHolidayLabel {
  public:
   int16_t m_Day = 0;             // day number of the holiday
   int16_t m_DayType = 0;         // day type associated with the holiday

@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "common/export.h"
 
 namespace quindo {
 
 class cCalendar;
 
-struct HolidayRule {
+struct QUINDO_EXPORT HolidayRule {
   enum class Kind { kFixed, kNthWeekday, kEaster };
 
   Kind kind = Kind::kFixed;
@@ -38,7 +39,7 @@ constexpr int32_t kFirstRuleYear = 1583;
 constexpr int32_t kLastRuleYear = 9999;
 
 // One expanded date: the rule that won it (its index) and what it gives.
-struct HolidayDate {
+struct QUINDO_EXPORT HolidayDate {
   int32_t day_number = 0;
   int16_t day_type = 0;
   bool view_in_calendar = false;
@@ -48,16 +49,16 @@ struct HolidayDate {
 
 // Raises Error 5 naming the first rule (counted from 1) and value that is
 // out of range or names a date no year has, such as 30 February.
-void CheckHolidayRules(const std::vector<HolidayRule>& rules);
+QUINDO_EXPORT void CheckHolidayRules(const std::vector<HolidayRule>& rules);
 
 // Checks the rules, then lists their dates in 2000..2039 in day order, one
 // per date: where rules share a date, the later rule wins. An n-th weekday
 // that a month does not have gives no date that year.
-std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rules);
+QUINDO_EXPORT std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rules);
 
 // Checks and expands the rules, then sets the day type of every expanded
 // date in the calendar (other days keep theirs) and replaces HolidayDays and
 // HolidayLabels with the expanded dates. Bad rules change nothing.
-void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar);
+QUINDO_EXPORT void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar);
 
 }  // namespace quindo

@@ -11,10 +11,11 @@
 #include <string>
 
 #include "common/typed_value.h"
+#include "common/export.h"
 
 namespace quindo {
 
-class cReceiver {
+class QUINDO_EXPORT cReceiver {
  public:
   static constexpr int kSettings = 4;
 

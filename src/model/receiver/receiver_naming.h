@@ -6,16 +6,17 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "common/export.h"
 
 namespace quindo {
 
 // DataDirectory() + "Receivers/".
-std::string ReceiversDirectory();
+QUINDO_EXPORT std::string ReceiversDirectory();
 // DataDirectory() + "Receivers/DeletedReceivers.dat".
-std::string DeletedReceiversLogPath();
+QUINDO_EXPORT std::string DeletedReceiversLogPath();
 
 // The identities of the receiver files in ReceiversDirectory(), ascending;
 // other names (temporaries, the log, "Receiver_00-1.dat") are ignored.
-std::vector<int16_t> ListStoredReceiverIdentities();
+QUINDO_EXPORT std::vector<int16_t> ListStoredReceiverIdentities();
 
 }  // namespace quindo

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -22,10 +23,10 @@ constexpr int kDayTypes = 23;
 }  // namespace schedule_layout
 
 // x of a minute: round(minute x scale / 5) + 30, halves to even.
-int32_t MinuteToX(int32_t minute, float scale);
+QUINDO_EXPORT int32_t MinuteToX(int32_t minute, float scale);
 // x of a bar's right end: a period covers its stop minute's unit too, so the
 // end lies one minute further, round((stop + 1) x scale / 5) + 30.
-int32_t BarEndX(int32_t stop_minute, float scale);
+QUINDO_EXPORT int32_t BarEndX(int32_t stop_minute, float scale);
 // y of a row's top, and of line i (0..14) of the row's bar.
 constexpr int32_t RowTopY(int32_t row) { return schedule_layout::kRowHeight * row; }
 constexpr int32_t BarLineY(int32_t row, int32_t line) {
@@ -39,7 +40,7 @@ enum AxisMiss : int32_t {
   kLeftOfAxis = -2,   // on the labels
   kRightOfAxis = -1,  // past 24:00
 };
-struct AxisPoint {
+struct QUINDO_EXPORT AxisPoint {
   int32_t minute = 0;
   int32_t row = 0;
 };
@@ -49,14 +50,14 @@ struct AxisPoint {
 // last unit column before x = 319 would otherwise give 1441 to 1445. The row
 // is the whole part of (y - 4) / 25. A scale of 0 (no recalculation yet)
 // raises error 11 once the x tests are reached.
-AxisPoint LocatePoint(float x, float y, int32_t rows, float scale);
+QUINDO_EXPORT AxisPoint LocatePoint(float x, float y, int32_t rows, float scale);
 
 // The day type painted on a row: the (row + 1)-th active day type counting
 // from 0, or -1 when there are not that many.
-int32_t DayTypeAtRow(const std::array<int16_t, schedule_layout::kDayTypes>& active, int32_t row);
+QUINDO_EXPORT int32_t DayTypeAtRow(const std::array<int16_t, schedule_layout::kDayTypes>& active, int32_t row);
 // Rows of all day types: an active day type's row is the number of active
 // day types before it; an inactive one gets the row of the next active one.
-std::array<int16_t, schedule_layout::kDayTypes> AssignRows(
+QUINDO_EXPORT std::array<int16_t, schedule_layout::kDayTypes> AssignRows(
     const std::array<int16_t, schedule_layout::kDayTypes>& active);
 
 }  // namespace quindo

@@ -12,10 +12,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include "common/export.h"
 
 namespace quindo {
 
-class ScheduleHost {
+class QUINDO_EXPORT ScheduleHost {
  public:
   virtual ~ScheduleHost() = default;
 

@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include "common/export.h"
 
 namespace quindo {
 
-struct cTimeSchedulePeriod {
+struct QUINDO_EXPORT cTimeSchedulePeriod {
   int16_t m_StartMinute = 0;
   int16_t m_StopMinute = 0;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "common/export.h"
 
 namespace quindo {
 
@@ -12,7 +13,7 @@ constexpr int32_t kMinutesPerDay = 1440;
 
 // Two hour digits, ":" and two minute digits: 420 -> "07:00", 1440 -> "24:00".
 // Each part keeps its last two characters, as the view always showed them.
-std::string TimeText(int32_t minute);
+QUINDO_EXPORT std::string TimeText(int32_t minute);
 
 // A time as a user types it, in minutes 0..1440:
 // - with a separator (the first of ":", ".", ",", " ", "-", "+" that occurs)
@@ -22,6 +23,6 @@ std::string TimeText(int32_t minute);
 //   are HHMM ("730" -> 07:30, "07" -> 00:07).
 // Pieces that are not numbers count as 0 and the total is clamped to the day,
 // so only a total beyond the 32-bit range fails: error 6.
-int32_t ParseTimeText(std::string_view text);
+QUINDO_EXPORT int32_t ParseTimeText(std::string_view text);
 
 }  // namespace quindo
