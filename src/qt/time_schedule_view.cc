@@ -60,7 +60,8 @@ int16_t ButtonNumber(Qt::MouseButtons buttons) {
 }
 int16_t ShiftNumber(Qt::KeyboardModifiers modifiers) {
   return static_cast<int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                              (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+                              (modifiers & Qt::ControlModifier ? 2 : 0) |
+                              (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 }  // namespace
@@ -106,8 +107,9 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
   setMinimumSize(kFrameWidth, kFieldTop + 2 * kRowGap);
 
   BuildMenu();
-  connect(scroll_, &QScrollBar::valueChanged, this,
-          [this](int value) { picture_->move(picture_->x(), -static_cast<int>(std::lround(value * kUnitsPerScrollStep))); });
+  connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
+    picture_->move(picture_->x(), -static_cast<int>(std::lround(value * kUnitsPerScrollStep)));
+  });
   connect(view_day_types_, &QCheckBox::toggled, this, [this] { Repaint(); });
   const auto typed = [this] {
     Run("ExtractTimeFromTextboxes", [this] { schedule_->ExtractTimeFromTextboxes(*this, paint_object_); });
@@ -129,8 +131,9 @@ void TimeScheduleView::BuildMenu() {
   const auto add = [this](const QString& text, const char* operation,
                           void (cTimeSchedule::*member)(ScheduleHost&, PaintSurface*)) {
     QAction* action = menu_->addAction(text);
-    connect(action, &QAction::triggered, this,
-            [this, operation, member] { Run(operation, [&] { (schedule_.get()->*member)(*this, paint_object_); }); });
+    connect(action, &QAction::triggered, this, [this, operation, member] {
+      Run(operation, [&] { (schedule_.get()->*member)(*this, paint_object_); });
+    });
     return action;
   };
   delete_ = add(tr("Delete"), "Delete", &cTimeSchedule::Delete);
@@ -185,11 +188,11 @@ void TimeScheduleView::Repaint() {
   Run("Paint", [this] { schedule_->Paint(*this, paint_object_); });
 }
 
-void TimeScheduleView::Run(const char* operation, const std::function<void()>& action) {
+void TimeScheduleView::Run(const char* operation, const std::function<void()>& action, bool hover) {
   if (!schedule_) return;
   try {
     const std::string before = schedule_->ComposePeriodArray();
-    status_->clear();
+    if (!hover) status_->clear();
     action();
     surface_->End();
     picture_->update();
@@ -226,11 +229,16 @@ void TimeScheduleView::PictureMouse(QMouseEvent* event) {
       if (button == 2 && schedule_->SelectedDayType() >= 0) menu_->popup(event->globalPosition().toPoint());
       break;
     }
-    case QEvent::MouseMove:
-      Run("MouseMove", [&] { schedule_->MouseMove(*this, paint_object_, ButtonNumber(event->buttons()), shift, x, y); });
+    case QEvent::MouseMove: {
+      const int16_t buttons = ButtonNumber(event->buttons());
+      Run(
+          "MouseMove", [&] { schedule_->MouseMove(*this, paint_object_, buttons, shift, x, y); },
+          buttons == 0);
       break;
+    }
     case QEvent::MouseButtonRelease:
-      Run("MouseUp", [&] { schedule_->MouseUp(*this, paint_object_, ButtonNumber(event->button()), shift, x, y); });
+      Run("MouseUp",
+          [&] { schedule_->MouseUp(*this, paint_object_, ButtonNumber(event->button()), shift, x, y); });
       break;
     default:
       break;
@@ -255,13 +263,17 @@ void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(int16_t
   const QSignalBlocker block(grouped_mon_fri_);
   grouped_mon_fri_->setChecked(checked != 0);
 }
-bool TimeScheduleView::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() { return grouped_mon_fri_->isChecked(); }
+bool TimeScheduleView::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() {
+  return grouped_mon_fri_->isChecked();
+}
 void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_Checked(int16_t checked) {
   const QSignalBlocker block(grouped_);
   grouped_->setChecked(checked != 0);
 }
 void TimeScheduleView::Set_Menu_TimeSchedulePopup_Paste_Enabled(bool enabled) { paste_->setEnabled(enabled); }
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) { delete_->setEnabled(enabled); }
+void TimeScheduleView::Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) {
+  delete_->setEnabled(enabled);
+}
 bool TimeScheduleView::Get_Check_TimeSchedule_ViewDayType() { return view_day_types_->isChecked(); }
 
 double TimeScheduleView::Get_ImageList_ImageWidth() { return kDayTypeImageSize; }
@@ -271,8 +283,12 @@ void TimeScheduleView::Draw_ImageList_ListImages(int32_t index, int32_t device_c
   DrawDayTypeImage(index, device_context, x, y);
 }
 
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleWidth() { return frame_->contentsRect().width(); }
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleHeight() { return frame_->contentsRect().height(); }
+double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleWidth() {
+  return frame_->contentsRect().width();
+}
+double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleHeight() {
+  return frame_->contentsRect().height();
+}
 double TimeScheduleView::Get_VScroll_Schedule_Width() { return scroll_->width(); }
 double TimeScheduleView::Get_VScroll_Schedule_Left() { return scroll_->x(); }
 void TimeScheduleView::Set_VScroll_Schedule_Left(double left) {

@@ -26,7 +26,8 @@ QPoint At(int minute, int row) { return QPoint(MinuteToX(minute, 1.0f), BarLineY
 
 QString PeriodsOf(const cTimeSchedule& s, int16_t day_type) {
   QStringList periods;
-  for (const PeriodRef& p : s.Periods(day_type)) periods << QStringLiteral("%1-%2").arg(p->m_StartMinute).arg(p->m_StopMinute);
+  for (const PeriodRef& p : s.Periods(day_type))
+    periods << QStringLiteral("%1-%2").arg(p->m_StartMinute).arg(p->m_StopMinute);
   return periods.join(' ');
 }
 
@@ -168,7 +169,9 @@ class TimeScheduleViewTest : public QObject {
     QVERIFY(view_->StatusLabel()->text().contains(QStringLiteral("Err:9")));
     QCOMPARE(reports_.size(), 1);
     QVERIFY(reports_[0].startsWith(QStringLiteral("Group: Err:9")));
-    // The view goes on working.
+    // A hover keeps the message; the next operation clears it.
+    QTest::mouseMove(Picture(), At(90, 0));
+    QVERIFY(view_->StatusLabel()->text().contains(QStringLiteral("Err:9")));
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(60, 0));
     QVERIFY(view_->StatusLabel()->text().isEmpty());
   }
