@@ -34,10 +34,12 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   "$build/tools/demo/quindo-demo" "${server[@]}"
 else
   shot="$out/demo-screenshot.png"
+  schedule_shot="$out/demo-week-chart.png"
   echo "No display: running offscreen for 3 s."
   QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" \
-    --screenshot "$shot" --quit-after 3000 "${server[@]}"
+    --screenshot "$shot" --schedule-screenshot "$schedule_shot" --quit-after 3000 "${server[@]}"
   echo "Screenshot of the window: $shot"
+  echo "Screenshot of the week chart beside the tree: $schedule_shot"
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true

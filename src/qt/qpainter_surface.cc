@@ -32,6 +32,10 @@ QPainterSurface::QPainterSurface(QPaintDevice* device) : device_(device), handle
   SetFont(DefaultFont());
 }
 
+QPainterSurface::QPainterSurface(QImage* image) : QPainterSurface(static_cast<QPaintDevice*>(image)) {
+  image_ = image;
+}
+
 QPainterSurface::~QPainterSurface() {
   End();
   Surfaces().erase(handle_);
@@ -91,7 +95,6 @@ void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb c
   const int dx = bx - ax, dy = by - ay;
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;  // a line to its own start covers nothing
-  QPainter& painter = Painter();
   // QPainter covers both ends; step back one pixel along the line so that
   // the last point is left out.
   const int ex = ax + static_cast<int>(std::lround(dx * (steps - 1) / static_cast<double>(steps)));
@@ -99,10 +102,10 @@ void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb c
   if (ax == ex || ay == ey) {
     // The views' lines are all level or upright: a one-pixel box is the
     // same pixels and much cheaper than a pen per colour.
-    const QRect pixels(QPoint(std::min(ax, ex), std::min(ay, ey)), QPoint(std::max(ax, ex), std::max(ay, ey)));
-    painter.fillRect(pixels, QColor(colour.red, colour.green, colour.blue));
+    FillPixels(std::min(ax, ex), std::min(ay, ey), std::max(ax, ex), std::max(ay, ey), colour);
     return;
   }
+  QPainter& painter = Painter();
   UsePen(colour);
   painter.drawLine(ax, ay, ex, ey);
 }
@@ -111,8 +114,28 @@ void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, 
   // Corners in any order; QRect::normalized() would shift a reversed box.
   const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
   const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
-  const QRect box(QPoint(left, top), QPoint(right, bottom));
-  Painter().fillRect(box, QColor(colour.red, colour.green, colour.blue));
+  FillPixels(left, top, right, bottom, colour);
+}
+
+void QPainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
+  const bool direct = image_ != nullptr && (image_->format() == QImage::Format_RGB32 ||
+                                            image_->format() == QImage::Format_ARGB32 ||
+                                            image_->format() == QImage::Format_ARGB32_Premultiplied);
+  if (!direct) {
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), QColor(colour.red, colour.green, colour.blue));
+    return;
+  }
+  // Clipped to the image, as the painter would clip.
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_->width() - 1);
+  bottom = std::min(bottom, image_->height() - 1);
+  if (left > right || top > bottom) return;
+  const QRgb pixel = qRgb(colour.red, colour.green, colour.blue);  // opaque: the same in all three formats
+  for (int y = top; y <= bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    std::fill(line + left, line + right + 1, pixel);
+  }
 }
 
 void QPainterSurface::DrawText(double x, double y, const std::string& utf8) {

@@ -1,10 +1,12 @@
 // quindo-demo: a small desktop host of the profile control.
 //
-//   quindo-demo [--screenshot FILE --quit-after MS] /ServerAddress:HOST /ServerPort:PORT
+//   quindo-demo [--screenshot FILE [--schedule-screenshot FILE] --quit-after MS]
+//               /ServerAddress:HOST /ServerPort:PORT
 //
 // The control reads /ServerAddress: and /ServerPort: from the command line
 // itself. With --quit-after the demo saves the window as a PNG (when
-// --screenshot names a file), prints the link state and the tree as text on
+// --screenshot names a file, and the week chart beside the tree when
+// --schedule-screenshot does), prints the link state and the tree as text on
 // stdout, and exits. Without a display it runs on the offscreen platform.
 
 #include <cstdlib>
@@ -14,14 +16,17 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "common/error.h"
 #include "common/language.h"
 #include "qt/active_profiles_widget.h"
 #include "tools/demo/demo_window.h"
+#include "tools/demo/schedule_pane.h"
 
 namespace {
 
 struct Options {
   QString screenshot;
+  QString schedule_screenshot;  // the week chart alone
   int quit_after_ms = -1;
 };
 
@@ -31,6 +36,8 @@ Options ParseOptions(const QStringList& arguments) {
   for (int i = 1; i + 1 < arguments.size(); ++i) {
     if (arguments[i] == QLatin1String("--screenshot")) {
       options.screenshot = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--schedule-screenshot")) {
+      options.schedule_screenshot = arguments[++i];
     } else if (arguments[i] == QLatin1String("--quit-after")) {
       options.quit_after_ms = arguments[++i].toInt();
     }
@@ -51,6 +58,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const Options options = ParseOptions(QApplication::arguments());
   quindo::SetReportErrorHandler([](const std::string& message) { std::cerr << message << std::endl; });
+  // Day-type labels of the week chart; without the file the rows go unlabelled.
+  try {
+    quindo::LoadLanguageFile(QUINDO_LANGUAGE_FILE);
+  } catch (const quindo::Error&) {
+  }
 
   try {
     quindo::DemoWindow window;
@@ -63,6 +75,13 @@ int main(int argc, char** argv) {
             std::cout << "screenshot " << options.screenshot.toStdString() << '\n';
           } else {
             std::cerr << "quindo-demo: cannot save " << options.screenshot.toStdString() << std::endl;
+          }
+        }
+        if (!options.schedule_screenshot.isEmpty()) {
+          if (window.Schedule().grab().save(options.schedule_screenshot, "PNG")) {
+            std::cout << "screenshot " << options.schedule_screenshot.toStdString() << '\n';
+          } else {
+            std::cerr << "quindo-demo: cannot save " << options.schedule_screenshot.toStdString() << std::endl;
           }
         }
         std::cout << "IsConnectedToServer " << window.Profiles().IsConnectedToServer() << '\n'

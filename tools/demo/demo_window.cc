@@ -12,6 +12,7 @@
 #include "common/error.h"
 #include "qt/active_profiles_widget.h"
 #include "qt/qt_tree_view.h"
+#include "tools/demo/schedule_pane.h"
 
 namespace quindo {
 
@@ -54,7 +55,11 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(server_row);
-  layout->addWidget(profiles_, 1);
+  schedule_ = new SchedulePane(this);
+  auto* views = new QHBoxLayout;
+  views->addWidget(profiles_, 1);
+  views->addWidget(schedule_);
+  layout->addLayout(views, 1);
   layout->addLayout(button_row);
   layout->addWidget(status_);
 
@@ -65,7 +70,7 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   connect(status_timer, &QTimer::timeout, this, &DemoWindow::UpdateStatus);
   status_timer->start(250);
   UpdateStatus();
-  resize(420, 360);
+  resize(780, 360);
 }
 
 // The control reads the new values at its next connection attempt.
@@ -94,6 +99,7 @@ void DemoWindow::UpdateStatus() {
   QString text = profiles_->IsConnectedToServer() ? QStringLiteral("Connected") : QStringLiteral("Not connected");
   if (!selected.isEmpty()) {
     const QString name = selected.first()->text(0);
+    schedule_->ShowProfile(name);
     text += QStringLiteral(" - %1 is %2")
                 .arg(name, profiles_->IsProfileEnabled(name) ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }

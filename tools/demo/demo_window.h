@@ -12,6 +12,7 @@ class QLineEdit;
 namespace quindo {
 
 class ActiveProfilesWidget;
+class SchedulePane;
 
 class DemoWindow : public QWidget {
   Q_OBJECT
@@ -20,6 +21,7 @@ class DemoWindow : public QWidget {
   explicit DemoWindow(QWidget* parent = nullptr);
 
   ActiveProfilesWidget& Profiles() { return *profiles_; }
+  SchedulePane& Schedule() { return *schedule_; }
   // The tree as text, one node per line: key, icon ([x] enabled, [ ]
   // disabled) and name.
   QString TreeAsText() const;
@@ -30,6 +32,7 @@ class DemoWindow : public QWidget {
   void UpdateStatus();
 
   ActiveProfilesWidget* profiles_;
+  SchedulePane* schedule_;  // the selected profile's week chart
   QLineEdit* address_;
   QLineEdit* port_;
   QLabel* status_;   // link state and the selected profile's state
