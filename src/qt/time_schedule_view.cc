@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "common/error.h"
 #include "common/language.h"
@@ -39,6 +41,8 @@ class SchedulePicture : public QWidget {
   void mousePressEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
   void mouseMoveEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
   void mouseReleaseEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
+  // The wheel over the chart scrolls its rows.
+  void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(view_->scroll_, event); }
 
  private:
   TimeScheduleView* view_;

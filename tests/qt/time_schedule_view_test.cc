@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "common/language.h"
 #include "common/settings.h"
@@ -74,6 +75,11 @@ class TimeScheduleViewTest : public QObject {
     QCOMPARE(view_->ScrollBar()->maximum(), 64);
     view_->ScrollBar()->setValue(8);
     QCOMPARE(view_->Picture()->y(), -50);
+    // The wheel over the picture scrolls too.
+    QWheelEvent wheel(QPointF(100, 50), Picture()->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Picture(), &wheel);
+    QVERIFY(view_->ScrollBar()->value() > 8);
   }
 
   void dragDrawsAPeriodAndSignalsTheChange() {
