@@ -189,14 +189,14 @@ void TimeScheduleView::Repaint() {
   if (!schedule_) return;
   surface_->End();
   image_.fill(Qt::white);
-  Run("Paint", [this] { schedule_->Paint(*this, paint_object_); });
+  Run("Paint", [this] { schedule_->Paint(*this, paint_object_); }, true);
 }
 
-void TimeScheduleView::Run(const char* operation, const std::function<void()>& action, bool hover) {
+void TimeScheduleView::Run(const char* operation, const std::function<void()>& action, bool keep_status) {
   if (!schedule_) return;
   try {
     const std::string before = schedule_->ComposePeriodArray();
-    if (!hover) status_->clear();
+    if (!keep_status) status_->clear();
     action();
     surface_->End();
     picture_->update();

@@ -113,8 +113,9 @@ class TimeScheduleView : public QWidget, public ScheduleHost {
   void Repaint();
   // Runs one operation of the schedule guarded, shows what it drew and
   // signals a change of the schedule's periods or flags. The status line
-  // keeps the last error until an operation other than a hover runs.
-  void Run(const char* operation, const std::function<void()>& action, bool hover = false);
+  // shows the last error until a user's operation other than a hover runs
+  // (hovers and repaints keep it).
+  void Run(const char* operation, const std::function<void()>& action, bool keep_status = false);
   void Report(const char* operation, const std::string& what);
 
   std::shared_ptr<cTimeSchedule> schedule_;
