@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +30,7 @@ class SchedulePicture : public QWidget {
  public:
   SchedulePicture(TimeScheduleView* view, QWidget* parent) : QWidget(parent), view_(view) {
     setMouseTracking(true);  // the pointer's time follows it without a button
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
@@ -150,6 +152,15 @@ void TimeScheduleView::BuildMenu() {
   menu_->addSeparator();
   invert_ = add(tr("Invert"), "InvertTimeSchedule", &cTimeSchedule::InvertTimeSchedule);
   whole_day_ = add(tr("00–24"), "SetTimeFrom00to24", &cTimeSchedule::SetTimeFrom00to24);
+  // The keyboard reaches the same operations while the chart has the focus;
+  // a time field keeps its own Delete, Copy and Paste.
+  delete_->setShortcut(QKeySequence::Delete);
+  copy_->setShortcut(QKeySequence::Copy);
+  paste_->setShortcut(QKeySequence::Paste);
+  for (QAction* action : {delete_, copy_, paste_}) {
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    picture_->addAction(action);
+  }
   // The check marks show what the right click found (MouseDown sets them);
   // a click on an item must not flip them before the operation reads them.
   for (QAction* action : {grouped_, grouped_mon_fri_}) {

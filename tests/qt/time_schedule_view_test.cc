@@ -154,6 +154,14 @@ class TimeScheduleViewTest : public QObject {
     view_->DeleteAction()->trigger();  // Wednesday leaves the group
     QCOMPARE(schedule_->GetGrouped(2), int16_t{0});
     QVERIFY(reports_.isEmpty());
+
+    // The Delete key on the chart deletes the period clicked.
+    view_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(100, 1));
+    QVERIFY(Picture()->hasFocus());
+    QTest::keyClick(Picture(), Qt::Key_Delete);
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("960-1440"));
   }
 
   void typedTimesRewriteThePeriod() {
