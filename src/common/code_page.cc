@@ -118,6 +118,11 @@ char32_t CodePointOfByte(unsigned char byte) {
 }
 
 std::string BytesToText(std::string_view bytes) {
+  // ASCII is the same in UTF-8 and in both code pages: most record texts
+  // are copied as they are.
+  size_t ascii = 0;
+  while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
+  if (ascii == bytes.size()) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
   for (const char b : bytes) AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(b)));

@@ -20,8 +20,13 @@ std::mt19937_64& Generator() {
 }  // namespace
 
 bool FileExists(const std::string& path) {
+  // A name starting with "." is hidden, like a file with the hidden
+  // attribute, which a directory search for ordinary files passes over.
+  const size_t slash = path.rfind('/');
+  const size_t base = slash == std::string::npos ? 0 : slash + 1;
+  if (base >= path.size() || path[base] == '.') return false;
   struct stat info{};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 void DeleteFile(const std::string& path) {
@@ -31,6 +36,7 @@ void DeleteFile(const std::string& path) {
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
+  const bool created = !FileExists(path);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) throw FileErrorFromErrno(errno);
   size_t done = 0;
@@ -44,8 +50,11 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
+  // An appended line is on disk before we return, and so is a new log's name.
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) throw FileErrorFromErrno(error);
+  if (created) SyncDirectoryOf(path);
 }
 
 void RenameFile(const std::string& from, const std::string& to) {

@@ -17,6 +17,9 @@
 #include "common/settings.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
+#include "alarm_commands.h"
+#include "calendar_commands.h"
+#include "command_status.h"
 #include "profile_json.h"
 #ifdef QUINDO_RECORDS_RENDER
 #include "render_command.h"
@@ -44,6 +47,27 @@ constexpr const char* kUsage = R"(Usage:
       Logs the deletion for the redundant partner (only when N is 1 or 2;
       default 0) and deletes profile file ID.
 
+  quindo-records calendar show FILE
+      One line per day whose type is not 0, in date order:
+      YYYY-MM-DD <TAB> type.
+  quindo-records calendar set FILE DATE TYPE [DATE TYPE]...
+      Sets each DATE (YYYY-MM-DD, 2000-01-01..2039-12-31) to the day type
+      TYPE (-32768..32767; 0 = the date's own weekday, 1..7 = Monday..Sunday,
+      8..23 = special day types 1..16) and saves FILE, which is created when
+      missing. Every pair is checked before anything is written.
+  quindo-records calendar diff FILE1 FILE2
+      No output and status 0 when every day is equal; otherwise status 1 and
+      the first differing day: YYYY-MM-DD <TAB> type1 <TAB> type2. A file
+      that is missing or cannot be read gives status 2.
+  quindo-records alarm append FILE < ALARMS.json
+      Appends one alarm record per JSON object (an object or an array of
+      them) at the end of FILE, created when missing, and prints the 1-based
+      location of each record. Missing fields take the values of a new alarm.
+  quindo-records alarm dump FILE
+      Reads the records back to back from location 1 and prints them as one
+      JSON array. An incomplete last record is named on standard error by its
+      location (status 1); the complete ones are still printed.
+
 Options:
   --data-dir DIR     Directory holding "Profiles/" (default: the current one);
                      DIR/Profiles must exist.
@@ -60,6 +84,13 @@ Systems [64], OffDutyAlarmBehaviour, FileDateTimeStamp (days since
 1899-12-30), DiskIdentity, and TimeSchedule: {"UseCalendar": n, "DayTypes":
 [23 x {"Active": n, "Grouped": n, "Axis": n, "Periods": [[start, stop], ...]}]}.
 Numbers are the stored 16-bit values; flags are -1 (true) and 0 (false).
+
+Alarm JSON fields are the record's member names without "m_":
+TimeStampFromSCADA, TimeStampFromPC (days since 1899-12-30), EventId (32-bit),
+Status, Conditions [6 texts], SequenceReceivers, SequenceReceiverConfirm,
+SequenceNumbers, ParallellReceivers, ParallellNumbers (16-bit numbers); dump
+adds EventIdHex (last four hexadecimal digits), which append ignores. Texts
+hold at most 32767 characters of the code page.
 
 Messages of the record files go to standard error, one line each.
 Loading a version 4 file rewrites it as version 5.
@@ -232,6 +263,18 @@ int main(int argc, char** argv) {
     return records::RunProfileRender(args, LoadLanguage);
   }
 #endif
+  // Record kinds with commands of their own; the arguments after the kind.
+  using KindCommand = int (*)(const std::vector<std::string>&);
+  for (const auto& [kind, run] : {std::pair<const char*, KindCommand>{"calendar", records::RunCalendarCommand},
+                                  std::pair<const char*, KindCommand>{"alarm", records::RunAlarmCommand}}) {
+    if (args.empty() || args[0] != kind) continue;
+    try {
+      return run(std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const records::CommandLineError& e) {
+      std::cerr << "quindo-records: " << e.what() << "\n" << "Try 'quindo-records --help'.\n";
+      return kExitUsage;
+    }
+  }
   Options options;
   try {
     options = ParseArguments(args);

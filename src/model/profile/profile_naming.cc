@@ -2,21 +2,18 @@
 
 #include "model/profile/profile_naming.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "common/file_system.h"
 #include "common/language.h"
 #include "common/settings.h"
 #include "common/step_recorder.h"
 #include "model/deleted_log.h"
 #include "model/profile/profile.h"
+#include "model/record_file.h"
 
 namespace quindo {
 namespace {
 
 constexpr std::string_view kPrefix = "Profile_";
-constexpr std::string_view kSuffix = ".dat";
 
 }  // namespace
 
@@ -25,34 +22,11 @@ std::string ProfilesDirectory() { return DataDirectory() + "Profiles/"; }
 std::string DeletedProfilesLogPath() { return ProfilesDirectory() + "DeletedProfiles.dat"; }
 
 std::vector<int16_t> ListStoredProfileIdentities() {
-  std::vector<int16_t> identities;
-  std::error_code error;
-  const std::string directory = ProfilesDirectory();
-  std::filesystem::directory_iterator it(directory, error);
-  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code type_error;
-    if (!it->is_regular_file(type_error) ||
-        name.size() != kPrefix.size() + 4 + kSuffix.size() || !name.starts_with(kPrefix) ||
-        !name.ends_with(kSuffix)) {
-      continue;
-    }
-    const std::string_view digits = std::string_view(name).substr(kPrefix.size(), 4);
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      continue;
-    }
-    identities.push_back(static_cast<int16_t>(std::stoi(std::string(digits))));
-  }
-  std::sort(identities.begin(), identities.end());
-  return identities;
+  return ListRecordIdentities(ProfilesDirectory(), kPrefix);
 }
 
 std::string cProfile::CreateFileName(int16_t disk_identity) const {
-  // The last four characters of "0000" + the decimal identity: 7 -> 0007,
-  // 12345 -> 2345, -1 -> 00-1.
-  const std::string padded = "0000" + std::to_string(disk_identity);
-  return ProfilesDirectory() + std::string(kPrefix) + padded.substr(padded.size() - 4) +
-         std::string(kSuffix);
+  return RecordFileName(ProfilesDirectory(), kPrefix, disk_identity);
 }
 
 bool cProfile::RemoveFromDisk(int16_t disk_identity) {

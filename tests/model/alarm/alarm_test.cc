@@ -1,0 +1,260 @@
+// The alarm record: initial values, copying, the hexadecimal identity, the
+// conditions, and the record in a caller's file (golden bytes, locations,
+// back-to-back records, truncation and texts too long for the record).
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+#include "common/binary_file.h"
+#include "common/dates.h"
+#include "error_number.h"
+#include "model/alarm/alarm.h"
+
+namespace quindo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A filled alarm with a distinct value in every record field.
+cAlarm FilledAlarm() {
+  cAlarm a;
+  a.m_TimeStampFromSCADA = 45000.25;
+  a.m_TimeStampFromPC = 45000.5;
+  a.m_EventId = 0x01020304;
+  a.m_Status = -2;
+  for (int16_t i = 0; i < cAlarm::kConditions; ++i) {
+    a.SetCondition(i, TypedValue::Text("c" + std::to_string(i)));
+  }
+  a.m_SequenceReceivers = "seq";
+  a.m_SequenceReceiverConfirm = "conf\xC3\xA9";  // é is one code-page byte
+  a.m_SequenceNumbers = 7;
+  a.m_ParallellReceivers = "par";
+  a.m_ParallellNumbers = 9;
+  return a;
+}
+
+void ExpectSameRecordFields(const cAlarm& a, const cAlarm& b) {
+  EXPECT_EQ(a.m_TimeStampFromSCADA, b.m_TimeStampFromSCADA);
+  EXPECT_EQ(a.m_TimeStampFromPC, b.m_TimeStampFromPC);
+  EXPECT_EQ(a.m_EventId, b.m_EventId);
+  EXPECT_EQ(a.m_Status, b.m_Status);
+  for (int16_t i = 0; i < cAlarm::kConditions; ++i) EXPECT_EQ(a.GetCondition(i), b.GetCondition(i)) << i;
+  EXPECT_EQ(a.m_SequenceReceivers, b.m_SequenceReceivers);
+  EXPECT_EQ(a.m_SequenceReceiverConfirm, b.m_SequenceReceiverConfirm);
+  EXPECT_EQ(a.m_SequenceNumbers, b.m_SequenceNumbers);
+  EXPECT_EQ(a.m_ParallellReceivers, b.m_ParallellReceivers);
+  EXPECT_EQ(a.m_ParallellNumbers, b.m_ParallellNumbers);
+}
+
+TEST(AlarmTest, NewAlarmIsEmptyButStampedNow) {
+  const double before = Now();
+  cAlarm a;
+  EXPECT_GE(a.m_TimeStampFromPC, before);
+  EXPECT_LE(a.m_TimeStampFromPC, Now());
+  EXPECT_EQ(a.m_TimeToSend, 0.0);
+}
+
+TEST(AlarmTest, EventIdAsHexIsItsLastFourDigits) {
+  cAlarm a;
+  const std::pair<int32_t, const char*> cases[] = {
+      {255, "00FF"}, {74565, "2345"}, {-1, "FFFF"}, {0, "0000"}, {65536, "0000"},
+      {0xABCD, "ABCD"}, {INT32_MIN, "0000"}, {-2, "FFFE"}};
+  for (const auto& [id, hex] : cases) {
+    a.m_EventId = id;
+    EXPECT_EQ(a.ViewEventIdAsHex(), hex) << id;
+  }
+}
+
+TEST(AlarmTest, ConditionsTakeTextsOfAnyValueInsideTheirRange) {
+  cAlarm a;
+  a.SetCondition(0, TypedValue::Text("Prio > 3"));
+  a.SetCondition(5, TypedValue::Integer(-12));
+  a.SetCondition(3, TypedValue::Flag(true));
+  EXPECT_EQ(a.GetCondition(0), "Prio > 3");
+  EXPECT_EQ(a.GetCondition(5), "-12");
+  EXPECT_EQ(a.GetCondition(3), "True");
+  EXPECT_EQ(ErrorOf([&] { a.SetCondition(6, TypedValue::Text("x")); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { a.SetCondition(-1, TypedValue::Text("x")); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { a.GetCondition(6); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { a.SetCondition(0, TypedValue::Null()); }), kInvalidUseOfNull);
+  EXPECT_EQ(a.GetCondition(0), "Prio > 3");
+}
+
+TEST(AlarmTest, CopyTakesTheAlarmAndKeepsTheSendingState) {
+  cAlarm source = FilledAlarm();
+  // Copied.
+  source.m_System = 4;
+  source.m_WaitingForConfirmation = -1;
+  source.m_TimeToContinue = 3.5;
+  source.m_NextSequenceReceiver = 2;
+  source.m_SimulationBehaviour = 1;
+  // Kept by the target.
+  source.m_TimeToSend = 99;
+  source.m_ExpectConfirmationFrom = "source";
+  source.m_RepeatCount = 5;
+  source.m_TriedToSendAtLeastOnce = -1;
+  source.m_ShouldNotBeRepeatedAnyMore = -1;
+
+  cAlarm target;
+  target.m_TimeToSend = 1;
+  target.m_ExpectConfirmationFrom = "target";
+  target.m_RepeatCount = 3;
+  target.CopyFromOtherObject(source);
+  ExpectSameRecordFields(target, source);
+  EXPECT_EQ(std::tie(target.m_System, target.m_WaitingForConfirmation, target.m_TimeToContinue,
+                     target.m_NextSequenceReceiver, target.m_SimulationBehaviour),
+            std::make_tuple(4, int16_t{-1}, 3.5, int16_t{2}, int16_t{1}));
+  EXPECT_EQ(std::tie(target.m_TimeToSend, target.m_ExpectConfirmationFrom, target.m_RepeatCount,
+                     target.m_TriedToSendAtLeastOnce, target.m_ShouldNotBeRepeatedAnyMore),
+            std::make_tuple(1.0, std::string("target"), 3, int16_t{0}, int16_t{0}));
+}
+
+class AlarmFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/alarm_test.XXXXXX";
+    dir_ = ::mkdtemp(pattern);
+    path_ = dir_ + "/alarms.dat";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Contents() const {
+    std::ifstream in(path_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  std::string dir_;
+  std::string path_;
+};
+
+TEST_F(AlarmFileTest, RecordBytesFollowTheLayout) {
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  FilledAlarm().WriteToDisk(file, 0);
+  file.Close();
+
+  std::string expected;
+  const auto put = [&](auto v) { expected.append(reinterpret_cast<const char*>(&v), sizeof v); };
+  const auto text = [&](const std::string& bytes) { put(static_cast<int16_t>(bytes.size())); expected += bytes; };
+  put(45000.25);
+  put(45000.5);
+  expected += std::string("\x04\x03\x02\x01\xFE\xFF", 6);
+  for (int i = 0; i < 6; ++i) text("c" + std::to_string(i));
+  text("seq");
+  text("conf\xE9");
+  expected += std::string("\x07\x00", 2);
+  text("par");
+  expected += std::string("\x09\x00", 2);
+  expected += std::string(60, '\0');
+  EXPECT_EQ(Contents(), expected);
+  EXPECT_EQ(expected.size(), 104u + 6 * 2 + 3 + 5 + 3);
+}
+
+TEST_F(AlarmFileTest, RecordsLieBackToBackAndReadBackAtTheirLocations) {
+  cAlarm empty;
+  const cAlarm filled = FilledAlarm();
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  empty.WriteToDisk(file, 0);
+  EXPECT_EQ(file.Position(), 104);
+  filled.WriteToDisk(file, -5);  // 0 or less: the current position
+  const int64_t second_size = 104 + 6 * 2 + 3 + 5 + 3;
+  EXPECT_EQ(file.Position(), 104 + second_size);
+  empty.WriteToDisk(file, 0);
+  file.Close();
+  EXPECT_EQ(Contents().size(), static_cast<size_t>(2 * 104 + second_size));
+
+  file.Open(path_, BinaryFile::Mode::kRead);
+  cAlarm read;
+  read.m_TimeToSend = 8;
+  read.m_ExpectConfirmationFrom = "kept";
+  read.ReadFromDisk(file, 105);  // 1-based: the second record
+  ExpectSameRecordFields(read, filled);
+  EXPECT_EQ(read.m_System, 0);
+  EXPECT_EQ(read.m_TimeToSend, 8);
+  EXPECT_EQ(read.m_ExpectConfirmationFrom, "kept");
+  EXPECT_EQ(file.Position(), 104 + second_size);
+  read.ReadFromDisk(file, 0);  // the third, from the current position
+  ExpectSameRecordFields(read, empty);
+  file.Close();
+
+  // Writing at a location rewrites that record in place.
+  file.Open(path_, BinaryFile::Mode::kReadWrite);
+  filled.WriteToDisk(file, 1);
+  read.ReadFromDisk(file, 1);
+  ExpectSameRecordFields(read, filled);
+  file.Close();
+}
+
+TEST_F(AlarmFileTest, ReservedPartsAreSkippedOnReading) {
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  FilledAlarm().WriteToDisk(file, 0);
+  file.Close();
+  // Reserved texts that another writer filled, and a nonzero reserved block.
+  std::string bytes = Contents();
+  const size_t reserved = bytes.size() - 60;
+  bytes = bytes.substr(0, reserved) + std::string("\x03\x00xyz", 5) + std::string(18, '\0') +
+          std::string(40, '\x55');
+  std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
+
+  file.Open(path_, BinaryFile::Mode::kRead);
+  cAlarm read;
+  read.ReadFromDisk(file, 1);
+  ExpectSameRecordFields(read, FilledAlarm());
+  EXPECT_EQ(file.Position(), static_cast<int64_t>(bytes.size()));
+}
+
+TEST_F(AlarmFileTest, TruncatedRecordRaisesAndChangesNothing) {
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  FilledAlarm().WriteToDisk(file, 0);
+  file.Close();
+  const std::string whole = Contents();
+  for (size_t size = 0; size < whole.size(); ++size) {
+    std::ofstream(path_, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
+    file.Open(path_, BinaryFile::Mode::kRead);
+    cAlarm read;
+    read.m_EventId = 77;
+    read.SetCondition(0, TypedValue::Text("old"));
+    ASSERT_EQ(ErrorOf([&] { read.ReadFromDisk(file, 1); }), kInputPastEndOfFile) << size;
+    EXPECT_EQ(read.m_EventId, 77);
+    EXPECT_EQ(read.GetCondition(0), "old");
+    EXPECT_EQ(file.Position(), 0);
+    file.Close();
+  }
+  // Past the end altogether.
+  file.Open(path_, BinaryFile::Mode::kRead);
+  cAlarm read;
+  EXPECT_EQ(ErrorOf([&] { read.ReadFromDisk(file, 1000); }), kInputPastEndOfFile);
+  file.Close();
+}
+
+TEST_F(AlarmFileTest, TextTooLongForTheRecordOverflowsBeforeWriting) {
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  cAlarm a;
+  // 32,767 code-page bytes fit, though the UTF-8 text is twice as long.
+  std::string longest;
+  for (int i = 0; i < 32767; ++i) longest += "\xC3\xA9";
+  a.m_ParallellReceivers = longest;
+  a.WriteToDisk(file, 0);
+  EXPECT_EQ(file.Position(), 104 + 32767);
+
+  a.m_ParallellReceivers.clear();
+  a.SetCondition(2, TypedValue::Text(std::string(32768, 'x')));
+  EXPECT_EQ(ErrorOf([&] { a.WriteToDisk(file, 0); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { a.WriteToDisk(file, 1); }), kOverflow);
+  EXPECT_EQ(file.Position(), 104 + 32767);
+  EXPECT_EQ(file.Length(), 104 + 32767);
+
+  cAlarm read;
+  read.ReadFromDisk(file, 1);
+  EXPECT_EQ(read.m_ParallellReceivers, longest);
+  file.Close();
+}
+
+}  // namespace
+}  // namespace quindo

@@ -1,0 +1,229 @@
+// The calendar: day numbers against the C library's calendar, the day store
+// and its bounds, the calendar file on a real file system (layout, short and
+// long files, failed saves) and the comparisons.
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "common/file_system.h"
+#include "error_number.h"
+#include "model/calendar/calendar.h"
+
+namespace quindo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+TEST(DayNumberTest, MatchesTheCLibraryCalendarOnEveryDay) {
+  std::tm first{};
+  first.tm_year = 100;  // 2000
+  first.tm_mday = 1;
+  const time_t day0 = ::timegm(&first);
+  for (int32_t n = 0; n < kCalendarDays; ++n) {
+    const time_t t = day0 + static_cast<time_t>(n) * 86400;
+    std::tm tm{};
+    ::gmtime_r(&t, &tm);
+    const CivilDateTime c = CivilFromDayNumber(n);
+    ASSERT_EQ(c.year * 10000 + c.month * 100 + c.day,
+              (tm.tm_year + 1900) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday) << n;
+    ASSERT_EQ(DayNumberFromCivil(c.year, c.month, c.day), n);
+    ASSERT_EQ(CalendarDayOf(c.year, c.month, c.day), n);
+    ASSERT_EQ(WeekdayOfDayNumber(n), (tm.tm_wday + 6) % 7) << n;
+  }
+  EXPECT_EQ(CalendarDayOf(2000, 1, 1), 0);
+  EXPECT_EQ(CalendarDayOf(2039, 12, 31), 14609);
+}
+
+TEST(DayNumberTest, OnlyRealDatesInsideTheFortyYearsHaveADay) {
+  // Every month length of every year, leap years included, against timegm's
+  // normalisation (a day past the month's end rolls into the next month).
+  for (int32_t year = 1999; year <= 2040; ++year) {
+    for (int32_t month = 1; month <= 12; ++month) {
+      for (int32_t day = 28; day <= 32; ++day) {
+        std::tm tm{};
+        tm.tm_year = year - 1900;
+        tm.tm_mon = month - 1;
+        tm.tm_mday = day;
+        ::timegm(&tm);
+        const bool real = tm.tm_mday == day;
+        ASSERT_EQ(IsRealDate(year, month, day), real) << year << "-" << month << "-" << day;
+        const bool inside = real && year >= 2000 && year <= 2039;
+        ASSERT_EQ(CalendarDayOf(year, month, day).has_value(), inside);
+      }
+    }
+  }
+  EXPECT_FALSE(IsRealDate(2100, 2, 29));
+  EXPECT_FALSE(IsRealDate(2024, 13, 1) || IsRealDate(2024, 0, 1) || IsRealDate(2024, 1, 0));
+}
+
+TEST(CalendarTest, StoreKeepsAnyValueInsideTheFortyYearsAndRaisesOutside) {
+  auto calendar = std::make_shared<cCalendar>();
+  for (int32_t day = 0; day < cCalendar::kDays; ++day) ASSERT_EQ(calendar->GetDayType(day), 0);
+
+  calendar->SetDayType(0, -1);
+  calendar->SetDayType(14609, 100);
+  calendar->SetDayType(7, INT16_MIN);
+  EXPECT_EQ(calendar->GetDayType(0), -1);
+  EXPECT_EQ(calendar->GetDayType(14609), 100);
+  EXPECT_EQ(calendar->GetDayType(7), INT16_MIN);
+
+  for (int32_t day : {-1, 14610, INT32_MIN, INT32_MAX}) {
+    EXPECT_EQ(ErrorOf([&] { calendar->SetDayType(day, 5); }), kSubscriptOutOfRange) << day;
+    EXPECT_EQ(ErrorOf([&] { calendar->GetDayType(day); }), kSubscriptOutOfRange) << day;
+  }
+  EXPECT_EQ(calendar->GetDayType(0), -1);
+  EXPECT_EQ(calendar->GetDayType(14609), 100);
+
+  EXPECT_EQ(calendar->IsDayTypeUsed(0), 0);
+  EXPECT_EQ(calendar->IsDayTypeUsed(22), 0);
+  EXPECT_EQ(ErrorOf([&] { calendar->IsDayTypeUsed(23); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { calendar->IsDayTypeUsed(-1); }), kSubscriptOutOfRange);
+}
+
+TEST(CalendarTest, CompareToOtherCalendarSeesTheLastDay) {
+  cCalendar a, b;
+  EXPECT_EQ(a.CompareToOtherCalendar(b), -1);
+  b.SetDayType(14609, 1);
+  EXPECT_EQ(a.CompareToOtherCalendar(b), 0);
+  EXPECT_EQ(b.CompareToOtherCalendar(a), 0);
+  a.SetDayType(14609, 1);
+  EXPECT_EQ(a.CompareToOtherCalendar(b), -1);
+}
+
+class CalendarFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/calendar_test.XXXXXX";
+    dir_ = ::mkdtemp(pattern);
+    path_ = dir_ + "/Holidays.cal";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string dir_;
+  std::string path_;
+};
+
+TEST_F(CalendarFileTest, FileHoldsEveryDayLittleEndianInDayOrder) {
+  cCalendar calendar;
+  EXPECT_EQ(calendar.SaveToDisk(path_), -1);
+  EXPECT_EQ(ReadBytes(path_), std::string(29220, '\0'));
+
+  calendar.SetDayType(0, 8);
+  calendar.SetDayType(1, 0x0102);
+  calendar.SetDayType(14609, -2);
+  EXPECT_EQ(calendar.SaveToDisk(path_), -1);
+  const std::string bytes = ReadBytes(path_);
+  ASSERT_EQ(bytes.size(), 29220u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x08\x00\x02\x01", 4));
+  EXPECT_EQ(bytes.substr(29218), std::string("\xFE\xFF", 2));
+
+  cCalendar loaded;
+  EXPECT_EQ(loaded.ReadFromDisk(path_), -1);
+  EXPECT_EQ(loaded.CompareToOtherCalendar(calendar), -1);
+  EXPECT_EQ(loaded.GetDayType(14609), -2);
+  // No temporary file is left beside the calendar.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CalendarFileTest, SaveReplacesALongerFileWhole) {
+  WriteBytes(path_, std::string(40000, '\x7F'));
+  cCalendar calendar;
+  calendar.SetDayType(3, 9);
+  calendar.SaveToDisk(path_);
+  std::string expected(29220, '\0');
+  expected[6] = 9;
+  EXPECT_EQ(ReadBytes(path_), expected);
+}
+
+TEST_F(CalendarFileTest, FailedSaveRaisesAndKeepsTheOldFile) {
+  // A name whose temporary sibling is too long for the file system: the
+  // target can be written directly, the replacement cannot be prepared.
+  const std::string long_name = dir_ + "/" + std::string(250, 'c');
+  WriteBytes(long_name, "old");
+  cCalendar calendar;
+  calendar.SetDayType(0, 1);
+  EXPECT_NE(ErrorOf([&] { calendar.SaveToDisk(long_name); }), 0);
+  EXPECT_EQ(ReadBytes(long_name), "old");
+
+  EXPECT_EQ(ErrorOf([&] { calendar.SaveToDisk(dir_ + "/missing/x.cal"); }), kPathNotFound);
+  EXPECT_NE(ErrorOf([&] { calendar.SaveToDisk(dir_); }), 0);  // a directory is not replaced
+  EXPECT_TRUE(fs::is_directory(dir_));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CalendarFileTest, ReadingWithoutAnOrdinaryFileChangesNothing) {
+  cCalendar calendar;
+  calendar.SetDayType(5, 3);
+  EXPECT_EQ(calendar.ReadFromDisk(path_), 0);
+  WriteBytes(dir_ + "/.hidden", std::string(29220, '\x01'));
+  EXPECT_EQ(calendar.ReadFromDisk(dir_ + "/.hidden"), 0);
+  EXPECT_EQ(calendar.GetDayType(5), 3);
+  EXPECT_EQ(calendar.GetDayType(6), 0);
+  EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST_F(CalendarFileTest, ShortFileRaisesReadPastEndAndChangesNoDay) {
+  std::string good(29220, '\0');
+  good[0] = 4;
+  for (size_t size : {0ul, 1ul, 2ul, 29218ul, 29219ul}) {
+    WriteBytes(path_, good.substr(0, size));
+    cCalendar calendar;
+    calendar.SetDayType(0, 7);
+    EXPECT_EQ(ErrorOf([&] { calendar.ReadFromDisk(path_); }), kInputPastEndOfFile) << size;
+    EXPECT_EQ(calendar.GetDayType(0), 7);
+    EXPECT_EQ(ErrorOf([&] { calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_); }), kInputPastEndOfFile);
+  }
+  // A longer file gives its first 29,220 bytes.
+  WriteBytes(path_, good + "tail");
+  cCalendar calendar;
+  EXPECT_EQ(calendar.ReadFromDisk(path_), -1);
+  EXPECT_EQ(calendar.GetDayType(0), 4);
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), -1);
+}
+
+TEST_F(CalendarFileTest, CompareAgainstTheFileOrAgainstAnEmptyCalendar) {
+  cCalendar calendar;
+  // Without a file: true while every day is 0, and no file appears.
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), -1);
+  calendar.SetDayType(14609, 2);
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), 0);
+  EXPECT_FALSE(fs::exists(path_));
+
+  calendar.SaveToDisk(path_);
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), -1);
+  calendar.SetDayType(14609, 3);
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), 0);
+  calendar.SetDayType(14609, 2);
+  calendar.SetDayType(0, -1);
+  EXPECT_EQ(calendar.CompareToDiskOrSeeIfAnyDayIsSet(path_), 0);
+}
+
+TEST_F(CalendarFileTest, FileExistsOnlyForOrdinaryVisibleFiles) {
+  WriteBytes(path_, "x");
+  WriteBytes(dir_ + "/.hidden", "x");
+  fs::create_directory(dir_ + "/.d");
+  WriteBytes(dir_ + "/.d/visible", "x");
+  EXPECT_TRUE(FileExists(path_));
+  EXPECT_TRUE(FileExists(dir_ + "/.d/visible"));  // only the name itself counts
+  EXPECT_FALSE(FileExists(dir_ + "/.hidden"));
+  EXPECT_FALSE(FileExists(dir_));
+  EXPECT_FALSE(FileExists(dir_ + "/"));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(FileExists(dir_ + "/missing"));
+  EXPECT_FALSE(FileExists(std::string(5000, 'a')));  // a name too long
+  EXPECT_FALSE(FileExists("/dev/null"));
+}
+
+}  // namespace
+}  // namespace quindo

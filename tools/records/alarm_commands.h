@@ -1,0 +1,13 @@
+#pragma once
+// quindo-records alarm: append alarm records to a file and dump them.
+
+#include <string>
+#include <vector>
+
+namespace quindo::records {
+
+// Runs `alarm SUBCOMMAND ARGS...`; `args` starts with the subcommand. Bad
+// arguments or input raise CommandLineError.
+int RunAlarmCommand(const std::vector<std::string>& args);
+
+}  // namespace quindo::records
