@@ -35,11 +35,14 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 else
   shot="$out/demo-screenshot.png"
   schedule_shot="$out/demo-week-chart.png"
+  calendar_shot="$out/demo-calendar.png"
   echo "No display: running offscreen for 3 s."
   QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" \
-    --screenshot "$shot" --schedule-screenshot "$schedule_shot" --quit-after 3000 "${server[@]}"
+    --screenshot "$shot" --schedule-screenshot "$schedule_shot" \
+    --calendar-screenshot "$calendar_shot" --quit-after 3000 "${server[@]}"
   echo "Screenshot of the window: $shot"
   echo "Screenshot of the week chart beside the tree: $schedule_shot"
+  echo "Screenshot of the month calendar beside the week chart: $calendar_shot"
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true

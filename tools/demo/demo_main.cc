@@ -1,12 +1,14 @@
 // quindo-demo: a small desktop host of the profile control.
 //
-//   quindo-demo [--screenshot FILE [--schedule-screenshot FILE] --quit-after MS]
+//   quindo-demo [--screenshot FILE [--schedule-screenshot FILE] [--calendar-screenshot FILE]
+//                --quit-after MS]
 //               /ServerAddress:HOST /ServerPort:PORT
 //
 // The control reads /ServerAddress: and /ServerPort: from the command line
 // itself. With --quit-after the demo saves the window as a PNG (when
 // --screenshot names a file, and the week chart beside the tree when
-// --schedule-screenshot does), prints the link state and the tree as text on
+// --schedule-screenshot does, and the month calendar when
+// --calendar-screenshot does), prints the link state and the tree as text on
 // stdout, and exits. Without a display it runs on the offscreen platform.
 
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "qt/active_profiles_widget.h"
+#include "qt/calendar_view.h"
 #include "tools/demo/demo_window.h"
 #include "tools/demo/schedule_pane.h"
 
@@ -27,6 +30,7 @@ namespace {
 struct Options {
   QString screenshot;
   QString schedule_screenshot;  // the week chart alone
+  QString calendar_screenshot;  // the month calendar alone
   int quit_after_ms = -1;
 };
 
@@ -38,6 +42,8 @@ Options ParseOptions(const QStringList& arguments) {
       options.screenshot = arguments[++i];
     } else if (arguments[i] == QLatin1String("--schedule-screenshot")) {
       options.schedule_screenshot = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--calendar-screenshot")) {
+      options.calendar_screenshot = arguments[++i];
     } else if (arguments[i] == QLatin1String("--quit-after")) {
       options.quit_after_ms = arguments[++i].toInt();
     }
@@ -82,6 +88,13 @@ int main(int argc, char** argv) {
             std::cout << "screenshot " << options.schedule_screenshot.toStdString() << '\n';
           } else {
             std::cerr << "quindo-demo: cannot save " << options.schedule_screenshot.toStdString() << std::endl;
+          }
+        }
+        if (!options.calendar_screenshot.isEmpty()) {
+          if (window.Calendar().grab().save(options.calendar_screenshot, "PNG")) {
+            std::cout << "screenshot " << options.calendar_screenshot.toStdString() << '\n';
+          } else {
+            std::cerr << "quindo-demo: cannot save " << options.calendar_screenshot.toStdString() << std::endl;
           }
         }
         std::cout << "IsConnectedToServer " << window.Profiles().IsConnectedToServer() << '\n'

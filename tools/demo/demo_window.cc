@@ -10,8 +10,11 @@
 #include <QVBoxLayout>
 
 #include "common/error.h"
+#include "model/calendar/calendar.h"
 #include "qt/active_profiles_widget.h"
+#include "qt/calendar_view.h"
 #include "qt/qt_tree_view.h"
+#include "qt/time_schedule_view.h"
 #include "tools/demo/schedule_pane.h"
 
 namespace quindo {
@@ -59,6 +62,11 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   auto* views = new QHBoxLayout;
   views->addWidget(profiles_, 1);
   views->addWidget(schedule_);
+  calendar_ = new CalendarView(this);
+  calendar_->SetSchedule(schedule_->View().Schedule());
+  views->addWidget(calendar_);
+  // Edits of the week chart show at once in the calendar's time bars.
+  connect(&schedule_->View(), &TimeScheduleView::scheduleChanged, calendar_, &CalendarView::Refresh);
   layout->addLayout(views, 1);
   layout->addLayout(button_row);
   layout->addWidget(status_);
@@ -70,7 +78,7 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   connect(status_timer, &QTimer::timeout, this, &DemoWindow::UpdateStatus);
   status_timer->start(250);
   UpdateStatus();
-  resize(780, 360);
+  resize(1140, 380);
 }
 
 // The control reads the new values at its next connection attempt.
@@ -100,6 +108,9 @@ void DemoWindow::UpdateStatus() {
   if (!selected.isEmpty()) {
     const QString name = selected.first()->text(0);
     schedule_->ShowProfile(name);
+    if (schedule_->View().Schedule() != calendar_->Calendar()->m_AssociatedTimeSchedule) {
+      calendar_->SetSchedule(schedule_->View().Schedule());
+    }
     text += QStringLiteral(" - %1 is %2")
                 .arg(name, profiles_->IsProfileEnabled(name) ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }

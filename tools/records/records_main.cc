@@ -23,6 +23,7 @@
 #include "command_status.h"
 #include "profile_json.h"
 #ifdef QUINDO_RECORDS_RENDER
+#include "calendar_render_command.h"
 #include "render_command.h"
 #endif
 
@@ -282,10 +283,19 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
 #ifdef QUINDO_RECORDS_RENDER
       std::cout << "\nWeek chart:\n" << records::kRenderUsage;
+      std::cout << "\nMonth view:\n" << records::kCalendarRenderUsage;
 #endif
       return kExitOk;
     }
   }
+#ifdef QUINDO_RECORDS_RENDER
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {
+    return records::RunProfileRender(args, LoadLanguage);
+  }
+  if (args.size() >= 2 && args[0] == "calendar" && args[1] == "render") {
+    return records::RunCalendarRender({args.begin() + 2, args.end()}, LoadLanguage);
+  }
+#endif
   // profile active: a profile's schedule at a time, arguments of its own.
   if (args.size() >= 2 && args[0] == "profile" && args[1] == "active") {
     try {
@@ -295,11 +305,6 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
-#ifdef QUINDO_RECORDS_RENDER
-  if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {
-    return records::RunProfileRender(args, LoadLanguage);
-  }
-#endif
   // Record kinds with commands of their own; the arguments after the kind.
   using KindCommand = int (*)(const std::vector<std::string>&);
   for (const auto& [kind, run] : {std::pair<const char*, KindCommand>{"calendar", records::RunCalendarCommand},

@@ -17,7 +17,10 @@
 
 namespace quindo {
 
+class CalendarHost;
+class PaintSurface;
 class cTimeSchedule;
+struct CalendarLocale;
 
 class cCalendar {
  public:
@@ -67,7 +70,50 @@ class cCalendar {
   std::string ToFileBytes() const;
   void FromFileBytes(std::string_view bytes);
 
+  // The month view (calendar_paint.cc, calendar_mouse.cc). The host owns the
+  // paint surface; a null surface raises error 424 at the first drawing.
+  //
+  // Computes the shown month's fields from m_SelectedMonth and m_SelectedYear
+  // (taken as 16-bit values, else error 6; a month outside 1..12 rolls into
+  // the neighbouring years) and today's day number from `today`, a date
+  // serial the caller may pin; it also ends painting by mouse.
+  void RecalculateAndPrepareToPaint(double today = Now());
+  // Draws the grid, the weekday headers, the week numbers and every date box
+  // over what the surface holds, and shows the month's caption on the host.
+  // Week numbers and the caption follow `locale`. A shown month outside
+  // 2000..2039 raises error 9 before anything is drawn.
+  void Paint(CalendarHost& parent_container, PaintSurface* paint_object,
+             const CalendarLocale& locale);
+  // Draws the box of day index `date_to_paint_in_actual_month` (0 = the
+  // month's first day). A day outside 2000..2039 raises error 9.
+  void PaintDateBox(CalendarHost& parent_container, PaintSurface* paint_object,
+                    int32_t date_to_paint_in_actual_month);
+  // Painting day types by mouse: any button starts painting with the day
+  // type selected in the host's list, and each date entered takes it. Both
+  // return true when they changed a day's type, so a host knows to save.
+  // MouseMove also sets the tooltip and ignores every error.
+  bool MouseDown(CalendarHost& parent_container, PaintSurface* paint_object, int16_t button,
+                 int16_t shift, float x, float y);
+  bool MouseMove(CalendarHost& parent_container, PaintSurface* paint_object, int16_t button,
+                 int16_t shift, float x, float y);
+  void MouseUp(int16_t button, int16_t shift, float x, float y);
+
+  // View state, for hosts and tests.
+  int16_t MouseButton() const { return m_MouseButton; }
+  int16_t PaintDayType() const { return m_PaintDayType; }
+  int32_t LastDayIndex() const { return m_LastDayIndex; }
+
  private:
+  // The day index under a point of the surface, or -1.
+  int16_t GetDayIndexAt(float x, float y) const;
+  // Step 7 of a date box: the periods of the associated schedule.
+  void PaintTimeBar(PaintSurface& surface, int32_t day_index, int32_t row, int32_t column,
+                    int16_t day_type) const;
+
+  int16_t m_MouseButton = 0;   // nonzero while the user paints
+  int16_t m_PaintDayType = 0;  // day type being painted, -1 = none
+  int32_t m_LastDayIndex = 0;  // day index under the pointer at the last move, -1 = none
+
   std::array<int16_t, kDays> m_DayTypes{};
   std::array<int16_t, kUsedFlags> m_DayTypeUsed{};
 };

@@ -1,0 +1,116 @@
+#pragma once
+// CalendarView: a month of a cCalendar as a Qt widget that is a complete
+// host of the month view. It holds the day-type list (item k stands for
+// calendar day type k - 1, names from the language texts), previous and next
+// month buttons with a year field, the month's caption, and the paint area
+// where the user paints the selected day type across dates with any mouse
+// button. Special day types show the image list shared with the week chart;
+// resting on a date shows its day type and holiday as the tooltip.
+//
+// The calendar calls its host members on the view by name, as it has always
+// called its host's form. Every operation runs guarded: an error is shown in
+// the status line and passed to ReportError, and never reaches Qt's event
+// loop. Only months of 2000..2039, the months the calendar holds, are shown:
+// the buttons and the year field stop at January 2000 and December 2039.
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QDate>
+#include <QEvent>
+#include <QImage>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include "model/calendar/calendar_locale.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace quindo {
+
+class cCalendar;
+class cTimeSchedule;
+class CalendarHostByName;
+class CalendarPaintArea;
+class QPainterSurface;
+
+class CalendarView : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Shows the current month of a new, empty calendar.
+  explicit CalendarView(QWidget* parent = nullptr);
+  ~CalendarView() override;
+
+  // The calendar shown and edited, shared with its holder; the view keeps
+  // its schedule and shown month.
+  void SetCalendar(std::shared_ptr<cCalendar> calendar);
+  const std::shared_ptr<cCalendar>& Calendar() const { return calendar_; }
+  // The schedule whose periods each date box shows; none hides the bars.
+  void SetSchedule(std::shared_ptr<cTimeSchedule> schedule);
+  // Pins today (tests, screenshots); an invalid date follows the clock.
+  void SetToday(const QDate& today);
+  // Week numbers and month names; the process's LC_TIME by default.
+  void SetCalendarLocale(const CalendarLocale& locale);
+
+  // Shows a month of 2000..2039 and returns true; refuses any other.
+  bool ShowMonth(int year, int month);
+  int ShownYear() const;
+  int ShownMonth() const;
+  // Paints the shown month again (after the calendar changed outside).
+  void Refresh();
+
+  // The pieces, for hosts and tests. The paint area's coordinates are the
+  // month view's units.
+  QComboBox* DayTypeList() const { return day_types_; }
+  QWidget* PaintArea() const;
+  const QImage& PaintAreaImage() const { return image_; }
+  QLabel* CaptionLabel() const { return caption_; }
+  QLabel* StatusLabel() const { return status_; }
+  QPushButton* PreviousButton() const { return previous_; }
+  QPushButton* NextButton() const { return next_; }
+  QSpinBox* YearField() const { return year_; }
+
+ signals:
+  // A day's type was changed by mouse.
+  void calendarChanged();
+
+ public slots:
+  // The calendar host contract, called by name by the month view.
+  QVariant Get_Combo_Calendar_DayType_SelectedItem();
+  int Get_Combo_Calendar_DayType_SelectedItem_Index();
+  QString Get_Combo_Calendar_DayType_ComboItems(int index);
+  void Set_Text_Calendar_Month(const QString& text);
+  void Draw_ImageList_ListImages(int index, int device_context, double x, int y);
+  void Draw_ImageList_ListImages(int index, int device_context, double x, int y, int style);
+
+ private:
+  friend class CalendarPaintArea;
+  void FillDayTypeList();
+  void UpdateNavigation();
+  void PaintAreaMouse(QEvent::Type type, int16_t button, float x, float y);
+  // Runs one operation of the calendar guarded and shows what it drew.
+  void Run(const char* operation, const std::function<void()>& action);
+  void Report(const char* operation, const std::string& what);
+
+  std::shared_ptr<cCalendar> calendar_;
+  std::optional<QDate> today_;
+  CalendarLocale locale_;
+  QImage image_;
+  std::unique_ptr<QPainterSurface> surface_;
+  std::unique_ptr<CalendarHostByName> host_;
+  QComboBox* day_types_;
+  QLabel* caption_;
+  QPushButton* previous_;
+  QPushButton* next_;
+  QSpinBox* year_;
+  CalendarPaintArea* area_;
+  QLabel* status_;
+};
+
+}  // namespace quindo

@@ -1,0 +1,209 @@
+// CalendarView on the offscreen platform: painting day types by dragging
+// with QTest mouse events, the month navigation that stops at the
+// calendar's range, the tooltip, the by-name host adapter, and the PNG that
+// quindo-records calendar render writes.
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/error.h"
+#include "common/language.h"
+#include "common/settings.h"
+#include "model/calendar/calendar.h"
+#include "model/calendar/calendar_locale.h"
+#include "model/calendar/day_number.h"
+#include "model/calendar/holiday_label.h"
+#include "model/profile/profile.h"
+#include "model/schedule/time_schedule.h"
+#include "qt/calendar_host_by_name.h"
+#include "qt/calendar_view.h"
+
+using namespace quindo;
+
+namespace {
+
+const int32_t kMarch2024 = DayNumberFromCivil(2024, 3, 1);  // a Friday
+
+// The centre of the date box of day `day` of March 2024.
+QPoint March2024(int day) {
+  const int position = day - 1 + 4;
+  return {30 + 40 * (position % 7) + 20, 20 + 25 * (position / 7) + 12};
+}
+
+int32_t ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+// A host that offers only part of the contract.
+class PartialHost : public QObject {
+  Q_OBJECT
+ public slots:
+  QString Get_Combo_Calendar_DayType_ComboItems(int index) { return QString("item %1").arg(index); }
+  QVariant Get_Combo_Calendar_DayType_SelectedItem() { return {}; }
+};
+
+}  // namespace
+
+class CalendarViewTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<CalendarView> ShownMarch2024() {
+    auto view = std::make_unique<CalendarView>();
+    view->SetCalendarLocale(CalendarLocale::Iso8601());
+    view->SetToday(QDate(2024, 3, 10));
+    view->ShowMonth(2024, 3);
+    view->show();
+    if (!QTest::qWaitForWindowExposed(view.get())) qWarning("view not exposed");
+    return view;
+  }
+
+ private slots:
+  void initTestCase() { LoadLanguageFile(QUINDO_LANGUAGE_FILE); }
+  void cleanup() {
+    HolidayDays().assign(kHolidayDayCount, 0);
+    HolidayLabels().Clear();
+  }
+
+  void testDraggingAcrossDatesStoresTheSelectedDayTypeOncePerDate() {
+    auto view = ShownMarch2024();
+    QCOMPARE(view->DayTypeList()->count(), 24);
+    QCOMPARE(view->CaptionLabel()->text(), QString("March 2024"));
+    QSignalSpy changed(view.get(), &CalendarView::calendarChanged);
+    view->DayTypeList()->setCurrentIndex(2);  // third item: calendar day type 2, Tuesday
+
+    QWidget* area = view->PaintArea();
+    QTest::mousePress(area, Qt::LeftButton, {}, March2024(1));
+    for (int day = 1; day <= 4; ++day) {
+      QTest::mouseMove(area, March2024(day) + QPoint(-8, 0));
+      QTest::mouseMove(area, March2024(day) + QPoint(8, 3));
+    }
+    QTest::mouseRelease(area, Qt::LeftButton, {}, March2024(4));
+    QTest::mouseMove(area, March2024(5));  // after release: nothing painted
+
+    const auto& calendar = view->Calendar();
+    for (int day = 1; day <= 4; ++day) QCOMPARE(calendar->GetDayType(kMarch2024 + day - 1), int16_t{2});
+    QCOMPARE(calendar->GetDayType(kMarch2024 + 4), int16_t{0});
+    QCOMPARE(changed.count(), 4);
+    QVERIFY(view->StatusLabel()->text().isEmpty());
+  }
+
+  void testNavigationStopsAtTheCalendarsRange() {
+    auto view = ShownMarch2024();
+    QVERIFY(view->ShowMonth(2000, 1));
+    QVERIFY(!view->PreviousButton()->isEnabled());
+    QVERIFY(view->NextButton()->isEnabled());
+    QVERIFY(!view->ShowMonth(1999, 12));
+    QCOMPARE(view->ShownYear(), 2000);
+
+    QVERIFY(view->ShowMonth(2039, 11));
+    QTest::mouseClick(view->NextButton(), Qt::LeftButton);
+    QCOMPARE(view->ShownMonth(), 12);
+    QVERIFY(!view->NextButton()->isEnabled());
+    QVERIFY(!view->ShowMonth(2040, 1));
+    QCOMPARE(view->CaptionLabel()->text(), QString("December 2039"));
+
+    view->YearField()->setValue(2001);
+    QCOMPARE(view->ShownYear(), 2001);
+    QCOMPARE(view->ShownMonth(), 12);
+    QCOMPARE(view->YearField()->maximum(), 2039);
+    QCOMPARE(view->YearField()->minimum(), 2000);
+    QVERIFY(view->StatusLabel()->text().isEmpty());
+  }
+
+  void testTooltipNamesDayTypeAndHoliday() {
+    auto view = ShownMarch2024();
+    view->Calendar()->SetDayType(kMarch2024 + 28, 9);
+    HolidayDays()[kMarch2024 + 28] = 1;
+    auto label = std::make_shared<cHolidayLabel>();
+    label->m_Day = static_cast<int16_t>(kMarch2024 + 28);
+    label->m_Label = "Good Friday";
+    HolidayLabels().Add("gf", label);
+    QTest::mouseMove(view->PaintArea(), March2024(29));
+    QCOMPARE(view->PaintArea()->toolTip(), QString("Special day type 2 (Good Friday)"));
+    QTest::mouseMove(view->PaintArea(), QPoint(10, 30));
+    QCOMPARE(view->PaintArea()->toolTip(), QString());
+  }
+
+  void testHostByNameCallsMembersAndRaisesForMissingOnes() {
+    PartialHost partial;
+    CalendarHostByName host(&partial);
+    QCOMPARE(host.Get_Combo_Calendar_DayType_ComboItems(3), std::string("item 3"));
+    QVERIFY(!host.Get_Combo_Calendar_DayType_SelectedItem().has_value());
+    QCOMPARE(ErrorNumberOf([&] { host.Set_Text_Calendar_Month("May 2024"); }), int32_t{438});
+    QCOMPARE(ErrorNumberOf([&] { host.Draw_ImageList_ListImages(1, 0, 0, 0, 1); }), int32_t{438});
+
+    // The view's own members, by name: both forms of the image member.
+    CalendarView view;
+    CalendarHostByName view_host(&view);
+    view.DayTypeList()->setCurrentIndex(8);
+    QCOMPARE(view_host.Get_Combo_Calendar_DayType_SelectedItem_Index(), 9.0);
+    QCOMPARE(*view_host.Get_Combo_Calendar_DayType_SelectedItem(), std::string("Special day type 1"));
+    QCOMPARE(ErrorNumberOf([&] { view_host.Draw_ImageList_ListImages(1, -1, 0, 0, 1); }), int32_t{0});
+    QCOMPARE(ErrorNumberOf([&] { view_host.Draw_ImageList_ListImages(1, -1, 0, 0, std::nullopt); }),
+             int32_t{0});
+    QVERIFY(!view.StatusLabel()->text().isEmpty());  // no surface has handle -1
+  }
+
+  void testRenderToolWritesTheMonthAsPng() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::string base = dir.path().toStdString() + "/";
+    cCalendar calendar;
+    calendar.SetDayType(kMarch2024 + 7, 9);  // Friday 8 March: special 2, inactive: Friday's periods
+    calendar.SaveToDisk(base + "calendar.dat");
+    QVERIFY(QDir(dir.path()).mkdir("Profiles"));
+    DataDirectory() = base;
+    cProfile profile;
+    profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
+    profile.m_TimeSchedule->Periods(4).push_back(
+        std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    profile.m_DiskIdentity = 7;
+    QVERIFY(profile.SaveToDisk());
+    DataDirectory().clear();
+
+    const auto run = [&](const QStringList& args) {
+      QProcess tool;
+      tool.start(QUINDO_RECORDS_TOOL, QStringList{"calendar", "render"} + args);
+      tool.waitForFinished(60000);
+      return tool.exitCode();
+    };
+    const QString png = dir.filePath("march.png");
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--profile", "7",
+                  "--data-dir", dir.path(), "--today", "2024-03-10"}),
+             0);
+    QImage image(png);
+    QCOMPARE(image.size(), QSize(320, 180));
+    QCOMPARE(image.pixel(284, 62), qRgb(0, 210, 255));
+    QCOMPARE(image.pixel(284, 37), qRgb(255, 147, 147));
+    for (int row : {0, 1}) {  // 1 and 8 March
+      QCOMPARE(image.pixel(210, 39 + 25 * row), qRgb(0, 240, 0));
+      QCOMPARE(image.pixel(210, 43 + 25 * row), qRgb(0, 164, 0));
+      QCOMPARE(image.pixel(195, 41 + 25 * row), qRgb(180, 180, 180));
+      QCOMPARE(image.pixel(217, 40 + 25 * row), qRgb(128, 128, 128));
+    }
+    QCOMPARE(image.pixel(100, 100), qRgb(255, 255, 255));
+
+    // Months the calendar does not hold, and bad arguments, are usage errors.
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2040-01", "--png", png}), 2);
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "1999-12", "--png", png}), 2);
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-13", "--png", png}), 2);
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--today", "2024-02-30"}), 2);
+    QCOMPARE(run({dir.filePath("missing.dat"), "--month", "2024-03", "--png", png}), 1);
+  }
+};
+
+QTEST_MAIN(CalendarViewTest)
+#include "calendar_view_test.moc"
