@@ -3,7 +3,8 @@
 # profiles, and the desktop host whose profile control connects to it. With a
 # display the window stays open until you close it; without one the demo runs
 # offscreen, saves a screenshot and prints the tree as text. The simulator is
-# stopped at the end either way.
+# stopped at the end either way. Every tool is built, so that the README's
+# examples work right after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,7 +12,9 @@ bash scripts/install-deps.sh
 build=build/release
 out=build/demo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target quindo-sim quindo-demo
+tools=(quindo-sim quindo-demo quindo-client quindo-records)
+# With the libraries and the Designer plugin, everything `cmake --install` takes.
+cmake --build "$build" --target "${tools[@]}" quindo_core quindo_widgets quindo_designer
 mkdir -p "$out"
 
 # The simulator picks a free port and names it on its first output line.
@@ -46,3 +49,9 @@ else
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true
+
+echo
+echo "The tools are built in $build/tools/:"
+for tool in "${tools[@]}"; do echo "  $build/tools/${tool#quindo-}/$tool"; done
+echo "To put them on your PATH: cmake --install $build --prefix ~/.local"
+echo "(then make sure ~/.local/bin is on your PATH)."
