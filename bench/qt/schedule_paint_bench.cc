@@ -28,8 +28,8 @@ cTimeSchedule BusySchedule() {
     s.SetGrouped(d, d % 2);
     for (int i = 0; i < kPeriodsPerDayType; ++i) {
       const auto start = static_cast<int16_t>(i * 28 + d % 5);
-      s.Periods(d).push_back(
-          std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, static_cast<int16_t>(start + 14)}));
+      s.Periods(d).push_back(std::make_shared<cTimeSchedulePeriod>(
+          cTimeSchedulePeriod{start, static_cast<int16_t>(start + 14)}));
     }
   }
   return s;
@@ -40,7 +40,8 @@ void BM_FullRepaintOnImage(benchmark::State& state) {
   ScheduleImageRenderer renderer;
   renderer.Render(s);
   for (auto _ : state) benchmark::DoNotOptimize(renderer.Repaint(s).constBits());
-  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["frames/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FullRepaintOnImage)->Unit(benchmark::kMillisecond);
 
@@ -52,7 +53,8 @@ void BM_ClearOnly(benchmark::State& state) {
     image.fill(Qt::white);
     benchmark::DoNotOptimize(image.constBits());
   }
-  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["frames/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ClearOnly)->Unit(benchmark::kMillisecond);
 

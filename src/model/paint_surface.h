@@ -84,7 +84,7 @@ class QUINDO_EXPORT PaintSurface {
   double current_x_ = 0;
   double current_y_ = 0;
   bool font_bold_ = false;
-  Rgb fore_color_{};                 // black
+  Rgb fore_color_{};               // black
   Rgb back_color_{255, 255, 255};  // white
   int16_t mouse_pointer_ = kPointerDefault;
   std::string tool_tip_text_;

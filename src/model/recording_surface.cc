@@ -27,8 +27,8 @@ std::string ToString(const PaintOp& op) {
   switch (op.kind) {
     case PaintOp::Kind::kLine:
     case PaintOp::Kind::kFilledBox:
-      out << (op.kind == PaintOp::Kind::kLine ? "line " : "box ") << op.x1 << "," << op.y1 << " "
-          << op.x2 << "," << op.y2 << " " << ColourText(op.colour);
+      out << (op.kind == PaintOp::Kind::kLine ? "line " : "box ") << op.x1 << "," << op.y1 << " " << op.x2
+          << "," << op.y2 << " " << ColourText(op.colour);
       break;
     case PaintOp::Kind::kText:
       out << "text " << op.x1 << "," << op.y1 << " \"" << op.text << "\"" << (op.bold ? " bold" : "");

@@ -19,8 +19,8 @@ struct QUINDO_EXPORT PaintOp {
   Kind kind = Kind::kLine;
   // Line and box: from (x1, y1) to (x2, y2). Text: printed at (x1, y1).
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  Rgb colour{};  // line and box colour; the fore colour of a text
-  std::string text;  // printed or tool-tip text
+  Rgb colour{};       // line and box colour; the fore colour of a text
+  std::string text;   // printed or tool-tip text
   bool bold = false;  // font of a text
   int16_t pointer = 0;
 

@@ -51,9 +51,9 @@ QVariant CallByName(QObject* object, const char* member, const QVariantList& arg
                           ? QGenericReturnArgument("QVariant", &result)
                           : QGenericReturnArgument(return_type.name(), result.data());
   }
-  const bool called = method.invoke(object, Qt::DirectConnection, return_argument, generic[0], generic[1],
-                                    generic[2], generic[3], generic[4], generic[5], generic[6], generic[7],
-                                    generic[8], generic[9]);
+  const bool called =
+      method.invoke(object, Qt::DirectConnection, return_argument, generic[0], generic[1], generic[2],
+                    generic[3], generic[4], generic[5], generic[6], generic[7], generic[8], generic[9]);
   if (!called) throw Error(kObjectDoesntSupportMember);
   return result;
 }

@@ -22,7 +22,8 @@ QImage MakeImage(int number) {
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(Qt::black);
-  painter.drawText(QRect(0, 0, kDayTypeImageSize, kDayTypeImageSize), Qt::AlignCenter, QString::number(number));
+  painter.drawText(QRect(0, 0, kDayTypeImageSize, kDayTypeImageSize), Qt::AlignCenter,
+                   QString::number(number));
   return image;
 }
 

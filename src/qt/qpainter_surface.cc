@@ -122,7 +122,8 @@ void QPainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb c
                                             image_->format() == QImage::Format_ARGB32 ||
                                             image_->format() == QImage::Format_ARGB32_Premultiplied);
   if (!direct) {
-    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), QColor(colour.red, colour.green, colour.blue));
+    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)),
+                       QColor(colour.red, colour.green, colour.blue));
     return;
   }
   // Clipped to the image, as the painter would clip.

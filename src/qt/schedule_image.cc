@@ -17,8 +17,8 @@ ScheduleImageRenderer::~ScheduleImageRenderer() = default;
 double ScheduleImageRenderer::Get_ImageList_ImageWidth() { return kDayTypeImageSize; }
 double ScheduleImageRenderer::Get_ImageList_ImageHeight() { return kDayTypeImageSize; }
 
-void ScheduleImageRenderer::Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x, int32_t y,
-                                                      std::optional<int16_t>) {
+void ScheduleImageRenderer::Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x,
+                                                      int32_t y, std::optional<int16_t>) {
   DrawDayTypeImage(index, device_context, x, y);
 }
 

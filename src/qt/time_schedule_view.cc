@@ -4,14 +4,17 @@
 #include <exception>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "common/error.h"
 #include "common/language.h"
@@ -27,6 +30,7 @@ class SchedulePicture : public QWidget {
  public:
   SchedulePicture(TimeScheduleView* view, QWidget* parent) : QWidget(parent), view_(view) {
     setMouseTracking(true);  // the pointer's time follows it without a button
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
@@ -39,6 +43,8 @@ class SchedulePicture : public QWidget {
   void mousePressEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
   void mouseMoveEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
   void mouseReleaseEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
+  // The wheel over the chart scrolls its rows.
+  void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(view_->scroll_, event); }
 
  private:
   TimeScheduleView* view_;
@@ -60,7 +66,8 @@ int16_t ButtonNumber(Qt::MouseButtons buttons) {
 }
 int16_t ShiftNumber(Qt::KeyboardModifiers modifiers) {
   return static_cast<int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                              (modifiers & Qt::ControlModifier ? 2 : 0) | (modifiers & Qt::AltModifier ? 4 : 0));
+                              (modifiers & Qt::ControlModifier ? 2 : 0) |
+                              (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 }  // namespace
@@ -106,8 +113,9 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
   setMinimumSize(kFrameWidth, kFieldTop + 2 * kRowGap);
 
   BuildMenu();
-  connect(scroll_, &QScrollBar::valueChanged, this,
-          [this](int value) { picture_->move(picture_->x(), -static_cast<int>(std::lround(value * kUnitsPerScrollStep))); });
+  connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
+    picture_->move(picture_->x(), -static_cast<int>(std::lround(value * kUnitsPerScrollStep)));
+  });
   connect(view_day_types_, &QCheckBox::toggled, this, [this] { Repaint(); });
   const auto typed = [this] {
     Run("ExtractTimeFromTextboxes", [this] { schedule_->ExtractTimeFromTextboxes(*this, paint_object_); });
@@ -129,8 +137,9 @@ void TimeScheduleView::BuildMenu() {
   const auto add = [this](const QString& text, const char* operation,
                           void (cTimeSchedule::*member)(ScheduleHost&, PaintSurface*)) {
     QAction* action = menu_->addAction(text);
-    connect(action, &QAction::triggered, this,
-            [this, operation, member] { Run(operation, [&] { (schedule_.get()->*member)(*this, paint_object_); }); });
+    connect(action, &QAction::triggered, this, [this, operation, member] {
+      Run(operation, [&] { (schedule_.get()->*member)(*this, paint_object_); });
+    });
     return action;
   };
   delete_ = add(tr("Delete"), "Delete", &cTimeSchedule::Delete);
@@ -143,6 +152,15 @@ void TimeScheduleView::BuildMenu() {
   menu_->addSeparator();
   invert_ = add(tr("Invert"), "InvertTimeSchedule", &cTimeSchedule::InvertTimeSchedule);
   whole_day_ = add(tr("00–24"), "SetTimeFrom00to24", &cTimeSchedule::SetTimeFrom00to24);
+  // The keyboard reaches the same operations while the chart has the focus;
+  // a time field keeps its own Delete, Copy and Paste.
+  delete_->setShortcut(QKeySequence::Delete);
+  copy_->setShortcut(QKeySequence::Copy);
+  paste_->setShortcut(QKeySequence::Paste);
+  for (QAction* action : {delete_, copy_, paste_}) {
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    picture_->addAction(action);
+  }
   // The check marks show what the right click found (MouseDown sets them);
   // a click on an item must not flip them before the operation reads them.
   for (QAction* action : {grouped_, grouped_mon_fri_}) {
@@ -182,14 +200,14 @@ void TimeScheduleView::Repaint() {
   if (!schedule_) return;
   surface_->End();
   image_.fill(Qt::white);
-  Run("Paint", [this] { schedule_->Paint(*this, paint_object_); });
+  Run("Paint", [this] { schedule_->Paint(*this, paint_object_); }, true);
 }
 
-void TimeScheduleView::Run(const char* operation, const std::function<void()>& action) {
+void TimeScheduleView::Run(const char* operation, const std::function<void()>& action, bool keep_status) {
   if (!schedule_) return;
   try {
     const std::string before = schedule_->ComposePeriodArray();
-    status_->clear();
+    if (!keep_status) status_->clear();
     action();
     surface_->End();
     picture_->update();
@@ -226,11 +244,16 @@ void TimeScheduleView::PictureMouse(QMouseEvent* event) {
       if (button == 2 && schedule_->SelectedDayType() >= 0) menu_->popup(event->globalPosition().toPoint());
       break;
     }
-    case QEvent::MouseMove:
-      Run("MouseMove", [&] { schedule_->MouseMove(*this, paint_object_, ButtonNumber(event->buttons()), shift, x, y); });
+    case QEvent::MouseMove: {
+      const int16_t buttons = ButtonNumber(event->buttons());
+      Run(
+          "MouseMove", [&] { schedule_->MouseMove(*this, paint_object_, buttons, shift, x, y); },
+          buttons == 0);
       break;
+    }
     case QEvent::MouseButtonRelease:
-      Run("MouseUp", [&] { schedule_->MouseUp(*this, paint_object_, ButtonNumber(event->button()), shift, x, y); });
+      Run("MouseUp",
+          [&] { schedule_->MouseUp(*this, paint_object_, ButtonNumber(event->button()), shift, x, y); });
       break;
     default:
       break;
@@ -255,13 +278,17 @@ void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(int16_t
   const QSignalBlocker block(grouped_mon_fri_);
   grouped_mon_fri_->setChecked(checked != 0);
 }
-bool TimeScheduleView::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() { return grouped_mon_fri_->isChecked(); }
+bool TimeScheduleView::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() {
+  return grouped_mon_fri_->isChecked();
+}
 void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_Checked(int16_t checked) {
   const QSignalBlocker block(grouped_);
   grouped_->setChecked(checked != 0);
 }
 void TimeScheduleView::Set_Menu_TimeSchedulePopup_Paste_Enabled(bool enabled) { paste_->setEnabled(enabled); }
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) { delete_->setEnabled(enabled); }
+void TimeScheduleView::Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) {
+  delete_->setEnabled(enabled);
+}
 bool TimeScheduleView::Get_Check_TimeSchedule_ViewDayType() { return view_day_types_->isChecked(); }
 
 double TimeScheduleView::Get_ImageList_ImageWidth() { return kDayTypeImageSize; }
@@ -271,8 +298,12 @@ void TimeScheduleView::Draw_ImageList_ListImages(int32_t index, int32_t device_c
   DrawDayTypeImage(index, device_context, x, y);
 }
 
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleWidth() { return frame_->contentsRect().width(); }
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleHeight() { return frame_->contentsRect().height(); }
+double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleWidth() {
+  return frame_->contentsRect().width();
+}
+double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleHeight() {
+  return frame_->contentsRect().height();
+}
 double TimeScheduleView::Get_VScroll_Schedule_Width() { return scroll_->width(); }
 double TimeScheduleView::Get_VScroll_Schedule_Left() { return scroll_->x(); }
 void TimeScheduleView::Set_VScroll_Schedule_Left(double left) {

@@ -113,8 +113,10 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   void ResizeImage();
   void Repaint();
   // Runs one operation of the schedule guarded, shows what it drew and
-  // signals a change of the schedule's periods or flags.
-  void Run(const char* operation, const std::function<void()>& action);
+  // signals a change of the schedule's periods or flags. The status line
+  // shows the last error until a user's operation other than a hover runs
+  // (hovers and repaints keep it).
+  void Run(const char* operation, const std::function<void()>& action, bool keep_status = false);
   void Report(const char* operation, const std::string& what);
 
   std::shared_ptr<cTimeSchedule> schedule_;

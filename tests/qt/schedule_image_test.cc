@@ -20,7 +20,6 @@ using namespace quindo;
 
 namespace {
 
-
 int ErrorNumberOf(const std::function<void()>& action) {
   try {
     action();
@@ -49,7 +48,9 @@ class ByNameHost : public QObject {
   void Draw_ImageList_ListImages(int index, int dc, double x, int y, int style = 0) {
     calls << QStringLiteral("draw %1 %2 %3 %4 %5").arg(index).arg(dc).arg(x).arg(y).arg(style);
   }
-  Q_INVOKABLE void Set_Picture_TimeSchedule_Height(qlonglong height) { calls << "height " + QString::number(height); }
+  Q_INVOKABLE void Set_Picture_TimeSchedule_Height(qlonglong height) {
+    calls << "height " + QString::number(height);
+  }
 };
 
 class ScheduleImageTest : public QObject {
@@ -60,10 +61,10 @@ class ScheduleImageTest : public QObject {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainterSurface surface(&image);
-    surface.Line(2, 3, 8, 3, quindo::Rgb{255, 0, 0});   // x 2..7
-    surface.Line(5, 10, 5, 15, quindo::Rgb{0, 0, 255});  // y 10..14
-    surface.Line(12, 2, 12, 2, quindo::Rgb{0, 0, 0});   // nothing
-    surface.Line(15, 5, 14, 5, quindo::Rgb{0, 255, 0});  // one point, at its start
+    surface.Line(2, 3, 8, 3, quindo::Rgb{255, 0, 0});       // x 2..7
+    surface.Line(5, 10, 5, 15, quindo::Rgb{0, 0, 255});     // y 10..14
+    surface.Line(12, 2, 12, 2, quindo::Rgb{0, 0, 0});       // nothing
+    surface.Line(15, 5, 14, 5, quindo::Rgb{0, 255, 0});     // one point, at its start
     surface.FillBox(19, 19, 17, 17, quindo::Rgb{9, 9, 9});  // corners in any order, both included
     surface.End();
     QCOMPARE(image.pixel(17, 17), qRgb(9, 9, 9));
@@ -82,7 +83,8 @@ class ScheduleImageTest : public QObject {
     QVERIFY(QPainterSurface::FromHandle(surface.hDC()) == &surface);
     QVERIFY(QPainterSurface::FromHandle(surface.hDC() + 1000) == nullptr);
     // Unknown handles and images are refused, not drawn somewhere else.
-    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }), int(kInvalidProcedureCall));
+    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }),
+             int(kInvalidProcedureCall));
     QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(17, surface.hDC(), 0, 0); }), int(kSubscriptOutOfRange));
   }
 
@@ -112,7 +114,7 @@ class ScheduleImageTest : public QObject {
     QCOMPARE(png.pixel(222, y0), qRgb(0, 0, 0));  // bar end
     QCOMPARE(png.pixel(223, y0), qRgb(220, 220, 220));
     QCOMPARE(png.pixel(150, BarLineY(0, 14)), qRgb(0, 142, 0));
-    QCOMPARE(png.pixel(114, BarLineY(0, 14)), qRgb(0, 0, 0));  // the ends end with the bar
+    QCOMPARE(png.pixel(114, BarLineY(0, 14)), qRgb(0, 0, 0));        // the ends end with the bar
     QCOMPARE(png.pixel(114, BarLineY(0, 15)), qRgb(148, 148, 148));  // the 07:00 hour line
     // Tuesday 00:00-24:00 spans the axis; the selected Wednesday bar is darker.
     QCOMPARE(png.pixel(31, BarLineY(1, 0)), qRgb(0, 240, 0));
@@ -145,11 +147,12 @@ class ScheduleImageTest : public QObject {
     host.Draw_ImageList_ListImages(3, 4711, 10, 178, std::nullopt);  // the overload of four
     host.Draw_ImageList_ListImages(3, 4711, 10.5, 178, int16_t{1});
     host.Set_Picture_TimeSchedule_Height(179);
-    QCOMPARE(object.calls, (QStringList{"time 07:00", "max -8", "draw 3 4711 10 178 0", "draw 3 4711 10.5 178 1",
-                                        "height 179"}));
+    QCOMPARE(object.calls, (QStringList{"time 07:00", "max -8", "draw 3 4711 10 178 0",
+                                        "draw 3 4711 10.5 178 1", "height 179"}));
 
     // A member the host lacks: 438 when the schedule first calls it.
-    QCOMPARE(ErrorNumberOf([&] { host.Set_Text_Schedule_Period_Start("x"); }), int(kObjectDoesntSupportMember));
+    QCOMPARE(ErrorNumberOf([&] { host.Set_Text_Schedule_Period_Start("x"); }),
+             int(kObjectDoesntSupportMember));
     QCOMPARE(ErrorNumberOf([&] { host.Get_VScroll_Schedule_Left(); }), int(kObjectDoesntSupportMember));
     QCOMPARE(QString::fromStdString(Error(kObjectDoesntSupportMember).Description()),
              QStringLiteral("Object doesn't support this property or method"));

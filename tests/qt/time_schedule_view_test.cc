@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "common/language.h"
 #include "common/settings.h"
@@ -26,7 +27,8 @@ QPoint At(int minute, int row) { return QPoint(MinuteToX(minute, 1.0f), BarLineY
 
 QString PeriodsOf(const cTimeSchedule& s, int16_t day_type) {
   QStringList periods;
-  for (const PeriodRef& p : s.Periods(day_type)) periods << QStringLiteral("%1-%2").arg(p->m_StartMinute).arg(p->m_StopMinute);
+  for (const PeriodRef& p : s.Periods(day_type))
+    periods << QStringLiteral("%1-%2").arg(p->m_StartMinute).arg(p->m_StopMinute);
   return periods.join(' ');
 }
 
@@ -62,8 +64,13 @@ class TimeScheduleViewTest : public QObject {
     QCOMPARE(view_->PictureImage().size(), QSize(320, 179));
     QCOMPARE(view_->ScrollBar()->geometry(), QRect(320, 0, 20, 180));
     QCOMPARE(view_->ScrollBar()->maximum(), 0);
-    // Monday's label comes from the language file's weekday names.
-    QCOMPARE(QString::fromStdString(DayTypeShortNames()[0]).size() <= 3, true);
+    // Labels come from the language file, but a text a host set stays.
+    QCOMPARE(DayTypeShortNames()[0], std::string("Mon"));
+    QCOMPARE(DayTypeNames()[9], std::string("Special day type 3"));
+    DayTypeShortNames()[1] = "Di";
+    TimeScheduleView second;
+    QCOMPARE(DayTypeShortNames()[1], std::string("Di"));
+    DayTypeShortNames()[1] = "Tue";
 
     // All 23 day types with the calendar: 23 rows, scrolled by quarter rows.
     for (int16_t d = 7; d < 23; ++d) schedule_->SetActive(d, 1);
@@ -73,6 +80,11 @@ class TimeScheduleViewTest : public QObject {
     QCOMPARE(view_->ScrollBar()->maximum(), 64);
     view_->ScrollBar()->setValue(8);
     QCOMPARE(view_->Picture()->y(), -50);
+    // The wheel over the picture scrolls too.
+    QWheelEvent wheel(QPointF(100, 50), Picture()->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Picture(), &wheel);
+    QVERIFY(view_->ScrollBar()->value() > 8);
   }
 
   void dragDrawsAPeriodAndSignalsTheChange() {
@@ -147,6 +159,14 @@ class TimeScheduleViewTest : public QObject {
     view_->DeleteAction()->trigger();  // Wednesday leaves the group
     QCOMPARE(schedule_->GetGrouped(2), int16_t{0});
     QVERIFY(reports_.isEmpty());
+
+    // The Delete key on the chart deletes the period clicked.
+    view_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(100, 1));
+    QVERIFY(Picture()->hasFocus());
+    QTest::keyClick(Picture(), Qt::Key_Delete);
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("960-1440"));
   }
 
   void typedTimesRewriteThePeriod() {
@@ -168,7 +188,9 @@ class TimeScheduleViewTest : public QObject {
     QVERIFY(view_->StatusLabel()->text().contains(QStringLiteral("Err:9")));
     QCOMPARE(reports_.size(), 1);
     QVERIFY(reports_[0].startsWith(QStringLiteral("Group: Err:9")));
-    // The view goes on working.
+    // A hover keeps the message; the next operation clears it.
+    QTest::mouseMove(Picture(), At(90, 0));
+    QVERIFY(view_->StatusLabel()->text().contains(QStringLiteral("Err:9")));
     QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(60, 0));
     QVERIFY(view_->StatusLabel()->text().isEmpty());
   }

@@ -45,7 +45,9 @@ std::string Parse(const std::vector<std::string>& args, RenderOptions& options) 
     const bool has_value = i + 1 < args.size();
     if (arg == "--png" || arg == "--data-dir" || arg == "--language") {
       if (!has_value) return arg + " needs a value";
-      std::string& target = arg == "--png" ? options.png : arg == "--data-dir" ? options.data_dir : options.language;
+      std::string& target = arg == "--png"        ? options.png
+                            : arg == "--data-dir" ? options.data_dir
+                                                  : options.language;
       target = args[++i];
     } else if (arg == "--view-day-types") {
       options.view_day_types = true;

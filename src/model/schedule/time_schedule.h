@@ -87,7 +87,21 @@ class QUINDO_EXPORT cTimeSchedule {
                  int16_t shift, float x, float y);
   void MouseUp(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
                int16_t shift, float x, float y);
+  // Reads the host's typed start and stop into the selected period (start
+  // after stop is swapped) and shows them back as "hh:mm". Nothing happens
+  // without a selected period and day type; a time beyond counting raises
+  // error 6 and changes nothing.
   void ExtractTimeFromTextboxes(ScheduleHost& parent_container, PaintSurface* paint_object);
+  // The commands below act on the selected day type and do nothing without
+  // one, except Group, which raises error 9. Delete removes the selected
+  // period if it is that day's, takes the day out of its group and unselects
+  // it; SetTimeFrom00to24 makes the day one period 00:00-24:00, ungrouped,
+  // and unselects it; InvertTimeSchedule turns the day's free time into its
+  // periods; Group toggles the day's membership of the group, a joining day
+  // taking the group's periods; Paste gives the day the copied day's present
+  // periods and grouped flag. GroupMonFri groups exactly Monday to Friday
+  // (with Monday's periods) when the host's menu item is unchecked, and
+  // ungroups every day type when it is checked.
   void Delete(ScheduleHost& parent_container, PaintSurface* paint_object);
   void SetTimeFrom00to24(ScheduleHost& parent_container, PaintSurface* paint_object);
   void InvertTimeSchedule(ScheduleHost& parent_container, PaintSurface* paint_object);
@@ -140,7 +154,10 @@ class QUINDO_EXPORT cTimeSchedule {
   // the text height is measured and before anything is drawn.
   void PaintAxis(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
   // Editing helpers (time_schedule_editing.cc, time_schedule_mouse.cc).
+  // Merges the day's overlapping and touching periods; -1 does nothing.
   void MergePeriods(int32_t day_type);
+  // When the day is grouped, gives every other grouped day a copy of its
+  // periods and repaints them.
   void CopyToGroup(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
   // The hit test: the minute under (x, y), or a negative value off the axis
   // (then row is not set); shows the minute's time on the host.

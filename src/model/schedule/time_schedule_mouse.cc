@@ -1,6 +1,5 @@
 // Mouse editing on the week chart: picking a row and a period, dragging a
 // period's edges and drawing a new period.
-#include <cmath>
 #include <cstdlib>
 
 #include "common/error.h"

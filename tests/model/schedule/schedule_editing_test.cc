@@ -218,11 +218,6 @@ TEST_F(Editor, WholeDayAndInvert) {
   EXPECT_EQ(Of(1), (Times{{0, 420}, {960, 1440}}));
   EXPECT_EQ(Of(2), Of(1));  // spread to the group
   Select(3);
-  s.InvertTimeSchedule(host, paint);
-  EXPECT_EQ(Of(3), (Times{{0, 1440}}));
-  s.InvertTimeSchedule(host, paint);
-  EXPECT_EQ(Of(3), (Times{{1440, 1440}}));
-
   s.SetTimeFrom00to24(host, paint);
   EXPECT_EQ(Of(3), (Times{{0, 1440}}));
   EXPECT_EQ(s.SelectedDayType(), -1);

@@ -47,7 +47,7 @@ TEST(ScheduleGeometry, MinutesAndPointsMapBothWays) {
   EXPECT_EQ(BarEndX(1440, 1.0f), 318);  // round(1441 / 5) = 288
   EXPECT_EQ(MinuteToX(2, 1.0f), 30);    // 0.4 rounds down
   EXPECT_EQ(MinuteToX(3, 1.0f), 31);
-  EXPECT_EQ(MinuteToX(12, 1.0f), 32);   // 2.4
+  EXPECT_EQ(MinuteToX(12, 1.0f), 32);  // 2.4
   EXPECT_EQ(MinuteToX(-5, 1.0f), 29);
   // Every unit's minute comes back from the x it is drawn at.
   for (int32_t minute = 0; minute <= 1440; minute += 5) {
@@ -109,12 +109,12 @@ TEST(SchedulePaint, WeekWithoutCalendarHasSevenRows) {
   EXPECT_EQ(chart.paint_object, &chart.surface);
   EXPECT_EQ(s.m_NumberOfAxisToPaint, 7);
   EXPECT_EQ(s.ScaleFactor(), 1.0f);
-  EXPECT_EQ(chart.host.calls,
-            (std::vector<std::string>{"Set_VScroll_Schedule_Top 0", "Set_VScroll_Schedule_Left 320",
-                                      "Set_VScroll_Schedule_Height 180", "Set_VScroll_Schedule_Max 0",
-                                      "Set_Picture_TimeSchedule_Left 0", "Set_Picture_TimeSchedule_Top 0",
-                                      "Set_Picture_TimeSchedule_Width 320",
-                                      "Set_Picture_TimeSchedule_Height 179"}));
+  EXPECT_EQ(
+      chart.host.calls,
+      (std::vector<std::string>{
+          "Set_VScroll_Schedule_Top 0", "Set_VScroll_Schedule_Left 320", "Set_VScroll_Schedule_Height 180",
+          "Set_VScroll_Schedule_Max 0", "Set_Picture_TimeSchedule_Left 0", "Set_Picture_TimeSchedule_Top 0",
+          "Set_Picture_TimeSchedule_Width 320", "Set_Picture_TimeSchedule_Height 179"}));
   EXPECT_EQ(s.GetAxisOfDayType(5), 5);
   EXPECT_EQ(s.GetAxisOfDayType(6), 6);  // inactive Sunday: the next active row
   EXPECT_EQ(s.GetAxisOfDayType(9), 6);

@@ -88,7 +88,9 @@ class ScheduleTestHost : public ScheduleHost {
     scroll_left = left;
     Record("Set_VScroll_Schedule_Left", Number(left));
   }
-  void Set_VScroll_Schedule_Top(int16_t top) override { Record("Set_VScroll_Schedule_Top", std::to_string(top)); }
+  void Set_VScroll_Schedule_Top(int16_t top) override {
+    Record("Set_VScroll_Schedule_Top", std::to_string(top));
+  }
   void Set_VScroll_Schedule_Height(double height) override {
     Record("Set_VScroll_Schedule_Height", Number(height));
   }

@@ -87,14 +87,6 @@ TEST(PeriodListTest, MergeHandsTheSelectionToTheSurvivor) {
   EXPECT_EQ(untouched, list[1]);
 }
 
-TEST(PeriodListTest, CopySharesNoPeriodWithItsSource) {
-  const auto source = List({{60, 120}, {0, 30}});
-  const auto copy = CopyPeriodList(source);
-  EXPECT_EQ(TimesOf(copy), TimesOf(source));
-  EXPECT_NE(copy[0], source[0]);
-  EXPECT_NE(copy[1], source[1]);
-}
-
 TEST(PeriodListTest, InvertGivesTheFreeRunsOfTheDay) {
   struct Case {
     Times before, after;
