@@ -3,7 +3,8 @@
 # profiles, and the desktop host whose profile control connects to it. With a
 # display the window stays open until you close it; without one the demo runs
 # offscreen, saves a screenshot and prints the tree as text. The simulator is
-# stopped at the end either way.
+# stopped at the end either way. Then the editor opens the same sample
+# profiles as files in a data directory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,7 +12,7 @@ bash scripts/install-deps.sh
 build=build/release
 out=build/demo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target quindo-sim quindo-demo
+cmake --build "$build" --target quindo-sim quindo-demo quindo-editor quindo-records
 mkdir -p "$out"
 
 # The simulator picks a free port and names it on its first output line.
@@ -46,3 +47,8 @@ else
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true
+
+# The editor on a data directory of the simulator's sample profile files (the
+# simulator seeds an empty directory and quits), with a holiday calendar.
+echo
+bash scripts/editor-demo.sh "$build" "$out"

@@ -40,7 +40,8 @@ void Finish(quindo::EditorWindow& window, const QString& screenshot) {
   }
   std::cout << "profiles " << window.Directory().Size() << '\n';
   if (const quindo::cProfile* profile = window.SelectedProfile()) {
-    std::cout << "selected " << profile->m_DiskIdentity << ' ' << profile->GetName() << '\n';
+    std::cout << "selected " << profile->m_DiskIdentity << ' ' << profile->GetName()
+              << (window.SelectedHasChanges() ? " (changed)" : "") << '\n';
   }
   std::cout << std::flush;
   QApplication::exit(status);
