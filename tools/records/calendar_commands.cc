@@ -11,6 +11,7 @@
 #include "command_status.h"
 #include "common/error.h"
 #include "common/file_system.h"
+#include "holiday_commands.h"
 #include "model/calendar/calendar.h"
 
 namespace quindo::records {
@@ -21,7 +22,9 @@ using Subcommand = int (*)(const std::vector<std::string>&);
 // One entry per subcommand; other files add theirs here.
 const std::map<std::string, Subcommand>& Subcommands() {
   static const std::map<std::string, Subcommand> table = {
+      {"apply-holidays", ApplyHolidaysCommand},
       {"diff", CalendarDiff},
+      {"holidays", HolidaysCommand},
       {"set", CalendarSet},
       {"show", CalendarShow},
   };

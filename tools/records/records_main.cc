@@ -18,6 +18,7 @@
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
 #include "alarm_commands.h"
+#include "answer_commands.h"
 #include "calendar_commands.h"
 #include "command_status.h"
 #include "profile_json.h"
@@ -47,7 +48,17 @@ constexpr const char* kUsage = R"(Usage:
   quindo-records profile remove ID [OPTIONS] [--redundancy-role N]
       Logs the deletion for the redundant partner (only when N is 1 or 2;
       default 0) and deletes profile file ID.
-
+  quindo-records profile active ID --at "YYYY-MM-DD HH:MM" [--calendar FILE] [OPTIONS]
+      Whether profile ID's time schedule is active at that local time (a date
+      of 2000..2039), on one line of JSON: {"Active": true|false,
+      "CalendarDayType": t, "DayType": s, "DecidedBy": "calendar"|"weekday",
+      "Period": [start, stop] or null, "NextChange": "YYYY-MM-DD HH:MM" or
+      null}. t is the calendar FILE's day type of the date (0 without one or
+      when the schedule does not use the calendar); s is t - 1 when that day
+      type is active in the schedule, else the date's weekday (Monday = 0).
+      A profile that does not use its schedule is active, "DecidedBy": "no
+      schedule". Minutes are wall-clock minutes: a daylight-saving day is
+      answered like any other.
   quindo-records calendar show FILE
       One line per day whose type is not 0, in date order:
       YYYY-MM-DD <TAB> type.
@@ -60,6 +71,13 @@ constexpr const char* kUsage = R"(Usage:
       No output and status 0 when every day is equal; otherwise status 1 and
       the first differing day: YYYY-MM-DD <TAB> type1 <TAB> type2. A file
       that is missing or cannot be read gives status 2.
+  quindo-records calendar apply-holidays RULES FILE
+      Gives every date that the holiday rules file RULES yields in 2000..2039
+      the rule's day type in calendar FILE (created when missing); other
+      days keep theirs.
+  quindo-records calendar holidays RULES [--year Y]
+      Prints the dates the rules yield, in year Y only when given:
+      YYYY-MM-DD <TAB> day type <TAB> label.
   quindo-records alarm append FILE < ALARMS.json
       Appends one alarm record per JSON object (an object or an array of
       them) at the end of FILE, created when missing, and prints the 1-based
@@ -85,6 +103,16 @@ Systems [64], OffDutyAlarmBehaviour, FileDateTimeStamp (days since
 1899-12-30), DiskIdentity, and TimeSchedule: {"UseCalendar": n, "DayTypes":
 [23 x {"Active": n, "Grouped": n, "Axis": n, "Periods": [[start, stop], ...]}]}.
 Numbers are the stored 16-bit values; flags are -1 (true) and 0 (false).
+
+A holiday rules file is a JSON array of rules, each {"Label": text,
+"DayType": 1..7 (Monday..Sunday) or 8..23 (special day types 1..16),
+"ViewInCalendar": true|false} plus one of
+  "Rule": "fixed", "Month": m, "Day": d
+  "Rule": "nth-weekday", "Month": m, "Weekday": 1..7 (Monday = 1), "N": 1..5 or -1 (last)
+  "Rule": "easter", "Offset": days after Western Easter Sunday (-365..365)
+and optionally "FromYear" and "ToYear" (for Easter rules, the Easter years).
+Where rules share a date, the later rule wins. A month without an N-th
+weekday gives no date that year.
 
 Alarm JSON fields are the record's member names without "m_":
 TimeStampFromSCADA, TimeStampFromPC (days since 1899-12-30), EventId (32-bit),
@@ -268,6 +296,15 @@ int main(int argc, char** argv) {
     return records::RunCalendarRender({args.begin() + 2, args.end()}, LoadLanguage);
   }
 #endif
+  // profile active: a profile's schedule at a time, arguments of its own.
+  if (args.size() >= 2 && args[0] == "profile" && args[1] == "active") {
+    try {
+      return records::ProfileActiveCommand(std::vector<std::string>(args.begin() + 2, args.end()), LoadLanguage);
+    } catch (const records::CommandLineError& e) {
+      std::cerr << "quindo-records: " << e.what() << "\n" << "Try 'quindo-records --help'.\n";
+      return kExitUsage;
+    }
+  }
   // Record kinds with commands of their own; the arguments after the kind.
   using KindCommand = int (*)(const std::vector<std::string>&);
   for (const auto& [kind, run] : {std::pair<const char*, KindCommand>{"calendar", records::RunCalendarCommand},

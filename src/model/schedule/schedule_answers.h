@@ -1,0 +1,62 @@
+#pragma once
+// Answers about a weekly schedule at a local wall-clock time: is it active,
+// which day type and period decide, and when does that next change. Times
+// are wall-clock minutes of a calendar day, so a day on which daylight saving
+// skips or repeats an hour is answered like any other.
+
+#include <cstdint>
+#include <optional>
+
+#include "model/schedule/time_schedule_period.h"
+
+namespace quindo {
+
+class cCalendar;
+class cTimeSchedule;
+
+// A minute of the calendar's range: day number 0..14,609 (days since
+// 1 January 2000) and minute 0..1439 of that day.
+struct ScheduleTime {
+  int32_t day_number = 0;
+  int32_t minute = 0;
+  friend bool operator==(const ScheduleTime&, const ScheduleTime&) = default;
+};
+
+enum class DecidedBy { kWeekday, kCalendar };
+
+struct ScheduleAnswer {
+  bool active = false;
+  // The calendar's day type of the date; 0 without a calendar or when the
+  // schedule's m_UseCalendar is 0. Kept even when the weekday decided.
+  int16_t calendar_day_type = 0;
+  // The schedule day type whose periods decide (0..22).
+  int16_t day_type = 0;
+  DecidedBy decided_by = DecidedBy::kWeekday;
+  // The first period of the deciding day type, in list order, that covers
+  // the minute; none when the schedule is not active.
+  std::optional<cTimeSchedulePeriod> period;
+};
+
+// The schedule day type that decides a date, as the month view shows it:
+// calendar day type t - 1 when t is 1..23 and that day type is active in the
+// schedule, otherwise the date's own weekday (0 = Monday).
+int16_t DecidingDayType(const cTimeSchedule& schedule, int16_t calendar_day_type, int32_t weekday);
+
+// The answer at a time. The calendar may be null. Periods are half-open,
+// [start, stop): 00:00-24:00 covers the whole day and a zero-length period
+// nothing; an inactive day type has no periods. A time outside the range
+// raises error 5.
+ScheduleAnswer AnswerAt(const cTimeSchedule& schedule, const cCalendar* calendar, ScheduleTime at);
+
+// Only whether the schedule is active at a time: the same answer as
+// AnswerAt(...).active, for callers that ask it very often.
+bool IsActiveAt(const cTimeSchedule& schedule, const cCalendar* calendar, ScheduleTime at);
+
+// The first later minute, up to 2039-12-31 23:59, at which active and
+// inactive change places; none when they never do. Passing from one period
+// straight into a touching or overlapping one is no change. A time outside
+// the range raises error 5.
+std::optional<ScheduleTime> NextChangeAfter(const cTimeSchedule& schedule, const cCalendar* calendar,
+                                            ScheduleTime at);
+
+}  // namespace quindo

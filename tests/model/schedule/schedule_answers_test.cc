@@ -1,0 +1,188 @@
+// Answers about a schedule at a time: which day type decides (calendar or
+// weekday), half-open periods, and the next change across midnight, across
+// a week and at the end of the calendar, checked against a minute-by-minute
+// walk on random schedules and calendars.
+#include "model/schedule/schedule_answers.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "model/calendar/calendar.h"
+#include "model/calendar/day_number.h"
+#include "model/schedule/time_schedule.h"
+#include "error_number.h"
+
+namespace quindo {
+namespace {
+
+constexpr int16_t kWednesday = 2;
+constexpr int16_t kSpecial1 = 7;  // schedule day type of calendar day type 8
+
+void Add(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
+  s.Periods(day_type).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop}));
+}
+
+ScheduleTime At(int32_t y, int32_t m, int32_t d, int32_t hour, int32_t minute) {
+  return {DayNumberFromCivil(y, m, d), hour * 60 + minute};
+}
+
+// 2024-03-06 is a Wednesday.
+const ScheduleTime kWednesdayNoon = At(2024, 3, 6, 12, 0);
+
+TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
+  cTimeSchedule s;
+  Add(s, kWednesday, 600, 600);  // zero length: covers nothing
+  Add(s, kWednesday, 420, 960);
+  Add(s, kWednesday, 900, 1000);  // overlaps; the first in list order is reported
+  const auto at = [&](int32_t minute) { return AnswerAt(s, nullptr, {kWednesdayNoon.day_number, minute}); };
+  EXPECT_FALSE(at(419).active);
+  EXPECT_TRUE(at(420).active);
+  EXPECT_EQ(at(600).period->m_StartMinute, 420);
+  EXPECT_EQ(at(950).period->m_StopMinute, 960);
+  EXPECT_EQ(at(960).period->m_StopMinute, 1000);
+  EXPECT_FALSE(at(1000).active);
+  EXPECT_EQ(at(1000).period, std::nullopt);
+  const ScheduleAnswer answer = at(500);
+  EXPECT_EQ(answer.calendar_day_type, 0);
+  EXPECT_EQ(answer.day_type, kWednesday);
+  EXPECT_EQ(answer.decided_by, DecidedBy::kWeekday);
+
+  // 00:00-24:00 covers the first and last minute; an inactive day type covers nothing.
+  Add(s, 6, 0, 1440);
+  EXPECT_TRUE(AnswerAt(s, nullptr, At(2024, 3, 10, 0, 0)).active);
+  EXPECT_TRUE(AnswerAt(s, nullptr, At(2024, 3, 10, 23, 59)).active);
+  s.SetActive(6, 0);
+  EXPECT_FALSE(AnswerAt(s, nullptr, At(2024, 3, 10, 12, 0)).active);
+  EXPECT_EQ(AnswerAt(s, nullptr, At(2024, 3, 10, 12, 0)).day_type, 6);
+}
+
+TEST(ScheduleAnswersTest, CalendarDecidesOnlyWhenUsedAndItsDayTypeIsActive) {
+  cTimeSchedule s;
+  s.m_UseCalendar = -1;
+  Add(s, kWednesday, 0, 1440);
+  Add(s, kSpecial1, 480, 540);
+  cCalendar calendar;
+  calendar.SetDayType(kWednesdayNoon.day_number, 8);
+
+  // Special day type 1 is inactive: the weekday decides, the calendar's value is kept.
+  ScheduleAnswer a = AnswerAt(s, &calendar, kWednesdayNoon);
+  EXPECT_EQ(a.calendar_day_type, 8);
+  EXPECT_EQ(a.day_type, kWednesday);
+  EXPECT_EQ(a.decided_by, DecidedBy::kWeekday);
+  EXPECT_TRUE(a.active);
+
+  s.SetActive(kSpecial1, -1);
+  a = AnswerAt(s, &calendar, kWednesdayNoon);
+  EXPECT_EQ(a.day_type, kSpecial1);
+  EXPECT_EQ(a.decided_by, DecidedBy::kCalendar);
+  EXPECT_FALSE(a.active);
+  EXPECT_TRUE(IsActiveAt(s, &calendar, {kWednesdayNoon.day_number, 500}));
+
+  // A weekday override: Wednesday treated as Sunday (calendar 7, schedule 6).
+  calendar.SetDayType(kWednesdayNoon.day_number, 7);
+  a = AnswerAt(s, &calendar, kWednesdayNoon);
+  EXPECT_EQ(a.day_type, 6);
+  EXPECT_EQ(a.decided_by, DecidedBy::kCalendar);
+  EXPECT_FALSE(a.active);
+
+  // Values no schedule day type stands for fall back to the weekday.
+  for (int16_t odd : {int16_t{24}, int16_t{-1}, int16_t{100}}) {
+    calendar.SetDayType(kWednesdayNoon.day_number, odd);
+    a = AnswerAt(s, &calendar, kWednesdayNoon);
+    EXPECT_EQ(a.calendar_day_type, odd);
+    EXPECT_EQ(a.day_type, kWednesday) << odd;
+    EXPECT_TRUE(a.active);
+  }
+
+  // m_UseCalendar 0, or no calendar, ignores it: calendar day type 0.
+  calendar.SetDayType(kWednesdayNoon.day_number, 8);
+  s.m_UseCalendar = 0;
+  a = AnswerAt(s, &calendar, kWednesdayNoon);
+  EXPECT_EQ(a.calendar_day_type, 0);
+  EXPECT_EQ(a.day_type, kWednesday);
+  EXPECT_TRUE(a.active);
+  s.m_UseCalendar = 1;
+  EXPECT_EQ(AnswerAt(s, nullptr, kWednesdayNoon).calendar_day_type, 0);
+}
+
+TEST(ScheduleAnswersTest, NextChangeCrossesMidnightAndWeeksAndMergesTouchingPeriods) {
+  cTimeSchedule s;
+  // Night shift Wednesday 22:00 to Thursday 06:00; Thursday 06:00-07:00 touches it.
+  Add(s, kWednesday, 1320, 1440);
+  Add(s, 3, 360, 420);
+  Add(s, 3, 0, 360);
+  EXPECT_EQ(NextChangeAfter(s, nullptr, At(2024, 3, 6, 21, 59)), At(2024, 3, 6, 22, 0));
+  EXPECT_EQ(NextChangeAfter(s, nullptr, At(2024, 3, 6, 22, 0)), At(2024, 3, 7, 7, 0));
+  // From Thursday 07:00 the next change is next Wednesday's 22:00.
+  EXPECT_EQ(NextChangeAfter(s, nullptr, At(2024, 3, 7, 7, 0)), At(2024, 3, 13, 22, 0));
+
+  // Active up to 24:00 and not the next day: the change is at 00:00.
+  cTimeSchedule evening;
+  Add(evening, kWednesday, 1000, 1440);
+  EXPECT_EQ(NextChangeAfter(evening, nullptr, At(2024, 3, 6, 23, 59)), At(2024, 3, 7, 0, 0));
+
+  // Always on, or never: no change, with or without a calendar.
+  cTimeSchedule always;
+  for (int16_t d = 0; d < 7; ++d) Add(always, d, 0, 1440);
+  cCalendar calendar;
+  always.m_UseCalendar = -1;
+  EXPECT_EQ(NextChangeAfter(always, nullptr, kWednesdayNoon), std::nullopt);
+  EXPECT_EQ(NextChangeAfter(always, &calendar, At(2000, 1, 1, 0, 0)), std::nullopt);
+  EXPECT_EQ(NextChangeAfter(cTimeSchedule(), &calendar, kWednesdayNoon), std::nullopt);
+  // A special day far ahead is still found, and nothing lies past 2039-12-31 23:59.
+  calendar.SetDayType(DayNumberFromCivil(2039, 12, 31), 8);
+  always.SetActive(kSpecial1, -1);
+  EXPECT_EQ(NextChangeAfter(always, &calendar, At(2000, 1, 1, 0, 0)), At(2039, 12, 31, 0, 0));
+  EXPECT_EQ(NextChangeAfter(always, &calendar, At(2039, 12, 31, 0, 0)), std::nullopt);
+
+  EXPECT_EQ(ErrorOf([&] { NextChangeAfter(s, nullptr, {kCalendarDays, 0}); }), kInvalidProcedureCall);
+  EXPECT_EQ(ErrorOf([&] { AnswerAt(s, nullptr, {0, 1440}); }), kInvalidProcedureCall);
+  EXPECT_EQ(ErrorOf([&] { IsActiveAt(s, nullptr, {-1, 0}); }), kInvalidProcedureCall);
+}
+
+// Random periods (overlapping, touching, reversed, zero-length, beyond 24:00)
+// and random calendar days, against a walk that asks every minute. The
+// calendar is random for 21 days from a start in 2024 or near the end of
+// 2039; past them the weeks repeat, so a walk of 31 days that finds no
+// change shows there is none.
+TEST(ScheduleAnswersTest, AgreesWithAMinuteByMinuteWalk) {
+  std::mt19937 rng(13);
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int round = 0; round < 80; ++round) {
+    const int32_t first_day = DayNumberFromCivil(round % 2 ? 2039 : 2024, 12, 10);
+    cTimeSchedule s;
+    s.m_UseCalendar = static_cast<int16_t>(pick(0, 1));
+    for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+      s.SetActive(d, pick(0, 3) != 0);
+      for (int n = pick(0, 4); n > 0; --n) {
+        const int start = pick(-10, 1440);
+        Add(s, d, static_cast<int16_t>(start), static_cast<int16_t>(pick(0, 5) == 0 ? start : pick(-10, 1446)));
+      }
+    }
+    cCalendar calendar;
+    for (int32_t day = first_day; day < std::min(first_day + 21, kCalendarDays); ++day) {
+      calendar.SetDayType(day, static_cast<int16_t>(pick(0, 3) == 0 ? pick(0, 24) : 0));
+    }
+    const auto active = [&](int32_t day, int32_t minute) {
+      const ScheduleAnswer a = AnswerAt(s, &calendar, {day, minute});
+      EXPECT_EQ(a.active, IsActiveAt(s, &calendar, {day, minute}));
+      EXPECT_EQ(a.active, a.period.has_value());
+      return a.active;
+    };
+    const ScheduleTime from{first_day + pick(0, 10), pick(0, 1439)};
+    const int32_t end = std::min(kCalendarDays, from.day_number + 31) * 1440;
+    std::optional<ScheduleTime> expected;
+    const bool state = active(from.day_number, from.minute);
+    for (int32_t t = from.day_number * 1440 + from.minute + 1; t < end; ++t) {
+      if (active(t / 1440, t % 1440) != state) {
+        expected = ScheduleTime{t / 1440, t % 1440};
+        break;
+      }
+    }
+    ASSERT_EQ(NextChangeAfter(s, &calendar, from), expected) << "round " << round;
+  }
+}
+
+}  // namespace
+}  // namespace quindo
