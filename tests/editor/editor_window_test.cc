@@ -249,6 +249,45 @@ class EditorWindowTest : public QObject {
     QVERIFY(window_->SaveSelected());
   }
 
+  void exportedJsonImportsAsANewEqualProfile() {
+    const QString json = dir_->path() + QStringLiteral("/night.json");
+    QVERIFY(window_->ExportSelected(json));
+    QVERIFY(FileBytes(json).contains("\"Night shift\""));
+    const int16_t imported = window_->ImportProfile(json);
+    QVERIFY(imported > 0 && imported != 1);
+    QCOMPARE(window_->SelectedIdentity(), imported);
+    const cProfile* original = window_->Directory().Find(1);
+    const cProfile* copy = window_->Directory().Find(imported);
+    QCOMPARE(copy->GetName(), original->GetName());
+    QCOMPARE(copy->m_ParallellReceivers, original->m_ParallellReceivers);
+    QVERIFY(copy->m_TimeSchedule->ComposePeriodArray() == original->m_TimeSchedule->ComposePeriodArray());
+    QVERIFY(QFile::exists(ProfileFile(imported)));
+
+    // A file that is no profile changes nothing and says why.
+    QFile bad(dir_->path() + QStringLiteral("/bad.json"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("{\"Name\": 5}");
+    bad.close();
+    const size_t count = window_->Directory().Size();
+    QCOMPARE(window_->ImportProfile(bad.fileName()), int16_t{-1});
+    QCOMPARE(window_->Directory().Size(), count);
+    QVERIFY2(LogText().contains(QLatin1String("Import of")) && LogText().contains(QLatin1String("Name")),
+             qPrintable(LogText()));
+  }
+
+  void activeNowAnswersFromTheScheduleWithTheNextChange() {
+    // Night shift: 00:00-06:00 and 22:00-24:00 every day.
+    const QString night = window_->ActiveNow(QDateTime(QDate(2024, 4, 1), QTime(3, 0)));
+    QVERIFY2(night.contains(QLatin1String(": active")), qPrintable(night));
+    QVERIFY(night.contains(QLatin1String("next change 2024-04-01 06:00")));
+    const QString day = window_->ActiveNow(QDateTime(QDate(2024, 4, 1), QTime(12, 0)));
+    QVERIFY2(day.contains(QLatin1String("not active")) && day.contains(QLatin1String("next change 2024-04-01 22:00")),
+             qPrintable(day));
+    QVERIFY(LogText().contains(day));
+    // Outside the calendar's years: an answer, not a crash.
+    QVERIFY(window_->ActiveNow(QDateTime(QDate(2041, 1, 1), QTime(0, 0))).contains(QLatin1String("no answer")));
+  }
+
   void newDuplicateAndDeleteWorkOnTheFiles() {
     const int16_t created = window_->NewProfile();
     QVERIFY(created > kSamples || (created > 0 && created != 1));

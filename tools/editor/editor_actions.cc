@@ -13,6 +13,7 @@
 #include "model/calendar/calendar.h"
 #include "qt/calendar_view.h"
 #include "qt/time_schedule_view.h"
+#include "tools/editor/active_now.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_fields.h"
 #include "tools/editor/profile_form.h"
@@ -279,6 +280,18 @@ bool EditorWindow::DeleteSelected() {
   ShowSelected();
   if (QTreeWidgetItem* current = tree_->currentItem()) SelectProfile(ProfileList::IdentityOf(current));
   return true;
+}
+
+}  // namespace quindo
+
+namespace quindo {
+
+QString EditorWindow::ActiveNow(const QDateTime& at) {
+  const cProfile* profile = SelectedProfile();
+  const QString text = profile != nullptr ? ActiveAtText(*profile, calendar_.get(), at)
+                                          : QStringLiteral("Active now? Select a readable profile first");
+  AppendLog(text);
+  return text;
 }
 
 }  // namespace quindo

@@ -176,6 +176,17 @@ void EditorWindow::BuildMenus() {
   file->addAction(QStringLiteral("D&uplicate profile"), this, [this] { DuplicateSelected(); });
   file->addAction(QStringLiteral("&Delete profile"), this, [this] { DeleteSelected(); });
   file->addSeparator();
+  file->addAction(QStringLiteral("&Import profile JSON..."), this, [this] {
+    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Import profile"), directory_path_,
+                                                      QStringLiteral("JSON (*.json);;All files (*)"));
+    if (!name.isEmpty()) ImportProfile(name);
+  });
+  file->addAction(QStringLiteral("&Export profile JSON..."), this, [this] {
+    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export profile"), directory_path_,
+                                                      QStringLiteral("JSON (*.json);;All files (*)"));
+    if (!name.isEmpty()) ExportSelected(name);
+  });
+  file->addSeparator();
   file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { SaveSelected(); });
   file->addAction(QStringLiteral("Disca&rd changes"), this, [this] { DiscardSelected(); });
   file->addSeparator();
@@ -188,6 +199,9 @@ void EditorWindow::BuildMenus() {
   redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
   edit->addAction(undo);
   edit->addAction(redo);
+
+  QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
+  profile->addAction(QStringLiteral("&Active now?"), this, [this] { ActiveNow(QDateTime::currentDateTime()); });
 }
 
 void EditorWindow::AppendLog(const QString& message) {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 
@@ -78,6 +79,14 @@ class EditorWindow : public QMainWindow, private EditTarget {
   int16_t NewProfile();
   int16_t DuplicateSelected();
   bool DeleteSelected();
+  // The selected profile as quindo-records JSON; false (reported) on failure.
+  bool ExportSelected(const QString& file);
+  // A new profile from a quindo-records JSON file, saved and selected; -1
+  // (reported) when the file is no profile or the save fails.
+  int16_t ImportProfile(const QString& file);
+  // "Active now?": the selected profile's schedule answer at a time (now by
+  // default) with the calendar shown, also written to the log.
+  QString ActiveNow(const QDateTime& at);
 
   // The pieces, for tests.
   ProfileDirectory& Directory() { return directory_; }

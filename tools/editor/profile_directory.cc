@@ -83,7 +83,7 @@ std::vector<int16_t> ProfileDirectory::Identities() const {
   return identities;
 }
 
-int16_t ProfileDirectory::SaveAsNew(std::unique_ptr<cProfile> profile) {
+int16_t ProfileDirectory::AddNew(std::unique_ptr<cProfile> profile) {
   profile->m_DiskIdentity = -1;
   if (!profile->SaveToDisk()) return -1;
   const int16_t identity = profile->m_DiskIdentity;
@@ -96,7 +96,7 @@ int16_t ProfileDirectory::CreateNew(const std::string& name) {
   profile->SetName(name);
   profile->m_TimeSchedule = std::make_shared<cTimeSchedule>();
   profile->m_TimeSchedule->SetDefaultPeriod();
-  return SaveAsNew(std::move(profile));
+  return AddNew(std::move(profile));
 }
 
 int16_t ProfileDirectory::Duplicate(int16_t identity) {
@@ -111,7 +111,7 @@ int16_t ProfileDirectory::Duplicate(int16_t identity) {
     return -1;
   }
   copy->SetName(source->GetName() + " (copy)");
-  return SaveAsNew(std::move(copy));
+  return AddNew(std::move(copy));
 }
 
 bool ProfileDirectory::Save(int16_t identity) {

@@ -55,6 +55,9 @@ class ProfileDirectory {
   int16_t CreateNew(const std::string& name);
   // A deep copy (CopyFrom) under a new identity, saved at once; -1 on failure.
   int16_t Duplicate(int16_t identity);
+  // A profile from elsewhere (an import) saved at once under a new
+  // identity; -1 on failure.
+  int16_t AddNew(std::unique_ptr<cProfile> profile);
   // Saves the profile; false (the record unchanged in memory) on failure.
   bool Save(int16_t identity);
   // Reads the file again, dropping the changes; false when it no longer
@@ -69,8 +72,6 @@ class ProfileDirectory {
     std::unique_ptr<cProfile> profile;
     std::string messages;
   };
-  int16_t SaveAsNew(std::unique_ptr<cProfile> profile);
-
   std::map<int16_t, Entry> entries_;
 };
 
