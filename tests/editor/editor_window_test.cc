@@ -5,6 +5,8 @@
 // corrupt file, and new, duplicate and delete.
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,6 +17,9 @@
 #include <QUndoStack>
 
 #include "common/language.h"
+#include "model/calendar/calendar.h"
+#include "model/calendar/day_number.h"
+#include "qt/calendar_view.h"
 #include "model/schedule/schedule_geometry.h"
 #include "qt/time_schedule_view.h"
 #include "tests/editor/editor_test_data.h"
@@ -184,6 +189,38 @@ class EditorWindowTest : public QObject {
     answers_ = {SaveChoice::kCancel};
     QVERIFY(!window_->close());
     QVERIFY(window_->isVisible());
+  }
+
+  void calendarStrokeIsOneUndoStepAndSaveWritesTheCalendarFile() {
+    const QString file = dir_->path() + QStringLiteral("/holidays.cal");
+    QVERIFY(window_->OpenCalendar(file));  // missing: starts empty
+    CalendarView* view = window_->Calendar();
+    QVERIFY(view->ShowMonth(2024, 3));
+    view->DayTypeList()->setCurrentIndex(8);  // calendar day type 8
+    // Box centres of March 2024 (the 1st is a Friday).
+    auto box = [](int day) {
+      const int position = day - 1 + 4;
+      return QPoint(30 + 40 * (position % 7) + 20, 20 + 25 * (position / 7) + 12);
+    };
+    QTest::mousePress(view->PaintArea(), Qt::LeftButton, {}, box(1));
+    for (int day = 2; day <= 4; ++day) QTest::mouseMove(view->PaintArea(), box(day));
+    QTest::mouseRelease(view->PaintArea(), Qt::LeftButton, {}, box(4));
+    const int32_t march1 = DayNumberFromCivil(2024, 3, 1);
+    QCOMPARE(view->Calendar()->GetDayType(march1 + 3), int16_t{8});
+    QCOMPARE(window_->UndoStack()->count(), 1);
+    QVERIFY(window_->CalendarHasChanges() && window_->isWindowModified());
+
+    window_->UndoStack()->undo();
+    for (int day = 0; day < 4; ++day) QCOMPARE(view->Calendar()->GetDayType(march1 + day), int16_t{0});
+    QVERIFY(!window_->CalendarHasChanges());
+    window_->UndoStack()->redo();
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(window_->SaveSelected());
+    QCOMPARE(QFileInfo(file).size(), qint64{29220});
+    cCalendar reread;
+    QVERIFY(reread.ReadFromDisk(file.toStdString()));
+    QCOMPARE(reread.GetDayType(march1 + 2), int16_t{8});
+    QVERIFY(!window_->isWindowModified());
   }
 
   void treeCheckBoxIsAnUndoableEnabledEdit() {
