@@ -17,6 +17,7 @@
 #include <QUndoStack>
 
 #include "common/language.h"
+#include "common/settings.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
 #include "qt/calendar_view.h"
@@ -344,8 +345,17 @@ class EditorWindowTest : public QObject {
     QVERIFY(!window_->DeleteSelected());
     QVERIFY(QFile::exists(ProfileFile(copy)));
     window_->SetConfirmPrompt([](const QString&) { return true; });
+    const QString deleted_log = dir_->path() + QStringLiteral("/Profiles/DeletedProfiles.dat");
     QVERIFY(window_->DeleteSelected());
     QVERIFY(!QFile::exists(ProfileFile(copy)));
+    QVERIFY(!QFile::exists(deleted_log));  // no redundancy role: no log
+
+    // With a redundancy role the partner learns of the deletion.
+    RedundancyRole() = 1;
+    QVERIFY(window_->SelectProfile(created));
+    QVERIFY(window_->DeleteSelected());
+    RedundancyRole() = 0;
+    QVERIFY(FileBytes(deleted_log).contains("New profile"));
     QVERIFY(window_->List().ItemOf(copy) == nullptr);
     QVERIFY(!window_->Directory().Contains(copy));
   }

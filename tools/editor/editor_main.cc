@@ -2,7 +2,10 @@
 // directory.
 //
 //   quindo-editor [--data-dir DIR] [--calendar FILE] [--language FILE]
-//                 [--screenshot FILE --quit-after MS]
+//                 [--redundancy-role 0|1|2] [--screenshot FILE --quit-after MS]
+//
+// With a redundancy role of 1 or 2 a deleted profile is also written to the
+// deleted-profiles log, for the redundant partner server.
 //
 // With --quit-after the editor waits for the directory to load, then for MS
 // more milliseconds, saves the window as a PNG when --screenshot names a
@@ -19,6 +22,7 @@
 
 #include "common/error.h"
 #include "common/language.h"
+#include "common/settings.h"
 #include "model/profile/profile.h"
 #include "tools/editor/editor_window.h"
 
@@ -72,7 +76,10 @@ int main(int argc, char** argv) {
   const QCommandLineOption quit_option(QStringLiteral("quit-after"),
                                        QStringLiteral("Exit MS milliseconds after the directory loaded."),
                                        QStringLiteral("MS"));
-  parser.addOptions({dir_option, calendar_option, language_option, screenshot_option, quit_option});
+  const QCommandLineOption role_option(QStringLiteral("redundancy-role"),
+                                      QStringLiteral("1 or 2: log deletions for the redundant partner."),
+                                      QStringLiteral("N"), QStringLiteral("0"));
+  parser.addOptions({dir_option, calendar_option, language_option, role_option, screenshot_option, quit_option});
   parser.process(app);
 
   try {
@@ -80,6 +87,11 @@ int main(int argc, char** argv) {
   } catch (const quindo::Error& e) {
     std::cerr << "quindo-editor: language file not loaded: " << e.Description() << std::endl;
   }
+
+  bool role_ok = false;
+  const int role = parser.value(role_option).toInt(&role_ok);
+  if (!role_ok || role < 0 || role > 2) parser.showHelp(2);
+  quindo::RedundancyRole() = static_cast<int16_t>(role);
 
   quindo::EditorWindow window;
   window.show();
