@@ -20,6 +20,7 @@
 
 #include "tools/editor/edit_commands.h"
 #include "tools/editor/profile_directory.h"
+#include "tools/editor/save_prompt.h"
 
 class QAction;
 class QLabel;
@@ -39,12 +40,6 @@ class DirectoryLoader;
 class ProfileForm;
 class ProfileList;
 class TimeScheduleView;
-
-enum class SaveChoice { kSave, kDiscard, kCancel };
-// Asked before changes would be left: `what` names the record.
-using SavePrompt = std::function<SaveChoice(const QString& what)>;
-// Asked before a deletion; true goes ahead.
-using ConfirmPrompt = std::function<bool(const QString& question)>;
 
 class EditorWindow : public QMainWindow, private EditTarget {
   Q_OBJECT
