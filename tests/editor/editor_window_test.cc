@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +23,7 @@
 #include "common/settings.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
+#include "qt/active_profiles_widget.h"
 #include "qt/calendar_view.h"
 #include "model/schedule/schedule_geometry.h"
 #include "qt/time_schedule_view.h"
@@ -324,6 +328,19 @@ class EditorWindowTest : public QObject {
     QVERIFY(LogText().contains(day));
     // Outside the calendar's years: an answer, not a crash.
     QVERIFY(window_->ActiveNow(QDateTime(QDate(2041, 1, 1), QTime(0, 0))).contains(QLatin1String("no answer")));
+  }
+
+  void serverTabPointsTheLiveControlAtTheTypedServer() {
+    auto* address = window_->findChild<QLineEdit*>(QStringLiteral("serverAddress"));
+    auto* port = window_->findChild<QSpinBox*>(QStringLiteral("serverPort"));
+    QVERIFY(address != nullptr && port != nullptr);
+    address->setText(QStringLiteral("127.0.0.2"));
+    port->setValue(40123);
+    auto* connect_button = window_->findChild<QPushButton*>(QStringLiteral("serverConnect"));
+    QVERIFY(connect_button != nullptr);
+    QTest::mouseClick(connect_button, Qt::LeftButton);
+    QCOMPARE(window_->Server()->ServerAddress(), QStringLiteral("127.0.0.2"));
+    QCOMPARE(window_->Server()->ServerPort(), 40123);
   }
 
   void newDuplicateAndDeleteWorkOnTheFiles() {

@@ -140,6 +140,7 @@ QWidget* EditorWindow::BuildServerPage() {
   port->setRange(0, 65535);
   port->setValue(58658);
   auto* connect_button = new QPushButton(QStringLiteral("Connect"));
+  connect_button->setObjectName(QStringLiteral("serverConnect"));
   // No address until the operator asks: the control would otherwise dial out
   // as soon as the editor starts.
   server_ = new ActiveProfilesWidget(std::string(), page);
