@@ -81,11 +81,5 @@ TEST(CalendarGeometryTest, PointsOutsideDatesGiveMinusOne) {
   }
 }
 
-TEST(CalendarGeometryTest, TimeBarSpansTheBox) {
-  EXPECT_DOUBLE_EQ(TimeBarX(0, 0), 32);
-  EXPECT_DOUBLE_EQ(TimeBarX(0, 1440), 69);
-  EXPECT_DOUBLE_EQ(TimeBarX(3, 720), 32 + 120 + 18.5);
-}
-
 }  // namespace
 }  // namespace quindo
