@@ -4,7 +4,8 @@
 # display the window stays open until you close it; without one the demo runs
 # offscreen, saves a screenshot and prints the tree as text. The simulator is
 # stopped at the end either way. Then the editor opens the same sample
-# profiles as files in a data directory.
+# profiles as files in a data directory. Every tool is built, so that the
+# README's examples work right after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,7 +13,9 @@ bash scripts/install-deps.sh
 build=build/release
 out=build/demo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target quindo-sim quindo-demo quindo-editor quindo-records
+tools=(quindo-sim quindo-demo quindo-client quindo-records quindo-editor)
+# With the libraries and the Designer plugin, everything `cmake --install` takes.
+cmake --build "$build" --target "${tools[@]}" quindo_core quindo_widgets quindo_designer
 mkdir -p "$out"
 
 # The simulator picks a free port and names it on its first output line.
@@ -52,3 +55,9 @@ grep '^recv' "$out/sim.log" | sort | uniq -c || true
 # simulator seeds an empty directory and quits), with a holiday calendar.
 echo
 bash scripts/editor-demo.sh "$build" "$out"
+
+echo
+echo "The tools are built in $build/tools/:"
+for tool in "${tools[@]}"; do echo "  $build/tools/${tool#quindo-}/$tool"; done
+echo "To put them on your PATH: cmake --install $build --prefix ~/.local"
+echo "(then make sure ~/.local/bin is on your PATH)."

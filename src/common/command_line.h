@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
+
 namespace quindo {
 
 // The value written after "/", the name and ":" in the command line (its
@@ -12,6 +14,6 @@ namespace quindo {
 // unquoted value ends at the next "/" and is trimmed of spaces; double quotes
 // enclose a value that may hold spaces and slashes, and text collected before
 // an opening quote is dropped. An absent option gives the empty text.
-std::string GetCommandLineParameter(std::string_view name, std::string_view command_line);
+QUINDO_EXPORT std::string GetCommandLineParameter(std::string_view name, std::string_view command_line);
 
 }  // namespace quindo

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/export.h"
+
 namespace quindo {
 
 struct CivilDateTime {
@@ -19,18 +21,18 @@ struct CivilDateTime {
 // Whole days from 30 December 1899 to the given civil date (may be negative).
 int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day);
 
-double DateFromCivil(const CivilDateTime& civil);
+QUINDO_EXPORT double DateFromCivil(const CivilDateTime& civil);
 
 // Splits a date into its civil parts, to the nearest second. As on the
 // original platform, a negative date counts its whole days towards the past
 // and its fraction as the time of that day. A date outside the years 100 to
 // 9999 raises error 6, as it does there.
-CivilDateTime CivilFromDate(double date);
+QUINDO_EXPORT CivilDateTime CivilFromDate(double date);
 
 // The local date and time now.
-double Now();
+QUINDO_EXPORT double Now();
 
 // "YYYY-MM-DD HH:NN:SS", every part zero-padded.
-std::string FormatTimestamp(double date);
+QUINDO_EXPORT std::string FormatTimestamp(double date);
 
 }  // namespace quindo

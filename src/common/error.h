@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/export.h"
+
 namespace quindo {
 
 // Platform error numbers that the record classes, codecs and control raise.
@@ -31,7 +33,7 @@ enum ErrorNumber : int32_t {
   kObjectDoesntSupportMember = 438,
 };
 
-class Error : public std::runtime_error {
+class QUINDO_EXPORT Error : public std::runtime_error {
  public:
   // Uses the standard description of the number.
   explicit Error(int32_t number);
@@ -47,7 +49,7 @@ class Error : public std::runtime_error {
 
 // The platform's description of an error number ("Overflow", "Subscript out
 // of range", ...); "Application-defined or object-defined error" otherwise.
-std::string DescriptionOf(int32_t number);
+QUINDO_EXPORT std::string DescriptionOf(int32_t number);
 
 // Maps an errno value from a file operation to the platform error it stands
 // for (ENOENT on a directory component -> 76, EACCES -> 70, ENOSPC -> 61, ...).

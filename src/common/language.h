@@ -9,20 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "common/export.h"
+
 namespace quindo {
 
 // The text with number n; "*** Invalid Text (n)" when no row has it,
 // "*** Missing text (n)" when its row holds an empty text. A row whose start
 // or length is not a valid position raises error 5.
-std::string GetLanguageText(int32_t number);
+QUINDO_EXPORT std::string GetLanguageText(int32_t number);
 
 // Passes a composed message to the installed destination, if any.
-void ReportError(std::string& message);
+QUINDO_EXPORT void ReportError(std::string& message);
 
 using ReportErrorHandler = std::function<void(const std::string& message)>;
 // Installs the destination of ReportError on this thread; an empty handler
 // restores the default, which does nothing.
-void SetReportErrorHandler(ReportErrorHandler handler);
+QUINDO_EXPORT void SetReportErrorHandler(ReportErrorHandler handler);
 
 // One row of the language table: text number, 1-based start in the blob and
 // length in characters (bytes of the UTF-8 blob).
@@ -40,6 +42,6 @@ void ClearLanguageTable();
 // starting with "#" and blank lines are skipped). Later rows with the same
 // number never win, as in the lookup. Returns the number of rows loaded;
 // raises 53 for a missing file and 5 naming the line of a malformed one.
-int32_t LoadLanguageFile(const std::string& path);
+QUINDO_EXPORT int32_t LoadLanguageFile(const std::string& path);
 
 }  // namespace quindo

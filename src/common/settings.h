@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/export.h"
 #include "common/keyed_collection.h"
 
 namespace quindo {
@@ -20,15 +21,15 @@ class cHolidayLabel;
 
 // Prefix of every record file path; empty means the current directory. A
 // non-empty value ends with "/", since the rest of the path is appended.
-std::string& DataDirectory();
+QUINDO_EXPORT std::string& DataDirectory();
 // 1 or 2 switch the deleted-records logs on.
-int16_t& RedundancyRole();
+QUINDO_EXPORT int16_t& RedundancyRole();
 // Non-zero: "@" in a profile name separates nesting levels.
-int16_t& NestedProfileNames();
+QUINDO_EXPORT int16_t& NestedProfileNames();
 
 // Created empty on first use; profiles and receivers by "K" + identity.
-KeyedCollection<cProfile>& ProfileCollection();
-KeyedCollection<cReceiver>& ReceiverCollection();
+QUINDO_EXPORT KeyedCollection<cProfile>& ProfileCollection();
+QUINDO_EXPORT KeyedCollection<cReceiver>& ReceiverCollection();
 
 struct ReceiverType {
   int16_t type_id = 0;
@@ -37,17 +38,17 @@ struct ReceiverType {
   std::string template_file;  // settings file, relative to DataDirectory
 };
 constexpr int kReceiverTypeRows = 300;
-std::array<ReceiverType, kReceiverTypeRows>& ReceiverTypes();
-int16_t& NumberOfReceiverTypes();
+QUINDO_EXPORT std::array<ReceiverType, kReceiverTypeRows>& ReceiverTypes();
+QUINDO_EXPORT int16_t& NumberOfReceiverTypes();
 
 // Day numbers count days since 1 January 2000; 2000..2039 has 14,610 days.
 constexpr int kHolidayDayCount = 14610;
-std::vector<int16_t>& HolidayDays();
-KeyedCollection<cHolidayLabel>& HolidayLabels();
+QUINDO_EXPORT std::vector<int16_t>& HolidayDays();
+QUINDO_EXPORT KeyedCollection<cHolidayLabel>& HolidayLabels();
 
 // Labels of the 23 schedule day types, empty until a host fills them.
 constexpr int kDayTypeCount = 23;
-std::array<std::string, kDayTypeCount>& DayTypeShortNames();
-std::array<std::string, kDayTypeCount>& DayTypeNames();
+QUINDO_EXPORT std::array<std::string, kDayTypeCount>& DayTypeShortNames();
+QUINDO_EXPORT std::array<std::string, kDayTypeCount>& DayTypeNames();
 
 }  // namespace quindo

@@ -7,9 +7,11 @@
 #include <string>
 #include <variant>
 
+#include "common/export.h"
+
 namespace quindo {
 
-class TypedValue {
+class QUINDO_EXPORT TypedValue {
  public:
   // The kind numbers are the platform's type codes; they are written to disk
   // with the value and must not change.

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 #include "protocol/frame.h"
 
@@ -16,7 +17,7 @@ namespace quindo {
 
 class cProfile;
 
-class ActiveProfiles {
+class QUINDO_EXPORT ActiveProfiles {
  public:
   // Runs UserControl_Initialize: tree prepared and hidden, label shown,
   // address and port taken from the host's command line (its argument text).

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "common/export.h"
 #include "control/active_profiles.h"
 #include "control/memory_socket.h"
 #include "control/memory_timer.h"
@@ -13,7 +14,7 @@
 
 namespace quindo {
 
-struct MemoryChildren {
+struct QUINDO_EXPORT MemoryChildren {
   MemoryTreeView tree;
   MemoryLabel label;
   MemorySocket socket;

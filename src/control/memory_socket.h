@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 
 namespace quindo {
 
-class MemorySocket : public Socket {
+class QUINDO_EXPORT MemorySocket : public Socket {
  public:
   // The states the control can see; only kStateConnected is tested.
   static constexpr int32_t kStateClosed = 0;

@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 
 namespace quindo {
 
-class MemoryTimer : public Timer {
+class QUINDO_EXPORT MemoryTimer : public Timer {
  public:
   int32_t Interval() const override { return interval_; }
   void SetInterval(int32_t milliseconds) override { interval_ = milliseconds; }

@@ -8,11 +8,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/export.h"
 #include "control/memory_window.h"
 
 namespace quindo {
 
-class MemoryTreeView : public MemoryWindow<TreeView> {
+class QUINDO_EXPORT MemoryTreeView : public MemoryWindow<TreeView> {
  public:
   void SetPathSeparator(const std::string& separator) override { path_separator_ = separator; }
   void SetIcons(const IconSet& icons) override { icons_ = icons; }

@@ -23,23 +23,25 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
+
 namespace quindo {
 
 constexpr int32_t kIntegerFieldSize = 2;
 constexpr int32_t kNumberFieldSize = 4;
 constexpr int32_t kMaximumTextFieldLength = 32767;
 
-int16_t ExtractInteger(std::string_view bytes, int32_t& cursor);
-int32_t ExtractLong(std::string_view bytes, int32_t& cursor);
+QUINDO_EXPORT int16_t ExtractInteger(std::string_view bytes, int32_t& cursor);
+QUINDO_EXPORT int32_t ExtractLong(std::string_view bytes, int32_t& cursor);
 // Reads the length L, then the L bytes after it; a text cut short by the end
 // of the bytes yields the bytes that are there, and the cursor still moves by
 // L, so that a numeric field after it fails.
-std::string ExtractString(std::string_view bytes, int32_t& cursor);
+QUINDO_EXPORT std::string ExtractString(std::string_view bytes, int32_t& cursor);
 
 // One byte: the type's value.
-std::string ComposeMessageType(int16_t message_type);
+QUINDO_EXPORT std::string ComposeMessageType(int16_t message_type);
 // Four bytes, most significant first.
-std::string ComposeLong(int32_t value);
+QUINDO_EXPORT std::string ComposeLong(int32_t value);
 
 // The writers of the other fields, for building profile messages.
 void AppendInteger(std::string& out, int16_t value);

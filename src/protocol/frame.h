@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
+
 namespace quindo {
 
 constexpr int32_t kFrameHeaderSize = 1 + 4;  // type + body length
@@ -31,12 +33,12 @@ constexpr int16_t kProtocolLevel = 8;
 
 // Type byte, length and body as one piece. A type outside 0..255 raises 5, a
 // body of 2^31 bytes or more raises 6.
-std::string ComposeFrame(int16_t message_type, std::string_view body);
+QUINDO_EXPORT std::string ComposeFrame(int16_t message_type, std::string_view body);
 
 // The received bytes not yet consumed. Frames are cut by moving a read
 // offset; the consumed prefix is dropped by Compact(), so handling one
 // arrival costs time linear in its size however many frames it holds.
-class FrameBuffer {
+class QUINDO_EXPORT FrameBuffer {
  public:
   static constexpr int64_t kDefaultMaximumBody = int64_t{16} << 20;  // 16 MiB
 

@@ -21,6 +21,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/export.h"
+
 namespace quindo {
 
 class cProfile;
@@ -35,11 +37,11 @@ constexpr int32_t kProfileRecordFixedSize = 79 * 2 + 13 * 2;
 // to UTF-8, except the period array, which the schedule reads as bytes.
 // Raises the codec's errors (a body cut short, a negative text length) and
 // those of the profile's and the schedule's setters.
-void ExtractProfile(cProfile& profile, std::string_view body, int32_t& cursor);
+QUINDO_EXPORT void ExtractProfile(cProfile& profile, std::string_view body, int32_t& cursor);
 
 // The inverse, for servers, simulators and tests: the body of fields 1 to 92
 // (fields 8 and 9 as 0). A profile without a schedule raises 424; a text
 // longer than 32767 bytes raises 6.
-std::string ComposeProfileMessage(const cProfile& profile);
+QUINDO_EXPORT std::string ComposeProfileMessage(const cProfile& profile);
 
 }  // namespace quindo

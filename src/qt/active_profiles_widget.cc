@@ -108,7 +108,7 @@ int32_t ActiveProfilesWidget::IsProfileEnabled(const QString& profile_name) cons
 
 int32_t ActiveProfilesWidget::IsConnectedToServer() const { return control_->IsConnectedToServer(); }
 
-QTreeWidget* ActiveProfilesWidget::TreeView_Profiles() const { return tree_widget_; }
+QTreeView* ActiveProfilesWidget::TreeView_Profiles() const { return tree_widget_; }
 
 QSize ActiveProfilesWidget::sizeHint() const { return QSize(320, 240); }
 

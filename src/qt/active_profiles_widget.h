@@ -13,9 +13,11 @@
 #include <QString>
 #include <QWidget>
 
+#include "common/export.h"
+
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace quindo {
 
@@ -26,8 +28,12 @@ class QtSocket;
 class QtTimer;
 class QtTreeView;
 
-class ActiveProfilesWidget : public QWidget {
+class QUINDO_EXPORT ActiveProfilesWidget : public QWidget {
   Q_OBJECT
+  // The control's two properties, for Designer's property editor and for
+  // hosts that set properties by name.
+  Q_PROPERTY(QString ServerAddress READ ServerAddress WRITE SetServerAddress)
+  Q_PROPERTY(int ServerPort READ ServerPort WRITE SetServerPort)
 
  public:
   // Takes the address and port from the host process's command line
@@ -49,7 +55,7 @@ class ActiveProfilesWidget : public QWidget {
 
   // The core and the children, for hosts that need more and for tests.
   ActiveProfiles& Control() { return *control_; }
-  QTreeWidget* TreeView_Profiles() const;
+  QTreeView* TreeView_Profiles() const;
   QLabel* Label_Connection() const { return label_widget_; }
   QPushButton* Command1() const { return command1_; }
   // The tree as the control sees it: keys, texts and image ids.

@@ -8,6 +8,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "common/export.h"
+
 namespace quindo {
 
 constexpr int32_t kIconEnabled = 1;
@@ -16,7 +18,7 @@ constexpr int32_t kIconEnabledGrey = 3;
 constexpr int32_t kIconDisabledGrey = 4;
 
 // The icon with the id at size x size pixels; a null pixmap for another id.
-QPixmap CheckBoxPixmap(int32_t id, int size);
-QIcon CheckBoxIcon(int32_t id, int size);
+QUINDO_EXPORT QPixmap CheckBoxPixmap(int32_t id, int size);
+QUINDO_EXPORT QIcon CheckBoxIcon(int32_t id, int size);
 
 }  // namespace quindo

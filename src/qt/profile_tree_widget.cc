@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "qt/guarded_call.h"
+#include "qt/profile_tree_model.h"
 
 namespace quindo {
 
@@ -23,11 +24,14 @@ int16_t ShiftStateCode(Qt::KeyboardModifiers modifiers) {
   return shift;
 }
 
-ProfileTreeWidget::ProfileTreeWidget(QWidget* parent) : QTreeWidget(parent) {
-  setColumnCount(1);
+ProfileTreeWidget::ProfileTreeWidget(QWidget* parent)
+    : QTreeView(parent), nodes_(new ProfileTreeModel(this)) {
+  setModel(nodes_);
   setHeaderHidden(true);
   setRootIsDecorated(false);
+  setItemsExpandable(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // Rows of one height let the view place a row without measuring the others.
   setUniformRowHeights(true);
 }
 
@@ -40,11 +44,11 @@ void ProfileTreeWidget::mousePressEvent(QMouseEvent* event) {
     if (on_mouse_down) on_mouse_down(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
   });
   // Qt selects the node under the mouse here, before the click is reported.
-  QTreeWidget::mousePressEvent(event);
+  QTreeView::mousePressEvent(event);
 }
 
 void ProfileTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
-  QTreeWidget::mouseReleaseEvent(event);
+  QTreeView::mouseReleaseEvent(event);
   const bool was_pressed = pressed_;
   pressed_ = false;
   if (was_pressed && viewport()->rect().contains(event->position().toPoint())) {
@@ -54,12 +58,23 @@ void ProfileTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 QItemSelectionModel::SelectionFlags ProfileTreeWidget::selectionCommand(const QModelIndex& index,
                                                                         const QEvent* event) const {
-  QItemSelectionModel::SelectionFlags flags = QTreeWidget::selectionCommand(index, event);
+  QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
   // In single selection Qt deselects a selected node on Ctrl-click.
   if (index.isValid() && (flags & QItemSelectionModel::Deselect)) {
     return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
   }
   return flags;
+}
+
+void ProfileTreeWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+  // Qt would make a neighbour current and, in single selection, select it: a
+  // node the user never picked, which a later report would keep selected and
+  // a Ctrl-click would act on. The control's tree leaves no node selected.
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && current.parent() == parent && current.row() >= start && current.row() <= end) {
+    selectionModel()->clearCurrentIndex();
+  }
+  QTreeView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 }  // namespace quindo

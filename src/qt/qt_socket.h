@@ -22,13 +22,14 @@
 #include <QAbstractSocket>
 #include <QObject>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 
 class QTcpSocket;
 
 namespace quindo {
 
-class QtSocket : public QObject, public Socket {
+class QUINDO_EXPORT QtSocket : public QObject, public Socket {
   Q_OBJECT
 
  public:

@@ -10,11 +10,12 @@
 #include <QObject>
 #include <QTimer>
 
+#include "common/export.h"
 #include "control/child_controls.h"
 
 namespace quindo {
 
-class QtTimer : public QObject, public Timer {
+class QUINDO_EXPORT QtTimer : public QObject, public Timer {
   Q_OBJECT
 
  public:

@@ -1,101 +1,74 @@
 #include "qt/qt_tree_view.h"
 
-#include <QTreeWidgetItem>
+#include <map>
 
 #include "common/error.h"
 #include "qt/check_box_icons.h"
+#include "qt/profile_tree_model.h"
 #include "qt/profile_tree_widget.h"
 
 namespace quindo {
 
 namespace {
 
-constexpr int kKeyRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
-
-QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+[[noreturn]] void ThrowNotFound() { throw Error(kInvalidProcedureCall, "Element not found"); }
 
 }  // namespace
 
-QtTreeView::QtTreeView(ProfileTreeWidget* tree) : WidgetWindow<TreeView>(tree), tree_(tree) {}
+QtTreeView::QtTreeView(ProfileTreeWidget* tree)
+    : WidgetWindow<TreeView>(tree), tree_(tree), nodes_(tree->Nodes()) {}
 
 void QtTreeView::SetIcons(const IconSet& icons) {
-  icons_.clear();
-  for (int32_t id : icons.ids) icons_[id] = CheckBoxIcon(id, icons.icon_size);
+  std::map<int32_t, QIcon> shown;
+  for (int32_t id : icons.ids) shown[id] = CheckBoxIcon(id, icons.icon_size);
   tree_->setIconSize(QSize(icons.icon_size, icons.icon_size));
-  for (QTreeWidgetItem* item : std::as_const(items_)) {
-    item->setIcon(0, IconFor(item->data(0, kImageRole).toInt()));
-  }
+  nodes_.SetIcons(std::move(shown));
 }
 
-void QtTreeView::Clear() {
-  items_.clear();
-  tree_->clear();
-}
+void QtTreeView::Clear() { nodes_.Clear(); }
 
 void QtTreeView::Add(const std::string& key, const std::string& text) {
-  const QString qkey = ToQt(key);
-  if (items_.contains(qkey)) throw Error(kInvalidProcedureCall, "Key is not unique in collection");
-  auto* item = new QTreeWidgetItem(tree_);
-  item->setText(0, ToQt(text));
-  item->setData(0, kKeyRole, qkey);
-  item->setData(0, kImageRole, 0);
-  items_.insert(qkey, item);
+  if (!nodes_.Append(key, text)) throw Error(kInvalidProcedureCall, "Key is not unique in collection");
 }
 
 void QtTreeView::Remove(const std::string& key) {
-  QTreeWidgetItem* item = Find(key);
-  items_.remove(ToQt(key));
-  delete item;  // takes it out of the tree
+  if (!nodes_.Remove(key)) ThrowNotFound();
 }
 
-bool QtTreeView::Contains(const std::string& key) const { return items_.contains(ToQt(key)); }
+bool QtTreeView::Contains(const std::string& key) const { return nodes_.Node(key).has_value(); }
 
-TreeNode QtTreeView::Node(const std::string& key) const { return NodeOf(Find(key)); }
+TreeNode QtTreeView::Node(const std::string& key) const {
+  std::optional<TreeNode> node = nodes_.Node(key);
+  if (!node) ThrowNotFound();
+  return std::move(*node);
+}
 
 void QtTreeView::SetImage(const std::string& key, int32_t image) {
-  QTreeWidgetItem* item = Find(key);
-  item->setData(0, kImageRole, image);
-  item->setIcon(0, IconFor(image));
+  if (!nodes_.SetImage(key, image)) ThrowNotFound();
 }
 
-int32_t QtTreeView::Count() const { return tree_->topLevelItemCount(); }
+int32_t QtTreeView::Count() const { return nodes_.Count(); }
 
 void QtTreeView::ForEachNode(const std::function<bool(const TreeNode&)>& visit) const {
-  const int count = tree_->topLevelItemCount();
-  for (int i = 0; i < count; ++i) {
-    if (!visit(NodeOf(tree_->topLevelItem(i)))) return;
-  }
+  nodes_.ForEachNode(visit);
 }
 
 std::optional<std::string> QtTreeView::SelectedKey() const {
-  const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
   if (selected.isEmpty()) return std::nullopt;
-  return selected.first()->data(0, kKeyRole).toString().toStdString();
+  return nodes_.KeyAt(selected.first());
 }
 
 void QtTreeView::Select(const std::string& key) {
-  QTreeWidgetItem* item = Find(key);
-  tree_->setCurrentItem(item);
-  item->setSelected(true);
+  const QModelIndex index = nodes_.IndexOf(key);
+  if (!index.isValid()) ThrowNotFound();
+  tree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void QtTreeView::EnsureVisible(const std::string& key) { tree_->scrollToItem(Find(key)); }
-
-QTreeWidgetItem* QtTreeView::Find(const std::string& key) const {
-  QTreeWidgetItem* item = items_.value(ToQt(key), nullptr);
-  if (item == nullptr) throw Error(kInvalidProcedureCall, "Element not found");
-  return item;
-}
-
-TreeNode QtTreeView::NodeOf(const QTreeWidgetItem* item) {
-  return TreeNode{item->data(0, kKeyRole).toString().toStdString(), item->text(0).toStdString(),
-                  item->data(0, kImageRole).toInt()};
-}
-
-QIcon QtTreeView::IconFor(int32_t image) const {
-  const auto it = icons_.find(image);
-  return it == icons_.end() ? QIcon() : it->second;
+void QtTreeView::EnsureVisible(const std::string& key) {
+  const QModelIndex index = nodes_.IndexOf(key);
+  if (!index.isValid()) ThrowNotFound();
+  tree_->scrollTo(index);
 }
 
 }  // namespace quindo

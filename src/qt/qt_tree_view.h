@@ -1,26 +1,21 @@
 #pragma once
-// TreeView_Profiles on a ProfileTreeWidget. Each item carries the node's key
-// and image id in its data; a key index finds a node without walking the
-// tree, since the control looks nodes up by key on every profile report.
+// TreeView_Profiles on a ProfileTreeWidget and its ProfileTreeModel. Lookup
+// by key, removal, append and selection each cost O(log n) in the count of
+// nodes, since every profile report removes a node and appends it again.
 
 #include <cstdint>
-#include <map>
 #include <string>
 
-#include <QHash>
-#include <QIcon>
-#include <QString>
-
+#include "common/export.h"
 #include "control/child_controls.h"
 #include "qt/widget_window.h"
 
-class QTreeWidgetItem;
-
 namespace quindo {
 
+class ProfileTreeModel;
 class ProfileTreeWidget;
 
-class QtTreeView : public WidgetWindow<TreeView> {
+class QUINDO_EXPORT QtTreeView : public WidgetWindow<TreeView> {
  public:
   explicit QtTreeView(ProfileTreeWidget* tree);
 
@@ -45,13 +40,8 @@ class QtTreeView : public WidgetWindow<TreeView> {
   ProfileTreeWidget* Widget() const { return tree_; }
 
  private:
-  QTreeWidgetItem* Find(const std::string& key) const;
-  static TreeNode NodeOf(const QTreeWidgetItem* item);
-  QIcon IconFor(int32_t image) const;
-
   ProfileTreeWidget* tree_;
-  QHash<QString, QTreeWidgetItem*> items_;
-  std::map<int32_t, QIcon> icons_;
+  ProfileTreeModel& nodes_;
   std::string separator_ = "\\";
 };
 

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "common/error.h"
 #include "common/language.h"
@@ -68,19 +68,22 @@ class ActiveProfilesWidgetTest : public QObject {
     QByteArray all = Greeting(8);
     for (const QByteArray& frame : frames) all += frame;
     peer_->Send(all);
-    QTRY_COMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), frames.size());
+    QTRY_COMPARE(RowCount(), frames.size());
     QTRY_VERIFY(peer_->Received().startsWith(Hex("C800000000")));
     peer_->ClearReceived();
   }
-  QTreeWidgetItem* Item(int row) const { return widget_->TreeView_Profiles()->topLevelItem(row); }
+  int RowCount() const { return widget_->TreeView_Profiles()->model()->rowCount(); }
+  QModelIndex Row(int row) const { return widget_->TreeView_Profiles()->model()->index(row, 0); }
+  QString TextOf(int row) const { return Row(row).data().toString(); }
+  bool IsSelected(int row) const { return widget_->TreeView_Profiles()->selectionModel()->isSelected(Row(row)); }
   void ClickItem(int row, Qt::KeyboardModifiers modifiers) {
-    QTreeWidget* tree = widget_->TreeView_Profiles();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, tree->visualItemRect(Item(row)).center());
+    QTreeView* tree = widget_->TreeView_Profiles();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, tree->visualRect(Row(row)).center());
   }
   // Where the row's icon is drawn, in widget coordinates.
   QRect IconArea(int row) const {
-    QTreeWidget* tree = widget_->TreeView_Profiles();
-    const QRect item = tree->visualItemRect(Item(row));
+    QTreeView* tree = widget_->TreeView_Profiles();
+    const QRect item = tree->visualRect(Row(row));
     return QRect(tree->viewport()->mapTo(widget_.get(), item.topLeft()), QSize(30, item.height()));
   }
 
@@ -160,7 +163,7 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(Count(image, IconArea(1), IsTickGreen), 0);
     QVERIFY(Count(image, IconArea(1), IsFrameBlue) > 20);
     QVERIFY(quindo::CheckBoxPixmap(5, 13).isNull());  // no icon for an unknown id
-    QCOMPARE(Item(1)->text(0), QStringLiteral("Weekend"));
+    QCOMPARE(TextOf(1), QStringLiteral("Weekend"));
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("NIGHT")), 1);
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("weekend")), 0);
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Nobody")), 0);
@@ -173,14 +176,14 @@ class ActiveProfilesWidgetTest : public QObject {
 
     // Reported again, the profile moves to the end with its new icon and
     // keeps its selection.
-    widget_->TreeView_Profiles()->setCurrentItem(Item(0));
+    widget_->TreeView_Profiles()->setCurrentIndex(Row(0));
     peer_->Send(ProfileFrame(12, "Night", false));
-    QTRY_COMPARE(Item(1)->text(0), QStringLiteral("Night"));
+    QTRY_COMPARE(TextOf(1), QStringLiteral("Night"));
     QCOMPARE(nodes.Node("K12").image, 2);
-    QVERIFY(Item(1)->isSelected());
+    QVERIFY(IsSelected(1));
 
     peer_->Send(Frame(quindo::kProfileRemoved, Hex("0000012C")));
-    QTRY_COMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 1);
+    QTRY_COMPARE(RowCount(), 1);
   }
 
   void unencodableNodeRaisesToTheHostButNeverIntoQt() {
@@ -203,7 +206,7 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(peer_->Received(), QByteArray());
 
     ClickItem(0, Qt::ControlModifier);  // already selected: stays selected
-    QVERIFY(Item(0)->isSelected());
+    QVERIFY(IsSelected(0));
     ClickItem(1, Qt::ControlModifier);
     QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000005" "DC0000000400000006"));
   }
@@ -215,7 +218,7 @@ class ActiveProfilesWidgetTest : public QObject {
     peer_->Last()->disconnectFromHost();
     QTRY_VERIFY(!widget_->Label_Connection()->isHidden());
     QVERIFY(widget_->TreeView_Profiles()->isHidden());
-    QCOMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 0);
+    QCOMPARE(RowCount(), 0);
     QCOMPARE(widget_->IsConnectedToServer(), 0);
     QCOMPARE(reports_, QStringList());
 
@@ -233,7 +236,7 @@ class ActiveProfilesWidgetTest : public QObject {
     QTest::qWait(50);  // no closed event may come later either
     QVERIFY(!widget_->TreeView_Profiles()->isHidden());
     QVERIFY(widget_->Label_Connection()->isHidden());
-    QCOMPARE(widget_->TreeView_Profiles()->topLevelItemCount(), 1);
+    QCOMPARE(RowCount(), 1);
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Night")), 1);
   }
 };

@@ -47,7 +47,7 @@ status=0
 run profile remove 42 2>"$dir/err" || status=$?
 ((status == 1)) && grep -q " Err:File not found" "$dir/err" || fail "second remove exited $status"
 status=0
-run profile show 42 >/dev/null 2>&1 || status=$?
-((status == 1)) || fail "show of a removed profile exited $status"
+run profile show 42 >/dev/null 2>"$dir/err" || status=$?
+((status == 1)) && grep -q "^no profile file 42 " "$dir/err" || fail "show of a removed profile exited $status: $(cat "$dir/err")"
 
 echo "quindo-records: all checks passed"

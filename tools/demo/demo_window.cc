@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "common/error.h"
@@ -88,25 +87,24 @@ void DemoWindow::ApplyServer() {
 }
 
 void DemoWindow::RequestSelected(int enabled) {
-  const QList<QTreeWidgetItem*> selected = profiles_->TreeView_Profiles()->selectedItems();
-  if (selected.isEmpty()) {
+  const QString selected = SelectedName();
+  if (selected.isNull()) {
     message_->setText(QStringLiteral("Select a profile first"));
     return;
   }
   // The icon changes when the server reports the profile again.
   message_->clear();
   try {
-    profiles_->ProfileEnableOrDisable(selected.first()->text(0), enabled);
+    profiles_->ProfileEnableOrDisable(selected, enabled);
   } catch (const Error& e) {
     message_->setText(QString::fromStdString(e.Description()));
   }
 }
 
 void DemoWindow::UpdateStatus() {
-  const QList<QTreeWidgetItem*> selected = profiles_->TreeView_Profiles()->selectedItems();
+  const QString name = SelectedName();
   QString text = profiles_->IsConnectedToServer() ? QStringLiteral("Connected") : QStringLiteral("Not connected");
-  if (!selected.isEmpty()) {
-    const QString name = selected.first()->text(0);
+  if (!name.isNull()) {
     schedule_->ShowProfile(name);
     if (schedule_->View().Schedule() != calendar_->Calendar()->m_AssociatedTimeSchedule) {
       calendar_->SetSchedule(schedule_->View().Schedule());
@@ -115,6 +113,13 @@ void DemoWindow::UpdateStatus() {
                 .arg(name, profiles_->IsProfileEnabled(name) ? QStringLiteral("enabled") : QStringLiteral("disabled"));
   }
   status_->setText(text);
+}
+
+// The selected node's name; a null text when no node is selected.
+QString DemoWindow::SelectedName() const {
+  const std::optional<std::string> key = profiles_->TreeNodes().SelectedKey();
+  if (!key) return QString();
+  return QString::fromStdString(profiles_->TreeNodes().Node(*key).text);
 }
 
 QString DemoWindow::TreeAsText() const {

@@ -34,6 +34,7 @@ class DemoWindow : public QWidget {
   void ApplyServer();
   void RequestSelected(int enabled);
   void UpdateStatus();
+  QString SelectedName() const;
 
   ActiveProfilesWidget* profiles_;
   SchedulePane* schedule_;  // the selected profile's week chart

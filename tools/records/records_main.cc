@@ -214,8 +214,13 @@ std::string OneLine(std::string text, bool tabs_too) {
 
 int Show(int16_t id) {
   cProfile profile;
+  const std::string path = profile.CreateFileName(id);
+  if (!FileExists(path)) {
+    std::cerr << "no profile file " << id << " (" << path << ")\n";
+    return kExitFailed;
+  }
   if (!profile.LoadFromDisk(id)) {
-    std::cerr << profile.CreateFileName(id) << ": not loaded\n";
+    std::cerr << path << ": not loaded\n";
     return kExitFailed;
   }
   std::cout << records::ProfileToJson(profile).dump(2) << '\n';

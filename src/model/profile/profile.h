@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/export.h"
 #include "common/typed_value.h"
 #include "model/schedule/time_schedule.h"
 
@@ -17,7 +18,7 @@ namespace quindo {
 class BinaryFile;
 class StepRecorder;
 
-class cProfile {
+class QUINDO_EXPORT cProfile {
  public:
   static constexpr int kStates = 3;
   static constexpr int kConditions = 6;

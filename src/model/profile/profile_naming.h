@@ -7,17 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/export.h"
+
 namespace quindo {
 
 // DataDirectory() + "Profiles/".
-std::string ProfilesDirectory();
+QUINDO_EXPORT std::string ProfilesDirectory();
 // DataDirectory() + "Profiles/DeletedProfiles.dat".
-std::string DeletedProfilesLogPath();
+QUINDO_EXPORT std::string DeletedProfilesLogPath();
 
 // The identities of the profile files in ProfilesDirectory(), ascending: every
 // name "Profile_" + four decimal digits + ".dat". Other names (temporary
 // files, the log, "Profile_00-1.dat") are ignored; a missing or unreadable
 // directory gives an empty list.
-std::vector<int16_t> ListStoredProfileIdentities();
+QUINDO_EXPORT std::vector<int16_t> ListStoredProfileIdentities();
 
 }  // namespace quindo

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/export.h"
 #include "model/schedule/time_schedule_period.h"
 
 namespace quindo {
@@ -18,7 +19,7 @@ class cCalendar;
 class PaintSurface;
 class ScheduleHost;
 
-class cTimeSchedule {
+class QUINDO_EXPORT cTimeSchedule {
  public:
   static constexpr int kDayTypes = 23;
 

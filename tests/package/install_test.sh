@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# What a host developer does with a full build: install it into a temporary
+# prefix, check the shared libraries (SONAME, hidden symbols) and
+# quindo-core.pc, build examples/minimal-host against the installed package
+# and run it offscreen against the installed quindo-sim until its tree shows
+# the sample profiles; then build the .deb and check its contents and
+# dependencies.
+#   install_test.sh BUILD_DIR
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=$(realpath "$1")
+work=$(mktemp -d)
+sim_pid=""
+trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+libdir=$(find "$prefix" -name 'libquindo-core.so.1' -printf '%h\n' | head -n1)
+[ -n "$libdir" ] || fail "libquindo-core.so.1 not installed"
+for lib in core widgets; do
+  soname=$(readelf -d "$libdir/libquindo-$lib.so" | sed -n 's/.*SONAME.*\[\(.*\)\]/\1/p')
+  [ "$soname" = "libquindo-$lib.so.1" ] || fail "libquindo-$lib.so has SONAME '$soname'"
+done
+exported=$(nm -DC --defined-only "$libdir/libquindo-core.so")
+grep -q 'quindo::cProfile::LoadFromDisk' <<<"$exported" || fail "cProfile is not exported"
+grep -q 'quindo::ActiveProfiles::ActiveProfiles' <<<"$exported" || fail "ActiveProfiles is not exported"
+! grep -q 'quindo::ReadLeadingNumber' <<<"$exported" || fail "an internal helper is exported"
+[ -f "$prefix/include/quindo/qt/active_profiles_widget.h" ] || fail "headers not under include/quindo"
+[ -f "$prefix/share/quindo/language/english.txt" ] || fail "language file not installed"
+for tool in quindo-sim quindo-client quindo-demo quindo-records; do
+  [ -x "$prefix/bin/$tool" ] || fail "$tool not installed"
+done
+[ -n "$(find "$prefix" -path '*plugins/designer/libquindo-designer.so')" ] || fail "Designer plugin not installed"
+
+# The core through pkg-config, without CMake.
+cat >"$work/core_host.cc" <<'CC'
+#include <quindo/model/profile/profile.h>
+#include <quindo/protocol/profile_message.h>
+#include <cstdio>
+#include <memory>
+int main() {
+  quindo::cProfile profile;
+  profile.SetName("Night");
+  profile.m_TimeSchedule = std::make_shared<quindo::cTimeSchedule>();
+  std::printf("%zu\n", quindo::ComposeProfileMessage(profile).size());
+}
+CC
+# shellcheck disable=SC2046
+g++ "$work/core_host.cc" -o "$work/core_host" \
+  $(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs quindo-core) -Wl,-rpath,"$libdir"
+"$work/core_host" >/dev/null || fail "a program built with pkg-config did not run"
+
+# The example, against the installed package only.
+cmake -S examples/minimal-host -B "$work/example" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/example" >/dev/null
+"$prefix/bin/quindo-sim" --port 0 --sample 12 </dev/null >"$work/sim.log" 2>&1 &
+sim_pid=$!
+port=""
+for _ in $(seq 100); do
+  port=$(awk '/^listening/ { print $3; exit }' "$work/sim.log")
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || fail "quindo-sim did not start: $(cat "$work/sim.log")"
+tree=$(QT_QPA_PLATFORM=offscreen "$work/example/minimal-host" 127.0.0.1 "$port" --expect 12) ||
+  fail "the example's tree did not fill"
+[ "$(wc -l <<<"$tree")" -eq 12 ] || fail "the example shows: $tree"
+
+# The .deb: libraries, headers, tools, language file, plugin, dependencies.
+(cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || fail "cpack failed: $(cat "$work/cpack.log")"
+deb=$(find "$work/deb" -name 'quindo-profiles_*.deb' | head -n1)
+[ -n "$deb" ] || fail "no .deb built"
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/lib/libquindo-core.so.1 ./usr/lib/libquindo-widgets.so.1 \
+    ./usr/include/quindo/qt/active_profiles_widget.h ./usr/bin/quindo-records \
+    ./usr/share/quindo/language/english.txt /qt6/plugins/designer/libquindo-designer.so \
+    ./usr/lib/pkgconfig/quindo-core.pc ./usr/lib/cmake/QuindoProfiles/QuindoProfilesConfig.cmake; do
+  grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libc6 libstdc++6 libqt6widgets6 libqt6network6; do
+  grep -q "$dep" <<<"$depends" || fail "the .deb does not depend on $dep: $depends"
+done
+echo "package: install, pkg-config, example and .deb checks passed"
