@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the core under AddressSanitizer + UndefinedBehaviorSanitizer,
-# short runs of every fuzz target, then the full build (Qt widget, tools,
-# benchmarks) and all its tests. Installs what is missing first.
+# short runs of every fuzz target (scripts/fuzz.sh runs them long), then the
+# full build (Qt widget, tools, benchmarks) and all its tests. Installs what
+# is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -19,18 +20,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 if command -v clang++ >/dev/null; then
   echo "== Fuzz targets (${fuzz_seconds}s each) =="
+  # Everything is built with clang first, tests included, as a second compiler's check.
   cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
     -DQUINDO_FUZZ=ON -DQUINDO_WITH_QT=OFF -DQUINDO_BENCH=OFF >/dev/null
   cmake --build build/fuzz
-  while IFS= read -r target; do
-    name=$(basename "$target")
-    corpus=build/fuzz/corpus/$name
-    mkdir -p "$corpus" build/fuzz/artifacts
-    seeds=()
-    [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
-    echo "-- $name"
-    "$target" -max_total_time="$fuzz_seconds" -artifact_prefix=build/fuzz/artifacts/ "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
-  done < <(find build/fuzz/fuzz -type f -executable -name 'fuzz_*' | sort)
+  bash scripts/fuzz.sh --seconds "$fuzz_seconds" --no-merge
 fi
 
 echo "== Full build and all tests =="

@@ -4,14 +4,13 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "common/binary_file.h"
 #include "common/code_page.h"
 #include "common/error.h"
+#include "memory_files.h"
 #include "model/alarm/alarm.h"
 
 namespace {
@@ -22,25 +21,9 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The files of the run, in a directory removed when the fuzzer exits.
-struct FilesOfRun {
-  FilesOfRun() {
-    char pattern[] = "/tmp/fuzz_alarm_record.XXXXXX";
-    dir = ::mkdtemp(pattern);
-    input = dir + "/input.dat";
-    output = dir + "/output.dat";
-  }
-  ~FilesOfRun() {
-    std::error_code error;
-    std::filesystem::remove_all(dir, error);
-  }
-  std::string dir, input, output;
-};
-
-const FilesOfRun& Files() {
-  static FilesOfRun run;
-  return run;
-}
+// In memory: no input touches the disk.
+constexpr const char* kInput = "/fuzz/input.dat";
+constexpr const char* kOutput = "/fuzz/output.dat";
 
 bool SameFields(const cAlarm& a, const cAlarm& b) {
   for (int16_t i = 0; i < cAlarm::kConditions; ++i) {
@@ -68,7 +51,7 @@ bool FitsTheRecord(const cAlarm& a) {
 
 void RoundTrip(const cAlarm& read) {
   BinaryFile out;
-  out.Open(Files().output, BinaryFile::Mode::kCreate);
+  out.Open(kOutput, BinaryFile::Mode::kCreate);
   if (!FitsTheRecord(read)) {
     bool overflowed = false;
     try {
@@ -91,14 +74,10 @@ void RoundTrip(const cAlarm& read) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const FilesOfRun& files = Files();
-  FILE* input = std::fopen(files.input.c_str(), "wb");
-  if (input == nullptr) return 0;
-  std::fwrite(data, 1, size, input);
-  std::fclose(input);
+  FreshMemoryFiles("/fuzz").SetFileContent(kInput, std::string(reinterpret_cast<const char*>(data), size));
 
   BinaryFile file;
-  file.Open(files.input, BinaryFile::Mode::kRead);
+  file.Open(kInput, BinaryFile::Mode::kRead);
   for (int records = 0; file.Position() < file.Length() && records < 16; ++records) {
     const int64_t start = file.Position();
     cAlarm alarm;

@@ -3,12 +3,11 @@
 // bytes as the day store, which the file then compares equal to.
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "common/error.h"
+#include "memory_files.h"
 #include "model/calendar/calendar.h"
 
 namespace {
@@ -19,36 +18,15 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The file of the run, in a directory removed when the fuzzer exits.
-struct FileOfRun {
-  FileOfRun() {
-    char pattern[] = "/tmp/fuzz_calendar_file.XXXXXX";
-    dir = ::mkdtemp(pattern);
-    path = dir + "/calendar.cal";
-  }
-  ~FileOfRun() {
-    std::error_code error;
-    std::filesystem::remove_all(dir, error);
-  }
-  std::string dir;
-  std::string path;
-};
-
-const std::string& FilePath() {
-  static FileOfRun run;
-  return run.path;
-}
+// In memory: no input touches the disk.
+constexpr const char* kPath = "/fuzz/calendar.cal";
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = FilePath();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-
+  const std::string path = kPath;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
+  FreshMemoryFiles("/fuzz").SetFileContent(path, bytes);
   cCalendar calendar;
   calendar.SetDayType(0, 12345);
   calendar.SetDayType(cCalendar::kDays - 1, -12345);

@@ -3,12 +3,12 @@
 // (every code-page byte of its texts survives the trip).
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/settings.h"
+#include "memory_files.h"
 #include "model/profile/profile.h"
 
 namespace {
@@ -19,36 +19,12 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The data directory of the run, removed when the fuzzer exits.
-struct DataDirectoryOfRun {
-  DataDirectoryOfRun() {
-    char pattern[] = "/tmp/fuzz_profile_file.XXXXXX";
-    dir = ::mkdtemp(pattern);
-    std::filesystem::create_directory(dir + "/Profiles");
-    DataDirectory() = dir + "/";
-    file = cProfile().CreateFileName(1);
-  }
-  ~DataDirectoryOfRun() {
-    std::error_code error;
-    std::filesystem::remove_all(dir, error);
-  }
-  std::string dir;
-  std::string file;
-};
-
-const std::string& FilePath() {
-  static DataDirectoryOfRun run;
-  return run.file;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = FilePath();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  DataDirectory() = "/fuzz/";
+  MemoryFileSystem& files = FreshMemoryFiles("/fuzz/Profiles");
+  files.SetFileContent("/fuzz/Profiles/Profile_0001.dat", std::string(reinterpret_cast<const char*>(data), size));
 
   cProfile loaded;
   if (!loaded.LoadFromDisk(1)) return 0;
@@ -61,5 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(again.GetSystem(63).ToInt16() == loaded.GetSystem(63).ToInt16());
   Require(again.m_OffDutyAlarmBehaviour == loaded.m_OffDutyAlarmBehaviour);
   Require(again.m_TimeSchedule->ComposePeriodArray() == loaded.m_TimeSchedule->ComposePeriodArray());
+  // The save replaced the file in one step and left nothing else behind.
+  Require(files.ListFiles("/fuzz/Profiles") == std::vector<std::string>{"Profile_0001.dat"});
   return 0;
 }

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <dirent.h>
-#include <fcntl.h>
+#include <cstdio>
+#include <random>
 #include <string_view>
 #include <unistd.h>
 
@@ -31,36 +31,21 @@ std::string BaseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Opens, fsyncs and closes; fsync flushes the file whoever wrote it.
-void SyncPath(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw FileErrorFromErrno(errno);
-  int error = 0;
-  while (::fsync(fd) != 0) {
-    if (errno == EINTR) continue;
-    // Some file systems cannot sync a directory; there is nothing to force.
-    if (errno != EINVAL && errno != ENOTSUP) error = errno;
-    break;
-  }
-  ::close(fd);
-  if (error != 0) throw FileErrorFromErrno(error);
+// Tells this process's temporaries from those of an earlier process that had
+// the same id (ids repeat, in a container from run to run): drawn once.
+const std::string& ProcessToken() {
+  static const std::string token = [] {
+    std::random_device random;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
+    return std::string(digits);
+  }();
+  return token;
 }
 
-// Writes every byte to fd; returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    done += static_cast<size_t>(n);
-  }
-  return 0;
-}
-
-// True when the process that made a temporary is gone. The process id sits
-// between the mark and the next "-"; a name we cannot read is left alone.
+// True when the process that made a temporary ("pid-token-counter" after the
+// mark) is gone: no process has its id, or the id is ours but the token is
+// not. A name we cannot read is left alone.
 bool OwnerIsGone(std::string_view rest) {
   const size_t dash = rest.find('-');
   if (dash == 0 || dash == std::string_view::npos) return false;
@@ -69,7 +54,10 @@ bool OwnerIsGone(std::string_view rest) {
     if (c < '0' || c > '9' || pid > 4'000'000) return false;
     pid = pid * 10 + (c - '0');
   }
-  if (pid == ::getpid()) return false;  // ours may be in use by another thread
+  if (pid == ::getpid()) {
+    // Ours may be in use by another thread.
+    return !rest.substr(dash + 1).starts_with(ProcessToken() + "-");
+  }
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
@@ -80,41 +68,42 @@ std::string TemporaryNameFor(const std::string& path) {
   const size_t slash = path.rfind('/');
   const size_t base = slash == std::string::npos ? 0 : slash + 1;
   return path.substr(0, base) + "." + path.substr(base) + std::string(kTemporaryMark) +
-         std::to_string(::getpid()) + "-" + std::to_string(counter++);
+         std::to_string(::getpid()) + "-" + ProcessToken() + "-" + std::to_string(counter++);
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
-  const std::string directory = DirectoryOf(path);
   const std::string prefix = "." + BaseNameOf(path) + std::string(kTemporaryMark);
-  DIR* dir = ::opendir(directory.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
-    if (!OwnerIsGone(name.substr(prefix.size()))) continue;
-    ::unlink((directory + "/" + std::string(name)).c_str());
+  for (const std::string& name : ListFiles(DirectoryOf(path))) {
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) continue;
+    if (!OwnerIsGone(std::string_view(name).substr(prefix.size()))) continue;
+    try {
+      DeleteFile(DirectoryOf(path) + "/" + name);
+    } catch (const Error&) {
+      // Left for the next save; it only wastes space.
+    }
   }
-  ::closedir(dir);
 }
 
-void SyncFile(const std::string& path) { SyncPath(path, O_RDONLY); }
-
-void SyncDirectoryOf(const std::string& path) {
-  SyncPath(DirectoryOf(path), O_RDONLY | O_DIRECTORY);
-}
-
+// Every step goes through the active file system, so that the same save
+// runs on the disk and in memory.
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   RemoveStaleTemporaries(path);
   const std::string temporary = TemporaryNameFor(path);
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) throw FileErrorFromErrno(errno);
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw FileErrorFromErrno(error);
+  try {
+    auto file = ActiveFileSystem().Open(temporary, OpenMode::kCreate);
+    file->WriteAll(bytes);
+    file->Close();
+    SyncFile(temporary);
+    RenameFile(temporary, path);
+  } catch (...) {
+    // Deleted without asking first: the temporary may never have been made,
+    // and the failure that matters is the one being raised.
+    try {
+      DeleteFile(temporary);
+    } catch (const Error&) {
+      // Never made, or already gone: the failure that matters is the first.
+    }
+    throw;
   }
   SyncDirectoryOf(path);
 }

@@ -1,11 +1,7 @@
 #include "common/binary_file.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "common/code_page.h"
 #include "common/error.h"
@@ -18,7 +14,7 @@ static_assert(std::endian::native == std::endian::little, "record files are litt
 }  // namespace
 
 BinaryFile::~BinaryFile() {
-  if (fd_ >= 0) {
+  if (file_ != nullptr) {
     try {
       Close();
     } catch (...) {
@@ -28,61 +24,34 @@ BinaryFile::~BinaryFile() {
 }
 
 void BinaryFile::Open(const std::string& path, Mode mode) {
-  if (fd_ >= 0) throw Error(kFileAlreadyOpen);
-  int flags = O_CLOEXEC;
-  switch (mode) {
-    case Mode::kRead: flags |= O_RDONLY; break;
-    case Mode::kReadWrite: flags |= O_RDWR | O_CREAT; break;
-    case Mode::kCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-  }
-  const int fd = ::open(path.c_str(), flags, 0644);
-  if (fd < 0) {
-    if (errno == ENOENT && mode == Mode::kRead) throw Error(kFileNotFound);
-    throw FileErrorFromErrno(errno);
-  }
-  struct stat info{};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    throw Error(kPathFileAccessError);
-  }
-  std::string content(static_cast<size_t>(info.st_size), '\0');
-  size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t n = ::read(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  content.resize(done);
-  fd_ = fd;
+  if (file_ != nullptr) throw Error(kFileAlreadyOpen);
+  auto file = ActiveFileSystem().Open(path, mode);
+  content_ = file->ReadAll();
+  file_ = std::move(file);
   path_ = path;
-  content_ = std::move(content);
   position_ = 0;
   dirty_ = false;
 }
 
 void BinaryFile::Close() {
   RequireOpen();
-  const int fd = fd_;
-  fd_ = -1;
-  int error = 0;
-  if (dirty_) {
-    size_t done = 0;
-    while (done < content_.size() && error == 0) {
-      const ssize_t n = ::pwrite(fd, content_.data() + done, content_.size() - done, static_cast<off_t>(done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) error = errno;
-      else if (n == 0) error = ENOSPC;
-      else done += static_cast<size_t>(n);
+  const auto file = std::move(file_);
+  std::string content;
+  content.swap(content_);
+  if (!dirty_) {
+    // Nothing was written, so nothing can be lost by a failing close.
+    try {
+      file->Close();
+    } catch (const Error&) {
     }
+    return;
   }
-  if (::close(fd) != 0 && error == 0 && dirty_) error = errno;
-  content_.clear();
-  if (error != 0) throw FileErrorFromErrno(error);
+  file->WriteAll(content);
+  file->Close();
 }
 
 void BinaryFile::RequireOpen() const {
-  if (fd_ < 0) throw Error(kBadFileNameOrNumber);
+  if (file_ == nullptr) throw Error(kBadFileNameOrNumber);
 }
 
 int64_t BinaryFile::Length() const {
@@ -134,8 +103,11 @@ void BinaryFile::WriteText(std::string_view utf8) {
 void BinaryFile::WriteBytes(std::string_view bytes) { Put(bytes.data(), bytes.size()); }
 
 void BinaryFile::WriteZeros(size_t count) {
-  const std::string zeros(count, '\0');
-  Put(zeros.data(), zeros.size());
+  RequireOpen();
+  if (position_ + count > content_.size()) content_.resize(position_ + count, '\0');
+  std::memset(content_.data() + position_, 0, count);
+  position_ += count;
+  dirty_ = true;
 }
 
 int16_t BinaryFile::ReadInt16() {

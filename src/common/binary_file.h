@@ -1,7 +1,8 @@
 #pragma once
-// Binary access to a record file, opened for one call and closed before it
-// returns. Numbers are little-endian and packed without padding; a text is a
-// 16-bit length followed by that many code-page bytes.
+// Binary access to a record file of the active file system (file_system.h),
+// opened for one call and closed before it returns. Numbers are little-endian
+// and packed without padding; a text is a 16-bit length followed by that many
+// code-page bytes.
 //
 // The content is held in memory while the file is open (record files are a
 // few kilobytes) and written back by Close(), so a record costs one read and
@@ -11,18 +12,17 @@
 // so that a step-by-step caller records one failure per step.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "common/file_system.h"
 
 namespace quindo {
 
 class BinaryFile {
  public:
-  enum class Mode {
-    kRead,       // existing file, read only
-    kReadWrite,  // existing file, or a new empty one when missing
-    kCreate,     // a new empty file, replacing any content
-  };
+  using Mode = OpenMode;
 
   // A closed file; every operation raises 52 until Open succeeds.
   BinaryFile() = default;
@@ -34,7 +34,7 @@ class BinaryFile {
   void Open(const std::string& path, Mode mode);
   // Writes back what was changed and closes; raises when the write failed.
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_ != nullptr; }
   const std::string& Path() const { return path_; }
 
   int64_t Length() const;
@@ -61,7 +61,7 @@ class BinaryFile {
   void Put(const void* data, size_t size);
   void Get(void* data, size_t size);
 
-  int fd_ = -1;
+  std::unique_ptr<OpenFile> file_;
   std::string path_;
   std::string content_;
   size_t position_ = 0;

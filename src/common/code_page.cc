@@ -1,6 +1,9 @@
 #include "common/code_page.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 #include <unordered_map>
 
 namespace quindo {
@@ -87,16 +90,26 @@ void ForEachCodePoint(std::string_view text, OnCodePoint&& on_code_point, OnBadB
   }
 }
 
+// The simple upper-case mapping of every code point, in runs sorted by their
+// first code point (generated from the C library's Unicode tables).
+struct UpperCaseRun {
+  char32_t first;
+  char32_t last;
+  int32_t offset;
+  uint8_t stride;
+};
+constexpr UpperCaseRun kUpperCaseRuns[] = {
+#include "common/upper_case_table.inc"
+};
+
 char32_t UpperOf(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  switch (c) {
-    case 0xFF: return 0x178;   // y with diaeresis
-    case 0x153: return 0x152;  // oe
-    case 0x161: return 0x160;  // s with caron
-    case 0x17E: return 0x17D;  // z with caron
-    default: return c;
-  }
+  if (c < 0x80) return c >= U'a' && c <= U'z' ? c - 0x20 : c;
+  const auto* run = std::upper_bound(std::begin(kUpperCaseRuns), std::end(kUpperCaseRuns), c,
+                                     [](char32_t cp, const UpperCaseRun& r) { return cp < r.first; });
+  if (run == std::begin(kUpperCaseRuns)) return c;
+  --run;
+  if (c > run->last || (c - run->first) % run->stride != 0) return c;
+  return static_cast<char32_t>(static_cast<int32_t>(c) + run->offset);
 }
 
 }  // namespace

@@ -23,9 +23,10 @@ std::string BytesToText(std::string_view bytes);
 // UTF-8 text to code-page bytes; malformed UTF-8 gives one "?" per bad byte.
 std::string TextToBytes(std::string_view text);
 
-// Upper case of a UTF-8 text for the letters a single-byte Western code page
-// carries (ASCII, Latin-1 and the few extra letters of Windows-1252); every
-// other character, the German sharp s and malformed bytes stay as they are.
+// Upper case of a UTF-8 text: every letter with a simple one-to-one Unicode
+// upper-case mapping (Latin, Greek, Cyrillic, ...) is replaced by it; letters
+// without one (the German sharp s) and malformed bytes stay as they are. The
+// result may differ from the text in byte length ("ı" -> "I").
 std::string UpperCase(std::string_view text);
 
 // The Unicode code point a byte stands for in the active code page.

@@ -1,5 +1,7 @@
 #include "common/typed_value.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,18 +15,19 @@ namespace {
 
 TypedValue::Kind KindOf(const TypedValue& v) { return v.GetKind(); }
 
-// Shortest decimal text that reads back as the same value, with at most
-// `digits` significant digits, as the platform prints floats.
+// The platform's decimal text of a float: rounded to `digits` significant
+// digits (15 for a double, 7 for a single), trailing zeros and a trailing
+// point dropped, and the exponent form ("1E+20", "1.5E-10") only when the
+// decimal exponent is below -4 or not below `digits`. That is printf's %G,
+// written with to_chars so that a host's C locale (a decimal comma) cannot
+// change the text stored in records.
 std::string FormatFloat(double value, int digits) {
+  if (value == 0.0) return "0";  // also -0
   char text[64];
-  for (int precision = 1; precision <= digits; ++precision) {
-    std::snprintf(text, sizeof text, "%.*G", precision, value);
-    if (digits <= 7 ? static_cast<float>(std::strtod(text, nullptr)) == static_cast<float>(value)
-                    : std::strtod(text, nullptr) == value) {
-      break;
-    }
-  }
-  return text;
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits);
+  std::string out(text, result.ptr);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
 }
 
 }  // namespace

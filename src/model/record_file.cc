@@ -1,7 +1,6 @@
 #include "model/record_file.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "common/binary_file.h"
 #include "common/file_system.h"
@@ -27,10 +26,7 @@ std::string RecordFileName(const std::string& directory, std::string_view prefix
 
 std::vector<int16_t> ListRecordIdentities(const std::string& directory, std::string_view prefix) {
   std::vector<int16_t> identities;
-  std::error_code error;
-  std::filesystem::directory_iterator it(directory, error);
-  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  for (const std::string& name : ListFiles(directory)) {  // ordinary files only
     if (name.size() != prefix.size() + 4 + kSuffix.size() || !name.starts_with(prefix) ||
         !name.ends_with(kSuffix)) {
       continue;
@@ -39,8 +35,6 @@ std::vector<int16_t> ListRecordIdentities(const std::string& directory, std::str
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       continue;
     }
-    std::error_code type_error;
-    if (!it->is_regular_file(type_error)) continue;
     identities.push_back(static_cast<int16_t>(std::stoi(std::string(digits))));
   }
   std::sort(identities.begin(), identities.end());
@@ -75,8 +69,10 @@ void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
   if (!steps.Failed()) steps.Try([&] { SyncFile(temporary); });
   if (!steps.Failed()) steps.Try([&] { RenameFile(temporary, file_name); });
   if (steps.Failed()) {
+    // Deleted without asking first (the open may have failed): a hidden
+    // name is no record file that an existence test would report.
     StepRecorder cleanup;
-    cleanup.Try([&] { DeleteFile(temporary); });  // hidden, so FileExists cannot tell
+    cleanup.Try([&] { DeleteFile(temporary); });
     return;
   }
   // The file is complete either way; a directory that cannot be synced is
@@ -84,9 +80,6 @@ void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
   steps.Try([&] { SyncDirectoryOf(file_name); });
 }
 
-bool IsDirectory(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
+bool IsDirectory(const std::string& path) { return DirectoryExists(path); }
 
 }  // namespace quindo

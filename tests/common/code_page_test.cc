@@ -34,5 +34,16 @@ TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByteAndStaysInUpperCas
   EXPECT_EQ(UpperCase("a\xC3z\xE2\x82 \xC3\xBF\xC5\x93\xC3\x9F"), "A\xC3Z\xE2\x82 \xC5\xB8\xC5\x92\xC3\x9F");
 }
 
+TEST(CodePageTest, UpperCaseCoversEveryScriptWithSimpleMappings) {
+  EXPECT_EQ(UpperCase("abc xyz 09 @"), "ABC XYZ 09 @");
+  EXPECT_EQ(UpperCase("łódź żółć"), "ŁÓDŹ ŻÓŁĆ");                 // Latin Extended-A, every other point
+  EXPECT_EQ(UpperCase("привет ёж"), "ПРИВЕТ ЁЖ");                  // Cyrillic
+  EXPECT_EQ(UpperCase("αβγ ως ά"), "ΑΒΓ ΩΣ Ά");                     // Greek, final sigma
+  EXPECT_EQ(UpperCase("ǆ ǅ ⓐ ａ"), "Ǆ Ǆ Ⓐ Ａ");                      // titlecase, circled, full width
+  EXPECT_EQ(UpperCase("\U00010428"), "\U00010400");                // four-byte letter (Deseret)
+  EXPECT_EQ(UpperCase("ÀÉ ß 中 ١"), "ÀÉ ß 中 ١");                   // upper already, no mapping, no case
+  EXPECT_EQ(UpperCase("ı"), "I");                                  // the byte length may change
+}
+
 }  // namespace
 }  // namespace quindo

@@ -22,6 +22,40 @@ TEST(TypedValueTest, TextFormOfEachKind) {
   EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToDouble(); }), kInvalidUseOfNull);
 }
 
+TEST(TypedValueTest, FloatsReadAsThePlatformsDecimalText) {
+  struct Case {
+    double value;
+    const char* as_double;
+    const char* as_single;
+  };
+  const Case cases[] = {
+      {100, "100", "100"},
+      {1500, "1500", "1500"},
+      {-300, "-300", "-300"},
+      {0.1, "0.1", "0.1"},
+      {1.0 / 3, "0.333333333333333", "0.3333333"},
+      {-2.5, "-2.5", "-2.5"},
+      {1e20, "1E+20", "1E+20"},
+      {1.5e-10, "1.5E-10", "1.5E-10"},
+      {0.0001, "0.0001", "0.0001"},         // exponent -4: still plain
+      {0.00001234, "1.234E-05", "1.234E-05"},  // exponent -5: exponent form
+      {123456789012345, "123456789012345", "1.234568E+14"},
+      {1234567, "1234567", "1234567"},
+      {12345678, "12345678", "1.234568E+07"},  // 8 digits are more than a single keeps
+      {1e15, "1E+15", "1E+15"},
+      {1e100, "1E+100", "1E+100"},
+      {0.1 + 0.2, "0.3", "0.3"},  // rounded to 15 digits, not the shortest exact text
+      {-0.0, "0", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.as_double);
+    EXPECT_EQ(TypedValue::Double(c.value).ToText(), c.as_double);
+    if (c.value > -1e38 && c.value < 1e38) {
+      EXPECT_EQ(TypedValue::Single(static_cast<float>(c.value)).ToText(), c.as_single);
+    }
+  }
+}
+
 TEST(TypedValueTest, NumbersFromTextAndRounding) {
   EXPECT_EQ(TypedValue::Text(" 12 ").ToDouble(), 12);
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("12abc").ToDouble(); }), kTypeMismatch);

@@ -49,6 +49,19 @@ TEST(ReceiveLoop, HandlesCompleteFramesInOrderAndKeepsTheRest) {
 
 // A length that cannot be right is refused from the header alone, before
 // its body could arrive; the body's contents are judged when it is decoded.
+// A frame that fails to decode closes the link and leaves the frames after it
+// buffered; a later arrival whose read fails still handles them.
+TEST(ReceiveLoop, FailedReadStillHandlesTheFramesAlreadyBuffered) {
+  ConnectedRig rig;
+  const std::string cut_report = ComposeFrame(kProfileUpdate, ProfileBody(1, true, "Cut").substr(0, 10));
+  rig.Receive(cut_report + ComposeFrame(kProfileUpdate, ProfileBody(2, true, "Kept")));
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_EQ(rig.tree().Count(), 0u);
+  rig.socket().FailNextGetData();
+  rig.Receive("");
+  EXPECT_EQ(rig.Keys(), std::vector<std::string>{"K2"});
+}
+
 TEST(ReceiveLoop, BadFramesCloseTheLinkWhereTheyStand) {
   struct Case {
     const char* what;

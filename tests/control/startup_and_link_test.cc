@@ -126,5 +126,55 @@ TEST(ServerLink, KeepsAliveOncePerTenSecondsAndReconnectsTwentyTicksAfterADrop) 
   EXPECT_EQ(rig.socket().Attempts().size(), 3u);
 }
 
+// A socket error shows the disconnected view as a close does. Every attempt
+// closes the socket first, so an attempt still pending after the delay is
+// abandoned rather than left beside the new one.
+TEST(ServerLink, ErrorShowsTheDisconnectedViewAndARetryClosesThePendingAttemptFirst) {
+  ConnectedRig rig;
+  rig.Report(4, true, "Night");
+  rig.socket().Fail();
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_TRUE(!rig.tree().IsVisible() && rig.children.label.IsVisible() && rig.tree().Count() == 0);
+
+  ControlRig pending;
+  pending.children.timer.Tick();
+  ASSERT_EQ(pending.socket().Attempts().size(), 1u);
+  const int32_t closes = pending.socket().CloseCount();
+  pending.children.timer.Advance(20);  // never accepted
+  ASSERT_EQ(pending.socket().Attempts().size(), 2u);
+  EXPECT_EQ(pending.socket().CloseCount(), closes + 1);
+  EXPECT_EQ(pending.socket().State(), MemorySocket::kStateConnecting);  // closed before, not after, the connect
+}
+
+TEST(ServerLink, AddressAndPortChangedWhileConnectedServeOnlyTheNextConnect) {
+  ConnectedRig rig;
+  rig.control.SetServerAddress("backup");
+  rig.control.SetServerPort(6000);
+  rig.children.timer.Advance(100);
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 1);
+  EXPECT_EQ(rig.socket().Attempts().size(), 1u);
+  rig.socket().PeerClose();
+  rig.children.timer.Advance(20);
+  ASSERT_EQ(rig.socket().Attempts().size(), 2u);
+  EXPECT_EQ(rig.socket().Attempts()[0].host, "alarmhost");
+  EXPECT_EQ(rig.socket().Attempts()[1].host, "backup");
+  EXPECT_EQ(rig.socket().Attempts()[1].port, 6000);
+}
+
+TEST(Lifecycle, DestroyingTheControlClosesItsSocket) {
+  MemoryChildren children;
+  int32_t closes_while_alive = 0;
+  {
+    ActiveProfiles control(children.Children(), "/ServerAddress:alarmhost /ServerPort:5000");
+    children.Attach(control);
+    children.timer.Tick();
+    children.socket.Accept();
+    closes_while_alive = children.socket.CloseCount();
+    children.socket.SetEvents({});  // the events must not reach a control that is gone
+  }
+  EXPECT_EQ(children.socket.CloseCount(), closes_while_alive + 1);
+  EXPECT_EQ(children.socket.State(), MemorySocket::kStateClosed);
+}
+
 }  // namespace
 }  // namespace quindo

@@ -50,13 +50,20 @@ TEST(FieldCodec, TextsTakeWhatIsThereAndMoveByTheirLength) {
   EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0x7F}), cursor = 0); }), kInvalidProcedureCall);
 }
 
-// A body with every text empty and the given period array: field values are
-// their own field numbers, so a misplaced field shows.
-std::string NumberedBody(const std::string& period_array) {
+// A body with the given period array whose numeric fields hold their own
+// field numbers, so a misplaced field shows. Its texts are empty, or with
+// `named_texts` "F" and their field number ("F3" for the name).
+std::string NumberedBody(const std::string& period_array, bool named_texts = false) {
   std::string body;
   for (int field = 1; field <= 91; ++field) {
     const bool text = field == 3 || (field >= 10 && field <= 17) || field == 21 || field == 24 || field == 25;
-    AppendInteger(body, text ? 0 : static_cast<int16_t>(field));
+    if (!text) {
+      AppendInteger(body, static_cast<int16_t>(field));
+    } else if (named_texts) {
+      AppendString(body, "F" + std::to_string(field));
+    } else {
+      AppendInteger(body, 0);
+    }
   }
   AppendString(body, period_array);
   return body;
@@ -106,6 +113,28 @@ TEST(ProfileMessage, ComposeAndExtractRoundTripThroughTheCodePage) {
   EXPECT_EQ(ComposeProfileMessage(profile), body);
   profile.m_TimeSchedule.reset();
   EXPECT_EQ(ErrorOf([&] { ComposeProfileMessage(profile); }), kObjectRequired);
+}
+
+// Every text field with a text of its own: a reader and a writer that swapped
+// the same two fields would still agree with each other, but not with these
+// bytes.
+TEST(ProfileMessage, EveryTextFieldHasItsOwnPlace) {
+  const std::string body = NumberedBody(cTimeSchedule().ComposePeriodArray(), true);
+  cProfile profile;
+  int32_t cursor = 0;
+  ExtractProfile(profile, body, cursor);
+  EXPECT_EQ(profile.GetName(), "F3");
+  EXPECT_EQ(profile.m_ParallellReceivers, "F10");
+  EXPECT_EQ(profile.m_SequentialReceivers, "F11");
+  for (int16_t i = 0; i < cProfile::kConditions; ++i) {
+    EXPECT_EQ(profile.GetCondition(i).ToText(), "F" + std::to_string(12 + i));
+  }
+  EXPECT_EQ(profile.m_ExternalTagName, "F21");
+  EXPECT_EQ(profile.m_ExternalFileName, "F24");
+  EXPECT_EQ(profile.m_ExternalFileText, "F25");
+  EXPECT_EQ(IntegerMembers(profile), (std::vector<int>{1, 2, 4, 6, 7, 18, 19, 20, 22, 23, 26, 27, 90, 91}));
+  // Composed again, with fields 8 and 9 (after 1, 2, "F3", 4 to 7) written as zeros.
+  EXPECT_EQ(ComposeProfileMessage(profile), std::string(body).replace(2 + 2 + 4 + 6 + 2, 4, 4, '\0'));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "calendar_commands.h"
 #include "command_status.h"
 #include "profile_json.h"
+#include "receiver_commands.h"
 #ifdef QUINDO_RECORDS_RENDER
 #include "calendar_render_command.h"
 #include "render_command.h"
@@ -285,13 +286,16 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& arg : args) {
     if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << '\n' << records::kReceiverUsage;
 #ifdef QUINDO_RECORDS_RENDER
       std::cout << "\nWeek chart:\n" << records::kRenderUsage;
       std::cout << "\nMonth view:\n" << records::kCalendarRenderUsage;
 #endif
       return kExitOk;
     }
+  }
+  if (!args.empty() && args[0] == "receiver") {
+    return records::RunReceiverCommand({args.begin() + 1, args.end()}, LoadLanguage);
   }
 #ifdef QUINDO_RECORDS_RENDER
   if (args.size() >= 2 && args[0] == "profile" && args[1] == "render") {

@@ -4,11 +4,15 @@
 
 namespace quindo {
 
-std::string IntegerToChars(int16_t value) {
+void AppendIntegerChars(std::string& text, int16_t value) {
   const auto bits = static_cast<uint16_t>(value);
-  std::string bytes(2, '\0');
-  bytes[0] = static_cast<char>(bits >> 8);
-  bytes[1] = static_cast<char>(bits & 0xFF);
+  text.push_back(static_cast<char>(bits >> 8));
+  text.push_back(static_cast<char>(bits & 0xFF));
+}
+
+std::string IntegerToChars(int16_t value) {
+  std::string bytes;
+  AppendIntegerChars(bytes, value);
   return bytes;
 }
 

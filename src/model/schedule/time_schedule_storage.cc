@@ -73,8 +73,11 @@ void cTimeSchedule::Commit(Tables&& tables) {
 }
 
 std::string cTimeSchedule::ComposePeriodArray() const {
+  size_t periods = 0;
+  for (const auto& list : m_Periods) periods += list.size();
   std::string text;
-  WriteTables([&text](int16_t value) { text += IntegerToChars(value); });
+  text.reserve(2 * (4 * kDayTypes + 1 + 2 * periods));
+  WriteTables([&text](int16_t value) { AppendIntegerChars(text, value); });
   return text;
 }
 

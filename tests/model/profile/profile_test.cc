@@ -1,6 +1,9 @@
 #include "model/profile/profile.h"
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +23,8 @@ class ProfileTest : public testing::Test {
 TEST_F(ProfileTest, SetNameDerivesParentOnlyWithNestedNamesOn) {
   const struct { int16_t nested; const char* name; const char* parent; int16_t levels; } cases[] = {
       {0, "Plant@Hall@Night", "", 0}, {1, "Plant@Hall@Night", "PLANT@HALL", 2}, {1, "@x", "", 1},
-      {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // code-page letters are upper-cased as well
+      {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // letters beyond ASCII are upper-cased as well
+      {1, "łódź@x", "ŁÓDŹ", 1}, {1, "Привет@x", "ПРИВЕТ", 1},
       {1, "plain", "", 0}};
   cProfile p;
   for (const auto& c : cases) {
@@ -45,6 +49,10 @@ TEST_F(ProfileTest, TablesRejectIndexOutsideRangeAndNullChangingNothing) {
   p.SetCondition(0, TypedValue::Long(-42));  // numbers are kept as their text
   EXPECT_TRUE(p.GetCondition(0).IsText());
   EXPECT_EQ(p.GetCondition(0).ToText(), "-42");
+  p.SetCondition(1, TypedValue::Double(100.0));  // a whole double, never "1E+02"
+  EXPECT_EQ(p.GetCondition(1).ToText(), "100");
+  p.SetCondition(2, TypedValue::Single(-1500.0f));
+  EXPECT_EQ(p.GetCondition(2).ToText(), "-1500");
 }
 
 TEST_F(ProfileTest, CopyFromCopiesEveryStoredFieldDeeplyAndFromItselfKeepsThem) {
@@ -79,30 +87,82 @@ TEST_F(ProfileTest, MissingScheduleRaisesObjectRequiredAfterOtherSteps) {
   EXPECT_EQ(ErrorOf([&] { source.HasChangedSinceLastLoadFromDisk(); }), kObjectRequired);
 }
 
-TEST_F(ProfileTest, ChangeDetectionCoversEveryGroupButIgnoresIdentityAndStamp) {
+// Each stored field on its own, with values that differ from field to field,
+// so that a field compared against another field's snapshot shows up too.
+TEST_F(ProfileTest, ChangeDetectionSeesEveryStoredFieldAloneAndNothingElse) {
   cProfile fresh;
   EXPECT_TRUE(fresh.HasChangedSinceLastLoadFromDisk());  // enabled True vs 0, no schedules needed
 
-  const std::vector<std::function<void(cProfile&)>> edits = {
-      [](cProfile& p) { p.SetName("Plant@Hall@nuit d'été"); },
-      [](cProfile& p) { p.SetState(2, 0); },
-      [](cProfile& p) { p.SetCondition(3, TypedValue::Text("cond3")); },  // case of one letter
-      [](cProfile& p) { p.m_SequentialReceivers += " "; },
-      [](cProfile& p) { p.m_ExternalFileText[150] = 'y'; },
-      [](cProfile& p) { p.SetSystem(63, 0); },
-      [](cProfile& p) { p.m_TimeSchedule->Periods(4)[0]->m_StartMinute = 421; },
-      [](cProfile& p) { p.m_TimeSchedule->SetActive(21, -1); },
-      [](cProfile& p) { p.m_OffDutyAlarmBehaviour = 0; },
-  };
-  for (size_t i = 0; i < edits.size(); ++i) {
-    cProfile p = FilledProfile();
+  const auto distinct = [] {
+    NestedProfileNames() = 1;
+    cProfile p = FilledProfile();  // "Plant@Hall@Nuit d'été": parent PLANT@HALL, 2 levels
+    NestedProfileNames() = 0;
+    p.m_Enabled = -2;
+    p.m_UseTimeSchedule = -3;
+    p.m_UseExternalTag = -4;
+    p.m_IgnoreExternalTagInOtherProfiles = -5;
+    p.m_UseExternalFile = -6;
+    p.m_ScanSpecificSystems = -7;
+    p.m_TimeSchedule_ViewDayType = 11;
+    p.m_Calendar_ViewTimeAxis = 12;
+    p.m_OffDutyAlarmBehaviour = 13;
     p.RememberOriginalSettings();
-    p.m_DiskIdentity = 4711;
-    p.m_FileDateTimeStamp = 1.25;
-    p.m_HasUpdatedDiskIdentity = -1;
-    EXPECT_FALSE(p.HasChangedSinceLastLoadFromDisk()) << i;
-    edits[i](p);
-    EXPECT_TRUE(p.HasChangedSinceLastLoadFromDisk()) << i;
+    return p;
+  };
+  using Edit = std::function<void(cProfile&)>;
+  std::vector<std::pair<std::string, Edit>> compared = {
+      {"name", [](cProfile& p) { NestedProfileNames() = 1; p.SetName("Plant@Hall@Nacht"); NestedProfileNames() = 0; }},
+      {"enabled", [](cProfile& p) { p.m_Enabled = 0; }},
+      {"parent name", [](cProfile& p) { p.m_ParentName = "PLANT@HALl"; }},  // case of one letter
+      {"nesting levels", [](cProfile& p) { p.m_NestingLevels = 3; }},
+      {"use time schedule", [](cProfile& p) { p.m_UseTimeSchedule = 0; }},
+      {"parallel receivers", [](cProfile& p) { p.m_ParallellReceivers = "R1;R2 "; }},
+      {"sequential receivers", [](cProfile& p) { p.m_SequentialReceivers = "r3"; }},
+      {"schedule view day type", [](cProfile& p) { p.m_TimeSchedule_ViewDayType = 0; }},
+      {"calendar view time axis", [](cProfile& p) { p.m_Calendar_ViewTimeAxis = 0; }},
+      {"use external tag", [](cProfile& p) { p.m_UseExternalTag = 0; }},
+      {"external tag name", [](cProfile& p) { p.m_ExternalTagName = "Tag.Y"; }},
+      {"ignore external tag", [](cProfile& p) { p.m_IgnoreExternalTagInOtherProfiles = 0; }},
+      {"use external file", [](cProfile& p) { p.m_UseExternalFile = 0; }},
+      {"external file name", [](cProfile& p) { p.m_ExternalFileName = "C:\\ext.TXT"; }},
+      {"external file text", [](cProfile& p) { p.m_ExternalFileText[299] = 'y'; }},
+      {"scan specific systems", [](cProfile& p) { p.m_ScanSpecificSystems = 0; }},
+      {"off-duty behaviour", [](cProfile& p) { p.m_OffDutyAlarmBehaviour = 0; }},
+      {"schedule period", [](cProfile& p) { p.m_TimeSchedule->Periods(22)[0]->m_StopMinute = 61; }},
+      {"schedule day type", [](cProfile& p) { p.m_TimeSchedule->SetActive(21, -1); }},
+  };
+  for (int16_t i = 0; i < cProfile::kStates; ++i) {
+    compared.push_back({"state " + std::to_string(i), [i](cProfile& p) { p.SetState(i, 99); }});
+  }
+  for (int16_t i = 0; i < cProfile::kConditions; ++i) {
+    compared.push_back({"condition " + std::to_string(i), [i](cProfile& p) {
+                          p.SetCondition(i, TypedValue::Text("cond" + std::to_string(i)));
+                        }});
+  }
+  for (int16_t i = 0; i < cProfile::kSystems; ++i) {
+    compared.push_back({"system " + std::to_string(i), [i](cProfile& p) { p.SetSystem(i, 32767); }});
+  }
+  for (const auto& [what, edit] : compared) {
+    cProfile p = distinct();
+    ASSERT_FALSE(p.HasChangedSinceLastLoadFromDisk()) << what;
+    edit(p);
+    EXPECT_TRUE(p.HasChangedSinceLastLoadFromDisk()) << what;
+  }
+
+  const std::vector<std::pair<std::string, Edit>> ignored = {
+      {"disk identity", [](cProfile& p) { p.m_DiskIdentity = 4711; }},
+      {"file time stamp", [](cProfile& p) { p.m_FileDateTimeStamp = 1.25; }},
+      {"updated identity", [](cProfile& p) { p.m_HasUpdatedDiskIdentity = -1; }},
+      {"equal schedule object", [](cProfile& p) {
+         auto copy = std::make_shared<cTimeSchedule>();
+         copy->ExtractPeriodArray(p.m_TimeSchedule->ComposePeriodArray());
+         p.m_TimeSchedule = copy;
+       }},
+  };
+  for (const auto& [what, edit] : ignored) {
+    cProfile p = distinct();
+    edit(p);
+    EXPECT_FALSE(p.HasChangedSinceLastLoadFromDisk()) << what;
   }
 }
 

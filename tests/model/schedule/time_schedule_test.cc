@@ -181,5 +181,47 @@ TEST_F(ScheduleFileTest, MoreThan32767PeriodsOverflowWithoutWriting) {
   EXPECT_EQ(s.ComposePeriodArray().size(), 186u + 4 * 32767);
 }
 
+// Reading either form replaces the tables only: the view's selection and the
+// clipboard stay, and flags keep whatever value they were stored with (any
+// non-zero value means true, and is written back as it was).
+TEST_F(ScheduleFileTest, ReadsKeepTheClipboardAndEveryFlagValue) {
+  const int16_t odd[] = {1, -2, 7, 32767, -32768};
+  std::string text;
+  for (int d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+    text += Values({odd[d % 5], odd[(d + 2) % 5], 0, static_cast<int16_t>(d)});
+  }
+  text += Values({3});
+
+  cTimeSchedule from_text;
+  from_text.SetSelectedDayType(5);
+  from_text.Copy();
+  from_text.SetSelectedDayType(9);
+  from_text.ExtractPeriodArray(text);
+  EXPECT_EQ(from_text.CopiedDayType(), 5);
+  EXPECT_EQ(from_text.SelectedDayType(), 9);
+
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  from_text.SaveToDisk(file);
+  file.Seek(0);
+  cTimeSchedule from_file;
+  from_file.SetSelectedDayType(12);
+  from_file.Copy();
+  from_file.ReadFromDisk(file);
+  EXPECT_EQ(from_file.CopiedDayType(), 12);
+  EXPECT_EQ(from_file.SelectedDayType(), 12);
+
+  for (const cTimeSchedule* s : {&from_text, &from_file}) {
+    for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+      EXPECT_EQ(s->GetActive(d), odd[d % 5]) << d;
+      EXPECT_EQ(s->GetGrouped(d), odd[(d + 2) % 5]) << d;
+    }
+    EXPECT_EQ(s->ComposePeriodArray(), text);
+  }
+  cTimeSchedule nothing_selected;
+  nothing_selected.Copy();
+  EXPECT_EQ(nothing_selected.CopiedDayType(), -1);
+}
+
 }  // namespace
 }  // namespace quindo

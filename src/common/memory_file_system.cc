@@ -1,0 +1,133 @@
+#include "common/memory_file_system.h"
+
+#include <cerrno>
+
+#include "common/error.h"
+
+namespace quindo {
+namespace {
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string ParentOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The content is shared with the file system: the open file writes into the
+// file it was opened on even if that is renamed or deleted meanwhile, as a
+// descriptor does.
+class MemoryFile : public OpenFile {
+ public:
+  explicit MemoryFile(std::shared_ptr<std::string> content) : content_(std::move(content)) {}
+  std::string ReadAll() override { return *content_; }
+  void WriteAll(std::string_view content) override {
+    if (content_->size() < content.size()) content_->resize(content.size());
+    content_->replace(0, content.size(), content);
+  }
+  void Close() override {}
+
+ private:
+  std::shared_ptr<std::string> content_;
+};
+
+}  // namespace
+
+void MemoryFileSystem::CreateDirectory(const std::string& path) {
+  std::string directory = WithoutTrailingSlash(path);
+  while (!directory.empty() && directory != "/" && directory != "." && directories_.insert(directory).second) {
+    directory = ParentOf(directory);
+  }
+}
+
+void MemoryFileSystem::SetFileContent(const std::string& path, std::string content) {
+  files_[path] = std::make_shared<std::string>(std::move(content));
+}
+
+const std::string* MemoryFileSystem::FileContent(const std::string& path) const {
+  const auto found = files_.find(path);
+  return found == files_.end() ? nullptr : found->second.get();
+}
+
+void MemoryFileSystem::Clear() {
+  files_.clear();
+  directories_.clear();
+}
+
+bool MemoryFileSystem::IsDirectory(const std::string& path) const {
+  const std::string directory = WithoutTrailingSlash(path);
+  return directory == "/" || directory == "." || directories_.count(directory) != 0;
+}
+
+void MemoryFileSystem::RequireParentDirectory(const std::string& path) const {
+  if (path.empty() || !IsDirectory(ParentOf(path))) throw FileErrorFromErrno(ENOENT);
+}
+
+std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
+  if (IsDirectory(path)) throw Error(kPathFileAccessError);
+  auto found = files_.find(path);
+  if (found == files_.end()) {
+    if (mode == OpenMode::kRead) throw Error(kFileNotFound);
+    RequireParentDirectory(path);
+    found = files_.emplace(path, std::make_shared<std::string>()).first;
+  } else if (mode == OpenMode::kCreate) {
+    found->second->clear();
+  }
+  return std::make_unique<MemoryFile>(found->second);
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
+
+bool MemoryFileSystem::DirectoryExists(const std::string& path) { return !path.empty() && IsDirectory(path); }
+
+void MemoryFileSystem::DeleteFile(const std::string& path) {
+  if (files_.erase(path) != 0) return;
+  if (IsDirectory(path)) throw FileErrorFromErrno(EISDIR);
+  throw Error(kFileNotFound);
+}
+
+void MemoryFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  if (IsDirectory(path)) throw FileErrorFromErrno(EISDIR);
+  auto found = files_.find(path);
+  if (found == files_.end()) {
+    RequireParentDirectory(path);
+    found = files_.emplace(path, std::make_shared<std::string>()).first;
+  }
+  found->second->append(bytes);
+}
+
+void MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  const auto found = files_.find(from);
+  if (found == files_.end()) throw FileErrorFromErrno(ENOENT);
+  if (IsDirectory(to)) throw FileErrorFromErrno(EISDIR);
+  RequireParentDirectory(to);
+  auto content = std::move(found->second);
+  files_.erase(found);
+  files_[to] = std::move(content);
+}
+
+std::vector<std::string> MemoryFileSystem::ListFiles(const std::string& directory) {
+  std::vector<std::string> names;
+  if (!DirectoryExists(directory)) return names;
+  std::string prefix = WithoutTrailingSlash(directory);
+  if (prefix.back() != '/') prefix += '/';
+  for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix); ++it) {
+    const std::string name = it->first.substr(prefix.size());
+    if (name.find('/') == std::string::npos) names.push_back(name);
+  }
+  return names;
+}
+
+void MemoryFileSystem::SyncFile(const std::string& path) {
+  if (files_.count(path) == 0 && !IsDirectory(path)) throw FileErrorFromErrno(ENOENT);
+}
+
+void MemoryFileSystem::SyncDirectoryOf(const std::string& path) {
+  if (!IsDirectory(ParentOf(path))) throw FileErrorFromErrno(ENOENT);
+}
+
+}  // namespace quindo

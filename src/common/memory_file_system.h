@@ -1,0 +1,47 @@
+#pragma once
+// A file system held in memory: files and directories by their full path,
+// with the errors the disk gives (a missing file, a missing directory, a
+// directory where a file is expected). Fuzz targets install it so that no
+// input touches the disk; tests can read and plant file content directly.
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "common/file_system.h"
+
+namespace quindo {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  // Creates a directory (and the ones above it); a trailing "/" is allowed.
+  void CreateDirectory(const std::string& path);
+  // Plants or reads a whole file directly, bypassing the directory checks.
+  void SetFileContent(const std::string& path, std::string content);
+  // The content of a file, or nullptr when there is none.
+  const std::string* FileContent(const std::string& path) const;
+  // Every file and directory gone.
+  void Clear();
+
+  std::unique_ptr<OpenFile> Open(const std::string& path, OpenMode mode) override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  void DeleteFile(const std::string& path) override;
+  void AppendToFile(const std::string& path, std::string_view bytes) override;
+  void RenameFile(const std::string& from, const std::string& to) override;
+  std::vector<std::string> ListFiles(const std::string& directory) override;
+  // Memory has nothing to force; a missing file or directory raises as on disk.
+  void SyncFile(const std::string& path) override;
+  void SyncDirectoryOf(const std::string& path) override;
+
+ private:
+  // Raises what the disk raises when the directory of `path` is missing.
+  void RequireParentDirectory(const std::string& path) const;
+  bool IsDirectory(const std::string& path) const;
+
+  std::map<std::string, std::shared_ptr<std::string>> files_;
+  std::set<std::string> directories_;  // without a trailing "/"
+};
+
+}  // namespace quindo

@@ -1,0 +1,123 @@
+// Saving and loading a receiver file (layout in receiver_record.h).
+//
+// Both operations try every step and decide from the last recorded failure;
+// the caller sees only the flag, and a failure message goes to ReportError.
+
+#include "common/binary_file.h"
+#include "common/dates.h"
+#include "common/error.h"
+#include "common/language.h"
+#include "common/step_recorder.h"
+#include "model/receiver/receiver.h"
+#include "model/receiver/receiver_naming.h"
+#include "model/receiver/receiver_record.h"
+#include "model/record_file.h"
+
+namespace quindo {
+
+bool cReceiver::SaveToDisk() {
+  if (m_DiskIdentity < 0) {
+    const int16_t identity = FindFreeIdentity([this](int16_t id) { return CreateFileName(id); });
+    if (identity < 0) {
+      m_DiskIdentity = -1;
+      m_HasUpdatedDiskIdentity = 0;
+      ReportComposed([] {
+        return GetLanguageText(979) + " " + ReceiversDirectory() + " Err:" +
+               Error(kTooManyFiles, "Too many files").Description();
+      });
+      return false;
+    }
+    m_DiskIdentity = identity;
+    m_HasUpdatedDiskIdentity = -1;
+  } else {
+    m_HasUpdatedDiskIdentity = 0;
+  }
+  const std::string file_name = CreateFileName(m_DiskIdentity);
+
+  ReceiverRecord record;
+  record.disk_identity = m_DiskIdentity;
+  record.enabled = m_Enabled;
+  record.type_id = m_ReceiverTypeId;
+  record.name = m_ReceiverName;
+  record.settings = m_Settings;
+  record.backup = m_BackupReceiver;
+  record.file_time_stamp = Now();
+
+  StepRecorder steps;
+  SaveRecordFile(file_name, steps, [&](BinaryFile& file, StepRecorder& write_steps) {
+    write_steps.Try([&] { file.WriteInt16(kReceiverFileVersion); });
+    write_steps.Try([&] { WriteReceiverRecord(file, record); });
+  });
+  if (steps.Failed()) {
+    ReportComposed(
+        [&] { return GetLanguageText(979) + " " + file_name + " Err:" + steps.LastDescription(); });
+    return false;
+  }
+  StepRecorder snapshot;
+  snapshot.Try([&] { RememberOriginalSettings(); });
+  return true;
+}
+
+bool cReceiver::LoadFromDisk(int16_t disk_identity) {
+  const std::string file_name = CreateFileName(disk_identity);
+  StepRecorder steps;
+  bool result = false;
+  bool rewrite = false;
+
+  // Opened read-only: loading never creates a file, so a missing receiver
+  // does not leave an empty file that would block its identity.
+  BinaryFile file;
+  const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
+  const bool missing = !opened && steps.LastNumber() == kFileNotFound;
+  if (missing && IsDirectory(ReceiversDirectory())) {
+    steps.Clear();  // a missing file is a plain False, without a message
+  } else if (!opened || file.Length() > 1) {
+    if (missing) steps.Record(kPathNotFound, DescriptionOf(kPathNotFound));
+    int16_t version = 0;  // what an unopenable file reads as
+    if (opened) steps.Try([&] { version = file.ReadInt16(); });
+    if (version == kReceiverFileVersion3 || version == kReceiverFileVersion4 ||
+        version == kReceiverFileVersion) {
+      // Read into a record and apply only a complete one, so that a cut or
+      // corrupt file leaves the receiver as it was.
+      ReceiverRecord record;
+      if (steps.Try([&] { record = ReadReceiverRecord(file, version); })) {
+        m_Enabled = record.enabled;
+        m_ReceiverName = record.name;
+        m_Settings = record.settings;
+        m_BackupReceiver = record.backup;
+        if (version == kReceiverFileVersion) m_FileDateTimeStamp = record.file_time_stamp;
+        // After the settings: the keep-alive interval is the loaded one's.
+        steps.Try([&] { SetReceiverTypeId(record.type_id); });
+        result = true;
+        if (version != kReceiverFileVersion) {
+          ReportComposed([&] {
+            return GetLanguageText(888) + " '" + file_name + "' (version " + std::to_string(version) +
+                   " -> " + std::to_string(kReceiverFileVersion) + ")";
+          });
+          rewrite = true;
+        }
+      }
+    } else {
+      ReportComposed([&] {
+        return GetLanguageText(803) + " '" + file_name + "' (" + std::to_string(version) + ") " +
+               GetLanguageText(804);
+      });
+    }
+    m_DiskIdentity = disk_identity;
+  }
+  // A file of 0 or 1 bytes is not read: False, with no message of its own.
+
+  if (file.IsOpen()) steps.Try([&] { file.Close(); });
+  if (steps.Failed()) {
+    ReportComposed(
+        [&] { return GetLanguageText(978) + " " + file_name + " Err:" + steps.LastDescription(); });
+    result = false;
+    rewrite = false;  // never replace a file that could not be read whole
+  }
+  if (rewrite) SaveToDisk();  // its own failure is reported by itself
+  StepRecorder snapshot;
+  snapshot.Try([&] { RememberOriginalSettings(); });
+  return result;
+}
+
+}  // namespace quindo

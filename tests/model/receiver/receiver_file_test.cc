@@ -1,0 +1,326 @@
+// Receiver files on a real file system: layout, versions, kinds, corruption,
+// failed writes, identity search, removal and the deleted-receivers log.
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "common/language.h"
+#include "common/settings.h"
+#include "model/receiver/receiver.h"
+#include "model/receiver/receiver_naming.h"
+
+namespace quindo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Little-endian builder for hand-made files.
+struct Bytes {
+  std::string s;
+  template <typename T>
+  Bytes& Raw(T v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); return *this; }
+  Bytes& I16(int16_t v) { return Raw(v); }
+  Bytes& Text(const std::string& t) { I16(static_cast<int16_t>(t.size())); s += t; return *this; }
+  Bytes& Zeros(size_t n) { s.append(n, '\0'); return *this; }
+};
+
+// Settings 0..3 as stored: 16-bit 7, text "ab", empty, flag true.
+Bytes& Settings(Bytes& b) { return b.I16(2).I16(7).I16(8).Text("ab").I16(0).I16(11).I16(-1); }
+
+class ReceiverFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/receiver_file_test.XXXXXX";
+    dir_ = ::mkdtemp(pattern);
+    fs::create_directory(dir_ + "/Receivers");
+    DataDirectory() = dir_ + "/";
+    ClearLanguageTable();  // texts read "*** Invalid Text (n)"
+    SetReportErrorHandler([this](const std::string& m) { messages_.push_back(m); });
+  }
+  void TearDown() override {
+    SetReportErrorHandler({});
+    DataDirectory().clear();
+    RedundancyRole() = 0;
+    NumberOfReceiverTypes() = 0;
+    ReceiverCollection().Clear();
+    fs::remove_all(dir_);
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/Receivers/" + name; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_ + "/Receivers")) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string dir_;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(ReceiverFileTest, Version5LayoutOfTheExampleReceiver) {
+  cReceiver r;
+  r.m_ReceiverName = "A";
+  r.SetReceiverTypeId(3);
+  r.m_DiskIdentity = 12;
+  ASSERT_TRUE(r.SaveToDisk());
+  EXPECT_EQ(r.m_HasUpdatedDiskIdentity, 0);
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  const std::string bytes = ReadBytes(Path("Receiver_0012.dat"));
+  ASSERT_EQ(bytes.size(), 2087u);
+  Bytes expected;
+  expected.I16(5).I16(12).I16(-1).I16(3).Text("A").I16(0).I16(0).I16(0).I16(0).Zeros(10).I16(0);
+  EXPECT_EQ(bytes.substr(0, 31), expected.s);
+  EXPECT_EQ(bytes.substr(39), std::string(2048, '\0'));
+  EXPECT_EQ(cReceiver().CreateFileName(7), DataDirectory() + "Receivers/Receiver_0007.dat");
+  DataDirectory().clear();
+  EXPECT_EQ(cReceiver().CreateFileName(12345), "Receivers/Receiver_2345.dat");
+  EXPECT_EQ(cReceiver().CreateFileName(-1), "Receivers/Receiver_00-1.dat");
+}
+
+TEST_F(ReceiverFileTest, EveryKindRoundTripsWithItsKindAndValue) {
+  const std::vector<TypedValue> values{
+      TypedValue(), TypedValue::Null(), TypedValue::Integer(-2), TypedValue::Long(-70000),
+      TypedValue::Single(0.1f), TypedValue::Double(1.0 / 3), TypedValue::CurrencyFromScaled(-12345678901),
+      TypedValue::Date(45000.25), TypedValue::Text("caf\xC3\xA9 \xE2\x82\xAC"), TypedValue::Flag(true),
+      TypedValue::Flag(false), TypedValue::Byte(255)};
+  for (size_t first = 0; first < values.size(); first += 4) {
+    cReceiver saved;
+    saved.m_ReceiverName = "R\xC3\xA9";
+    saved.m_BackupReceiver = "Backup";
+    saved.m_Enabled = 0;
+    saved.SetReceiverTypeId(-7);
+    for (int16_t i = 0; i < 4; ++i) saved.SaveSetting(i, values[first + i]);
+    ASSERT_TRUE(saved.SaveToDisk());
+    EXPECT_EQ(saved.m_HasUpdatedDiskIdentity, -1);
+    const int16_t id = saved.m_DiskIdentity;
+    EXPECT_GE(id, 1);
+    EXPECT_LE(id, 9991);
+    ASSERT_TRUE(saved.SaveToDisk());  // a second save keeps the identity
+    EXPECT_EQ(saved.m_DiskIdentity, id);
+    EXPECT_EQ(saved.m_HasUpdatedDiskIdentity, 0);
+
+    cReceiver loaded;
+    ASSERT_TRUE(loaded.LoadFromDisk(id));
+    EXPECT_EQ(loaded.m_ReceiverName, "R\xC3\xA9");
+    EXPECT_EQ(loaded.m_BackupReceiver, "Backup");
+    EXPECT_EQ(loaded.m_Enabled, 0);
+    EXPECT_EQ(loaded.GetReceiverTypeId(), -7);
+    EXPECT_GT(loaded.m_FileDateTimeStamp, 40000);
+    EXPECT_FALSE(loaded.HasChangedSinceLastLoadFromDisk());
+    for (int16_t i = 0; i < 4; ++i) {
+      const TypedValue& want = values[first + i];
+      const TypedValue got = loaded.GetSetting(i);
+      EXPECT_EQ(got.GetKind(), want.GetKind()) << first + i;
+      EXPECT_EQ(got.RawInteger(), want.RawInteger()) << first + i;
+      EXPECT_EQ(got.RawFloat(), want.RawFloat()) << first + i;
+      EXPECT_EQ(got.RawText(), want.RawText()) << first + i;
+    }
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ReceiverFileTest, OldVersionsLoadAndAreRewrittenUnderTheArgumentsIdentity) {
+  NumberOfReceiverTypes() = 1;
+  ReceiverTypes()[0] = {4, "Pager", "ILM", ""};
+  Bytes v4;
+  v4.I16(4).I16(40).I16(0).I16(4).Text("Four");
+  Settings(v4).Zeros(10).Text("Backup").Text("x").Text("").Text("y").Text("z");
+  WriteBytes(Path("Receiver_0041.dat"), v4.s);
+  cReceiver r;
+  r.SaveSetting(1, TypedValue::Integer(99));  // the settings before the load must not decide
+  ASSERT_TRUE(r.LoadFromDisk(41));
+  EXPECT_EQ(r.m_DiskIdentity, 41);
+  EXPECT_EQ(r.m_ReceiverName, "Four");
+  EXPECT_EQ(r.m_Enabled, 0);
+  EXPECT_EQ(r.m_BackupReceiver, "Backup");
+  EXPECT_EQ(r.GetSetting(1).RawText(), "ab");
+  EXPECT_EQ(r.m_KeepAliveInterval, 0);  // "ab" is not a number
+  EXPECT_EQ(messages_, std::vector<std::string>{"*** Invalid Text (888) '" + Path("Receiver_0041.dat") +
+                                                "' (version 4 -> 5)"});
+  std::string rewritten = ReadBytes(Path("Receiver_0041.dat"));
+  ASSERT_EQ(rewritten.size(), 2 + 2 + 2 + 2 + 6 + 2 + 2 + 6 + 2 + 4 + 10 + 8 + 8 + 2048u);
+  EXPECT_EQ(rewritten.substr(0, 4), Bytes().I16(5).I16(41).s);
+  cReceiver again;
+  ASSERT_TRUE(again.LoadFromDisk(41));
+  EXPECT_EQ(again.m_BackupReceiver, "Backup");
+
+  Bytes v3;
+  v3.I16(3).I16(77).I16(4).Text("Three").I16(2).I16(0).I16(8).Text("30").I16(0).I16(0);
+  WriteBytes(Path("Receiver_0003.dat"), v3.s);
+  cReceiver old;
+  old.m_Enabled = 0;
+  old.m_BackupReceiver = "gone";
+  ASSERT_TRUE(old.LoadFromDisk(3));
+  EXPECT_EQ(old.m_DiskIdentity, 3);
+  EXPECT_EQ(old.m_Enabled, -1);
+  EXPECT_EQ(old.m_BackupReceiver, "");
+  EXPECT_EQ(old.m_ReceiverTypeName, "Pager");
+  EXPECT_EQ(old.m_KeepAliveInterval, 30);  // from the loaded setting 1
+  EXPECT_GT(old.m_LastKeepAlive, 0);
+  // version, identity, enabled, type, "Three", settings 4 + 6 + 2 + 2, reserved, backup, stamp, block
+  EXPECT_EQ(ReadBytes(Path("Receiver_0003.dat")).size(), 2 + 2 + 2 + 2 + 7 + 14 + 10 + 2 + 8 + 2048u);
+
+  Bytes v2;
+  v2.I16(2).I16(2).I16(0).I16(4).Text("Two");
+  WriteBytes(Path("Receiver_0002.dat"), v2.s);
+  messages_.clear();
+  ASSERT_FALSE(old.LoadFromDisk(2));
+  EXPECT_EQ(old.m_DiskIdentity, 2);
+  EXPECT_EQ(old.m_ReceiverName, "Three");
+  EXPECT_EQ(ReadBytes(Path("Receiver_0002.dat")), v2.s);
+  EXPECT_EQ(messages_, std::vector<std::string>{"*** Invalid Text (803) '" + Path("Receiver_0002.dat") +
+                                                "' (2) *** Invalid Text (804)"});
+}
+
+TEST_F(ReceiverFileTest, TruncatedOrCorruptFilesFailWithoutChangeOrRewrite) {
+  Bytes v5;
+  v5.I16(5).I16(8).I16(0).I16(4).Text("Five");
+  Settings(v5).Zeros(10).Text("Backup").Raw(45000.5).Zeros(2048);
+  Bytes v4;
+  v4.I16(4).I16(8).I16(0).I16(4).Text("Four");
+  Settings(v4).Zeros(10).Text("Backup").Text("a").Text("b").Text("c").Text("d");
+  for (const std::string& good : {v5.s, v4.s}) {
+    for (size_t size = 0; size < good.size(); ++size) {
+      const std::string cut = good.substr(0, size);
+      WriteBytes(Path("Receiver_0008.dat"), cut);
+      cReceiver r;
+      r.m_ReceiverName = "Kept";
+      r.m_DiskIdentity = 99;
+      messages_.clear();
+      ASSERT_FALSE(r.LoadFromDisk(8)) << size;
+      ASSERT_EQ(r.m_ReceiverName, "Kept");
+      ASSERT_EQ(r.m_DiskIdentity, size < 2 ? 99 : 8);  // 0 or 1 byte: not read at all
+      ASSERT_EQ(messages_.size(), size < 2 ? 0u : 1u) << size;
+      if (size >= 2) {
+        ASSERT_EQ(messages_[0].rfind("*** Invalid Text (978)", 0), 0u) << messages_[0];
+      }
+      ASSERT_EQ(ReadBytes(Path("Receiver_0008.dat")), cut);
+    }
+  }
+  // A kind outside the list: nothing after it can be located.
+  Bytes bad;
+  bad.I16(5).I16(8).I16(0).I16(4).Text("Bad").I16(9).Zeros(3000);
+  WriteBytes(Path("Receiver_0008.dat"), bad.s);
+  cReceiver r;
+  messages_.clear();
+  EXPECT_FALSE(r.LoadFromDisk(8));
+  EXPECT_EQ(r.m_ReceiverName, "");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].rfind("*** Invalid Text (978) " + Path("Receiver_0008.dat") + " Err:", 0), 0u);
+
+  // A missing file is a plain False and leaves no file behind.
+  messages_.clear();
+  EXPECT_FALSE(r.LoadFromDisk(9));
+  EXPECT_EQ(r.m_DiskIdentity, 8);
+  EXPECT_FALSE(fs::exists(Path("Receiver_0009.dat")));
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());  // the snapshot is taken anyway
+}
+
+TEST_F(ReceiverFileTest, FailedOrImpossibleSaveKeepsThePreviousFileByteForByte) {
+  cReceiver r;
+  r.m_ReceiverName = "Old";
+  r.m_DiskIdentity = 3;
+  ASSERT_TRUE(r.SaveToDisk());
+  const std::string before = ReadBytes(Path("Receiver_0003.dat"));
+
+  // Root ignores permissions, so the write is stopped by a file size limit.
+  struct rlimit old_limit{};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  const struct rlimit small{1000, old_limit.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  r.m_ReceiverName = "Renamed";
+  const bool saved = r.SaveToDisk();
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadBytes(Path("Receiver_0003.dat")), before);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0], "*** Invalid Text (979) " + Path("Receiver_0003.dat") + " Err:Disk full");
+
+  // A text whose length does not fit the file's 16-bit signed length.
+  messages_.clear();
+  r.SaveSetting(2, TypedValue::Text(std::string(32768, 'x')));
+  EXPECT_FALSE(r.SaveToDisk());
+  r.SaveSetting(2, TypedValue());
+  r.m_BackupReceiver = std::string(32767, 'y');
+  EXPECT_TRUE(r.SaveToDisk());
+  const std::string fits = ReadBytes(Path("Receiver_0003.dat"));
+  r.m_ReceiverName = std::string(32768, 'n');
+  EXPECT_FALSE(r.SaveToDisk());
+  EXPECT_EQ(ReadBytes(Path("Receiver_0003.dat")), fits);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[1], "*** Invalid Text (979) " + Path("Receiver_0003.dat") + " Err:Overflow");
+  EXPECT_EQ(Names(), std::vector<std::string>{"Receiver_0003.dat"});  // no temporaries left
+}
+
+TEST_F(ReceiverFileTest, SaveRemovesStaleTemporariesOfItsOwnFile) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = std::to_string(child);
+  WriteBytes(Path(".Receiver_0005.dat.tmp-" + dead + "-0"), "partial");
+  WriteBytes(Path(".Receiver_0006.dat.tmp-" + dead + "-0"), "another record's");
+  cReceiver r;
+  r.m_DiskIdentity = 5;
+  ASSERT_TRUE(r.SaveToDisk());
+  EXPECT_EQ(Names(), (std::vector<std::string>{".Receiver_0006.dat.tmp-" + dead + "-0", "Receiver_0005.dat"}));
+}
+
+TEST_F(ReceiverFileTest, IdentitySearchIsBounded) {
+  for (int16_t id = 1; id <= 9991; ++id) {
+    if (id != 777) WriteBytes(cReceiver().CreateFileName(id), "");
+  }
+  cReceiver r;
+  ASSERT_TRUE(r.SaveToDisk());
+  EXPECT_EQ(r.m_DiskIdentity, 777);
+  cReceiver full;
+  full.m_DiskIdentity = -5;
+  EXPECT_FALSE(full.SaveToDisk());
+  EXPECT_EQ(full.m_DiskIdentity, -1);
+  EXPECT_EQ(full.m_HasUpdatedDiskIdentity, 0);
+  EXPECT_EQ(messages_.back(), "*** Invalid Text (979) " + dir_ + "/Receivers/ Err:Too many files");
+  EXPECT_EQ(ListStoredReceiverIdentities().size(), 9991u);
+}
+
+TEST_F(ReceiverFileTest, RemoveReportsAndDropsTheCollectionEntryAndTheLogIsForThePartner) {
+  cReceiver r;
+  r.m_ReceiverName = "Pager\t1";
+  r.m_DiskIdentity = 4;
+  ASSERT_TRUE(r.SaveToDisk());
+  ReceiverCollection().Add("K4", std::make_shared<cReceiver>());
+  EXPECT_TRUE(r.RemoveFromDisk(4));
+  EXPECT_FALSE(fs::exists(Path("Receiver_0004.dat")));
+  EXPECT_FALSE(ReceiverCollection().Contains("K4"));
+  EXPECT_TRUE(r.RemoveFromDisk(4));
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[0], "*** Invalid Text (976) 'Pager\t1' " + Path("Receiver_0004.dat"));
+  EXPECT_EQ(messages_[1],
+            "*** Invalid Text (977) 'Pager\t1' " + Path("Receiver_0004.dat") + " Err:File not found");
+
+  r.StoreInDeletedFileForRedundantPartner(4);
+  EXPECT_FALSE(fs::exists(dir_ + "/Receivers/DeletedReceivers.dat"));
+  RedundancyRole() = 1;
+  r.StoreInDeletedFileForRedundantPartner(4);
+  r.StoreInDeletedFileForRedundantPartner(-2);
+  const std::string log = ReadBytes(dir_ + "/Receivers/DeletedReceivers.dat");
+  EXPECT_EQ(log.substr(19, 12) + log.substr(50), "\t4\tPager 1\r\n\t-2\tPager 1\r\n");
+}
+
+}  // namespace
+}  // namespace quindo

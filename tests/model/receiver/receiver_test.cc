@@ -1,0 +1,222 @@
+// The receiver record: settings, the type table and its settings files,
+// copying and change detection.
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "common/dates.h"
+#include "common/language.h"
+#include "common/settings.h"
+#include "error_number.h"
+#include "model/receiver/receiver.h"
+
+namespace quindo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReceiverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/receiver_test.XXXXXX";
+    dir_ = ::mkdtemp(pattern);
+    DataDirectory() = dir_ + "/";
+    ClearLanguageTable();
+  }
+  void TearDown() override {
+    DataDirectory().clear();
+    NumberOfReceiverTypes() = 0;
+    ReceiverTypes() = {};
+    fs::remove_all(dir_);
+  }
+  void AddType(int16_t id, std::string name, std::string protocol, std::string file = "") {
+    ReceiverTypes()[NumberOfReceiverTypes()++] = {id, std::move(name), std::move(protocol), std::move(file)};
+  }
+  void WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+  }
+
+  std::string dir_;
+};
+
+TEST_F(ReceiverTest, NewReceiverAndSettingsKeepTheirKind) {
+  cReceiver r;
+  EXPECT_EQ(r.GetReceiverTypeId(), -1);
+  EXPECT_EQ(r.m_Enabled, -1);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
+
+  r.SaveSetting(2, TypedValue::Text("30"));
+  EXPECT_EQ(r.GetSetting(2).GetKind(), TypedValue::Kind::kText);
+  EXPECT_EQ(r.GetSetting(2).RawText(), "30");
+  r.SaveSetting(3, TypedValue::Long(70000));
+  EXPECT_EQ(r.GetSetting(3).GetKind(), TypedValue::Kind::kLong);
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(4, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(-1, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.GetSetting(4); }), kSubscriptOutOfRange);
+  EXPECT_TRUE(r.GetSetting(0).IsEmpty());
+}
+
+TEST_F(ReceiverTest, UnknownTypeNamesItselfAndKeepsTheKeepAlive) {
+  cReceiver r;
+  r.m_KeepAliveInterval = 12;
+  r.m_LastKeepAlive = 3.5;
+  EXPECT_TRUE(r.SetReceiverTypeId(7).IsEmpty());
+  EXPECT_EQ(r.m_ReceiverTypeName, "(*** Invalid Text (1088): 0007)");
+  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
+  EXPECT_EQ(r.m_KeepAliveInterval, 12);
+  EXPECT_EQ(r.m_LastKeepAlive, 3.5);
+  r.SetReceiverTypeId(12345);
+  EXPECT_EQ(r.m_ReceiverTypeName, "(*** Invalid Text (1088): 2345)");
+  r.SetReceiverTypeId(-1);
+  EXPECT_EQ(r.m_ReceiverTypeName, "(*** Invalid Text (1088): 00-1)");
+  // Rows past the count are not looked at.
+  ReceiverTypes()[0] = {7, "Hidden", "ILM", ""};
+  r.SetReceiverTypeId(7);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
+  // A count beyond the table's 300 rows looks at those rows only.
+  NumberOfReceiverTypes() = 1000;
+  ReceiverTypes()[299] = {8, "Last", "", ""};
+  r.SetReceiverTypeId(8);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, 299);
+  r.SetReceiverTypeId(9);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
+}
+
+TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
+  AddType(3, "Other", "ESPA");
+  AddType(7, "Pager", "ilmtcp");
+  AddType(7, "Second row", "ILM");
+  AddType(8, "Plain ILM", "Ilm");
+  cReceiver r;
+  r.SaveSetting(1, TypedValue::Text("30"));
+  const double before = Now();
+  r.SetReceiverTypeId(7);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, 1);  // the lower row wins
+  EXPECT_EQ(r.m_ReceiverTypeName, "Pager");
+  EXPECT_EQ(r.m_KeepAliveInterval, 30);
+  EXPECT_GE(r.m_LastKeepAlive, before - 1e-9);
+  EXPECT_LE(r.m_LastKeepAlive, Now() + 1e-9);
+
+  const auto interval_for = [&](const TypedValue& setting) {
+    r.SaveSetting(1, setting);
+    r.SetReceiverTypeId(8);
+    return r.m_KeepAliveInterval;
+  };
+  EXPECT_EQ(interval_for(TypedValue::Text(" 12.5 ")), 12);  // halves to even
+  EXPECT_EQ(interval_for(TypedValue::Double(13.5)), 14);
+  EXPECT_EQ(interval_for(TypedValue::Integer(45)), 45);
+  EXPECT_EQ(interval_for(TypedValue::Text("30 s")), 0);  // not a number as a whole
+  EXPECT_EQ(r.m_LastKeepAlive, 0);
+  EXPECT_EQ(interval_for(TypedValue()), 0);
+  EXPECT_EQ(interval_for(TypedValue::Null()), 0);  // the failing step is skipped
+  EXPECT_EQ(interval_for(TypedValue::Text("99999999999")), 0);  // overflow: skipped
+  EXPECT_EQ(interval_for(TypedValue::Integer(-5)), -5);
+  EXPECT_EQ(r.m_LastKeepAlive, 0);  // only a positive interval keeps alive
+
+  r.SaveSetting(1, TypedValue::Integer(9));
+  r.SetReceiverTypeId(3);  // another protocol: none
+  EXPECT_EQ(r.m_KeepAliveInterval, 0);
+  EXPECT_EQ(r.m_ReceiverTypeIndex, 0);
+}
+
+TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
+  AddType(5, "Paging", "T940si", "Types/t940.ini");
+  AddType(6, "No key", "T940SI", "Types/nokey.ini");
+  AddType(9, "No file", "T940SI", "Types/missing.ini");
+  fs::create_directory(dir_ + "/Types");
+  WriteFile("Types/t940.ini", "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"45\" \r\n");
+  WriteFile("Types/nokey.ini", "[ReceiverTypeSettings]\nT12=45\n");
+  cReceiver r;
+  r.SetReceiverTypeId(5);
+  EXPECT_EQ(r.m_KeepAliveInterval, 45);
+  EXPECT_GT(r.m_LastKeepAlive, 0);
+  r.SetReceiverTypeId(6);
+  EXPECT_EQ(r.m_KeepAliveInterval, 0);
+  EXPECT_EQ(r.m_LastKeepAlive, 0);
+  r.m_KeepAliveInterval = 4;
+  r.SetReceiverTypeId(9);
+  EXPECT_EQ(r.m_KeepAliveInterval, 0);
+}
+
+TEST_F(ReceiverTest, ChangeDetectionComparesSettingsAsTypedValues) {
+  cReceiver r;
+  r.SaveSetting(0, TypedValue::Integer(5));
+  r.RememberOriginalSettings();
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(0, TypedValue::Long(5));
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(0, TypedValue::Double(5.0));
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(0, TypedValue::Text("5"));
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(0, TypedValue::Integer(5));
+
+  r.SaveSetting(1, TypedValue::Integer(0));  // empty equals 0 ...
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(1, TypedValue::Text(""));  // ... and the empty text
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(1, TypedValue::Null());  // becoming null is a change
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
+  r.RememberOriginalSettings();
+  EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());  // null against null
+  r.SaveSetting(1, TypedValue());
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
+  r.SaveSetting(1, TypedValue::Null());
+
+  // Each compared field alone reports a change; the others do not.
+  const auto changes = [&](auto edit) {
+    cReceiver copy;
+    copy.CopyFrom(r);
+    copy.RememberOriginalSettings();
+    edit(copy);
+    return copy.HasChangedSinceLastLoadFromDisk();
+  };
+  EXPECT_TRUE(changes([](cReceiver& c) { c.m_ReceiverName = "a"; }));
+  EXPECT_TRUE(changes([](cReceiver& c) { c.m_BackupReceiver = "b"; }));
+  EXPECT_TRUE(changes([](cReceiver& c) { c.m_Enabled = 0; }));
+  EXPECT_TRUE(changes([](cReceiver& c) { c.SetReceiverTypeId(4); }));
+  EXPECT_TRUE(changes([](cReceiver& c) { c.SaveSetting(3, TypedValue::Flag(true)); }));
+  EXPECT_FALSE(changes([](cReceiver& c) {
+    c.m_DiskIdentity = 9;
+    c.m_FileDateTimeStamp = 2;
+    c.m_SendingFailed = 1;
+    c.m_LastKeepAlive = 3;
+    c.m_KeepAliveInterval = 4;
+    c.m_HasUpdatedDiskIdentity = -1;
+  }));
+}
+
+TEST_F(ReceiverTest, CopyTakesTheIntervalOfTheCopiedSettings) {
+  AddType(7, "Pager", "ILMTCP");
+  cReceiver source;
+  source.m_ReceiverName = "Pager 1";
+  source.m_Enabled = 0;
+  source.m_BackupReceiver = "Pager 2";
+  source.SaveSetting(1, TypedValue::Integer(30));
+  source.SaveSetting(3, TypedValue::Text("x"));
+  source.SetReceiverTypeId(7);
+  source.m_LastKeepAlive = 1234.5;
+  source.m_DiskIdentity = 5;
+
+  cReceiver target;
+  target.m_DiskIdentity = 9;
+  target.m_FileDateTimeStamp = 77;
+  target.SaveSetting(1, TypedValue::Integer(60));  // the old settings must not decide
+  target.RememberOriginalSettings();
+  target.CopyFrom(source);
+  EXPECT_EQ(target.m_KeepAliveInterval, 30);
+  EXPECT_EQ(target.m_LastKeepAlive, 1234.5);
+  EXPECT_EQ(target.m_ReceiverTypeName, "Pager");
+  EXPECT_EQ(target.m_ReceiverName, "Pager 1");
+  EXPECT_EQ(target.m_Enabled, 0);
+  EXPECT_EQ(target.m_BackupReceiver, "Pager 2");
+  EXPECT_EQ(target.GetSetting(3).RawText(), "x");
+  EXPECT_EQ(target.m_DiskIdentity, 9);
+  EXPECT_EQ(target.m_FileDateTimeStamp, 77);
+  EXPECT_TRUE(target.HasChangedSinceLastLoadFromDisk());  // the snapshot stayed
+}
+
+}  // namespace
+}  // namespace quindo
