@@ -2,9 +2,10 @@
 // directory.
 //
 //   quindo-editor [--data-dir DIR] [--calendar FILE] [--language FILE]
-//                 [--redundancy-role 0|1|2] [--screenshot FILE --quit-after MS]
+//                 [--receiver-types FILE] [--redundancy-role 0|1|2] [--screenshot FILE --quit-after MS]
 //
-// With a redundancy role of 1 or 2 a deleted profile is also written to the
+// --receiver-types loads the receiver type table from the JSON that
+// quindo-records reads. With a redundancy role of 1 or 2 a deleted profile is also written to the
 // deleted-profiles log, for the redundant partner server.
 //
 // With --quit-after the editor waits for the directory to load, then for MS
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
 #include <QTimer>
 
@@ -25,6 +27,7 @@
 #include "common/settings.h"
 #include "model/profile/profile.h"
 #include "tools/editor/editor_window.h"
+#include "tools/records/receiver_json.h"
 
 namespace {
 
@@ -49,6 +52,24 @@ void Finish(quindo::EditorWindow& window, const QString& screenshot) {
   }
   std::cout << std::flush;
   QApplication::exit(status);
+}
+
+// The type table the receivers' types are chosen from; false (said on
+// stderr) when the file is missing or no table.
+bool LoadReceiverTypes(const QString& file) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) {
+    std::cerr << "quindo-editor: " << file.toStdString() << ": " << in.errorString().toStdString() << std::endl;
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  try {
+    quindo::records::LoadReceiverTypesFromJson(nlohmann::json::parse(bytes.begin(), bytes.end()));
+  } catch (const std::exception& e) {
+    std::cerr << "quindo-editor: " << file.toStdString() << ": " << e.what() << std::endl;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -79,7 +100,10 @@ int main(int argc, char** argv) {
   const QCommandLineOption role_option(QStringLiteral("redundancy-role"),
                                       QStringLiteral("1 or 2: log deletions for the redundant partner."),
                                       QStringLiteral("N"), QStringLiteral("0"));
-  parser.addOptions({dir_option, calendar_option, language_option, role_option, screenshot_option, quit_option});
+  const QCommandLineOption types_option(QStringLiteral("receiver-types"),
+                                       QStringLiteral("Receiver type table (JSON)."), QStringLiteral("FILE"));
+  parser.addOptions({dir_option, calendar_option, language_option, types_option, role_option, screenshot_option,
+                     quit_option});
   parser.process(app);
 
   try {
@@ -92,6 +116,8 @@ int main(int argc, char** argv) {
   const int role = parser.value(role_option).toInt(&role_ok);
   if (!role_ok || role < 0 || role > 2) parser.showHelp(2);
   quindo::RedundancyRole() = static_cast<int16_t>(role);
+
+  if (parser.isSet(types_option) && !LoadReceiverTypes(parser.value(types_option))) return 2;
 
   quindo::EditorWindow window;
   window.show();

@@ -35,6 +35,7 @@
 #include "tools/editor/directory_loader.h"
 #include "tools/editor/profile_form.h"
 #include "tools/editor/profile_list.h"
+#include "tools/editor/receiver_pane.h"
 
 namespace quindo {
 
@@ -60,6 +61,8 @@ EditorWindow::EditorWindow(QWidget* parent)
   log_->setObjectName(QStringLiteral("log"));
   tabs_ = new QTabWidget(this);
   tabs_->addTab(BuildProfilesPage(), QStringLiteral("Profiles"));
+  receivers_ = new ReceiverPane(*undo_, save_prompt_, confirm_prompt_);
+  tabs_->addTab(receivers_, QStringLiteral("Receivers"));
   tabs_->addTab(BuildServerPage(), QStringLiteral("Server"));
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(tabs_);
@@ -174,8 +177,10 @@ void EditorWindow::BuildMenus() {
   });
   file->addSeparator();
   file->addAction(QStringLiteral("&New profile"), QKeySequence::New, this, [this] { NewProfile(); });
+  file->addAction(QStringLiteral("New &receiver"), this, [this] { receivers_->NewReceiver(); });
   file->addAction(QStringLiteral("D&uplicate profile"), this, [this] { DuplicateSelected(); });
   file->addAction(QStringLiteral("&Delete profile"), this, [this] { DeleteSelected(); });
+  file->addAction(QStringLiteral("Delete receiver"), this, [this] { receivers_->DeleteSelected(); });
   file->addSeparator();
   file->addAction(QStringLiteral("&Import profile JSON..."), this, [this] {
     const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Import profile"), directory_path_,
@@ -188,8 +193,11 @@ void EditorWindow::BuildMenus() {
     if (!name.isEmpty()) ExportSelected(name);
   });
   file->addSeparator();
-  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { SaveSelected(); });
-  file->addAction(QStringLiteral("Disca&rd changes"), this, [this] { DiscardSelected(); });
+  // Save and Discard act on the tab in front.
+  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this,
+                  [this] { ReceiversShown() ? receivers_->SaveSelected() : SaveSelected(); });
+  file->addAction(QStringLiteral("Disca&rd changes"), this,
+                  [this] { ReceiversShown() ? receivers_->DiscardSelected() : DiscardSelected(); });
   file->addSeparator();
   file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -212,8 +220,10 @@ void EditorWindow::AppendLog(const QString& message) {
 
 bool EditorWindow::Loading() const { return loader_->Running(); }
 
+bool EditorWindow::ReceiversShown() const { return tabs_->currentWidget() == receivers_; }
+
 bool EditorWindow::OpenDirectory(const QString& directory) {
-  if (!MayLeaveSelected() || !MayLeaveCalendar()) return false;
+  if (!MayLeaveSelected() || !MayLeaveCalendar() || !receivers_->MayLeave()) return false;
   loader_->Stop();
   undo_->clear();
   selected_ = -1;
@@ -225,6 +235,7 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
   directory_path_ = directory;
   UseDataDirectory(directory.toStdString());
   setWindowFilePath(directory);
+  receivers_->Open();
   AppendLog(QStringLiteral("Opening %1").arg(directory));
   progress_->setRange(0, 0);
   progress_->setVisible(true);
@@ -296,7 +307,7 @@ bool EditorWindow::OpenCalendar(const QString& file) {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (MayLeaveSelected() && MayLeaveCalendar()) {
+  if (MayLeaveSelected() && MayLeaveCalendar() && receivers_->MayLeave()) {
     loader_->Stop();
     event->accept();
   } else {

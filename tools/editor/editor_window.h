@@ -39,6 +39,7 @@ class CalendarView;
 class DirectoryLoader;
 class ProfileForm;
 class ProfileList;
+class ReceiverPane;
 class TimeScheduleView;
 
 class EditorWindow : public QMainWindow, private EditTarget {
@@ -95,6 +96,7 @@ class EditorWindow : public QMainWindow, private EditTarget {
   QProgressBar* Progress() const { return progress_; }
   ActiveProfilesWidget* Server() const { return server_; }
   QTabWidget* Tabs() const { return tabs_; }
+  ReceiverPane* Receivers() const { return receivers_; }
 
  signals:
   // The background load is complete.
@@ -125,6 +127,7 @@ class EditorWindow : public QMainWindow, private EditTarget {
   void OnScheduleChanged();
   void OnCalendarChanged();
   bool SaveCalendar();
+  bool ReceiversShown() const;
 
   ProfileDirectory directory_;
   std::unique_ptr<DirectoryLoader> loader_;
@@ -155,6 +158,7 @@ class EditorWindow : public QMainWindow, private EditTarget {
   QProgressBar* progress_ = nullptr;
   QUndoStack* undo_ = nullptr;
   ActiveProfilesWidget* server_ = nullptr;
+  ReceiverPane* receivers_ = nullptr;
 };
 
 }  // namespace quindo
