@@ -3,8 +3,9 @@
 # profiles, and the desktop host whose profile control connects to it. With a
 # display the window stays open until you close it; without one the demo runs
 # offscreen, saves a screenshot and prints the tree as text. The simulator is
-# stopped at the end either way. Every tool is built, so that the README's
-# examples work right after.
+# stopped at the end either way. Then the editor opens the same sample
+# profiles as files in a data directory. Every tool is built, so that the
+# README's examples work right after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,7 +13,7 @@ bash scripts/install-deps.sh
 build=build/release
 out=build/demo
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-tools=(quindo-sim quindo-demo quindo-client quindo-records)
+tools=(quindo-sim quindo-demo quindo-client quindo-records quindo-editor)
 # With the libraries and the Designer plugin, everything `cmake --install` takes.
 cmake --build "$build" --target "${tools[@]}" quindo_core quindo_widgets quindo_designer
 mkdir -p "$out"
@@ -49,6 +50,11 @@ else
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true
+
+# The editor on a data directory of the simulator's sample profile files (the
+# simulator seeds an empty directory and quits), with a holiday calendar.
+echo
+bash scripts/editor-demo.sh "$build" "$out"
 
 echo
 echo "The tools are built in $build/tools/:"

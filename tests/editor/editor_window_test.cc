@@ -1,0 +1,382 @@
+// quindo-editor driven through its widgets: a sample directory opened, a
+// field typed and the week chart dragged with the mouse, undo and redo,
+// saving (the file's bytes change), discarding, the Save/Discard/Cancel
+// question answered by the test, a directory that cannot be written, a
+// corrupt file, and new, duplicate and delete.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+#include "common/language.h"
+#include "common/settings.h"
+#include "model/calendar/calendar.h"
+#include "model/calendar/day_number.h"
+#include "qt/active_profiles_widget.h"
+#include "qt/calendar_view.h"
+#include "model/schedule/schedule_geometry.h"
+#include "qt/time_schedule_view.h"
+#include "tests/editor/editor_test_data.h"
+#include "tools/editor/editor_window.h"
+#include "tools/editor/profile_fields.h"
+#include "tools/editor/profile_form.h"
+#include "tools/editor/profile_list.h"
+
+using namespace quindo;
+
+namespace {
+
+constexpr int kSamples = 12;
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class EditorWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<EditorWindow> window_;
+  QList<SaveChoice> answers_;  // what the Save/Discard/Cancel question gets, in turn
+  int questions_ = 0;
+
+  QString ProfileFile(int identity) const {
+    return dir_->path() + QStringLiteral("/Profiles/Profile_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
+  }
+  QLineEdit* Field(const char* key) const {
+    return qobject_cast<QLineEdit*>(window_->Form()->Editor(FindProfileField(QLatin1String(key))));
+  }
+  void Open() {
+    QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
+    QVERIFY(window_->OpenDirectory(dir_->path()));
+    QVERIFY(loaded.wait(10000));
+  }
+  void TypeName(const QString& text) {
+    QLineEdit* name = Field("Name");
+    name->selectAll();
+    QTest::keyClicks(name, text);
+  }
+  QString LogText() const { return window_->Log()->toPlainText(); }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(WriteSampleDirectory(dir_->path(), kSamples));
+    answers_.clear();
+    questions_ = 0;
+    window_ = std::make_unique<EditorWindow>();
+    window_->SetSavePrompt([this](const QString&) {
+      ++questions_;
+      return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
+    });
+    window_->show();
+    Open();
+  }
+  void cleanup() {
+    answers_ = {SaveChoice::kDiscard, SaveChoice::kDiscard};
+    window_.reset();
+    dir_.reset();
+  }
+
+  void openingListsEveryProfileNestedByAtWithItsEnabledState() {
+    QCOMPARE(window_->List().ProfileCount(), kSamples);
+    for (int16_t identity = 1; identity <= kSamples; ++identity) {
+      const QTreeWidgetItem* item = window_->List().ItemOf(identity);
+      QVERIFY(item != nullptr);
+      const cProfile* profile = window_->Directory().Find(identity);
+      QCOMPARE(item->checkState(0) == Qt::Checked, profile->m_Enabled != 0);
+      const QString name = QString::fromStdString(profile->GetName());
+      if (name.contains(QLatin1Char('@'))) {
+        QVERIFY2(item->parent() != nullptr, qPrintable(name));
+        QVERIFY(name.toUpper().startsWith(item->parent()->data(0, ProfileList::kIdentityRole + 2).toString()));
+      }
+    }
+    // The first profile is shown, unchanged by being shown.
+    QCOMPARE(window_->SelectedIdentity(), int16_t{1});
+    QVERIFY(!window_->isWindowModified());
+    QVERIFY(!window_->List().ItemOf(1)->text(0).startsWith('*'));
+  }
+
+  void typedFieldIsUndoableAndSavingWritesTheFile() {
+    const QByteArray before = FileBytes(ProfileFile(1));
+    TypeName(QStringLiteral("Nights"));
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Nights"));
+    QVERIFY(window_->isWindowModified());
+    QVERIFY(window_->List().ItemOf(1)->text(0).startsWith(QLatin1String("* ")));
+    QCOMPARE(window_->UndoStack()->count(), 1);  // the keystrokes merged
+
+    window_->UndoStack()->undo();
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Night shift"));
+    QCOMPARE(Field("Name")->text(), QStringLiteral("Night shift"));
+    QVERIFY(!window_->isWindowModified());
+    window_->UndoStack()->redo();
+    QCOMPARE(Field("Name")->text(), QStringLiteral("Nights"));
+
+    QVERIFY(window_->SaveSelected());
+    QVERIFY(!window_->isWindowModified());
+    QCOMPARE(window_->UndoStack()->count(), 0);
+    const QByteArray after = FileBytes(ProfileFile(1));
+    QVERIFY(after != before);
+    QVERIFY(after.contains("Nights"));
+    cProfile reread;
+    QVERIFY(reread.LoadFromDisk(1));
+    QCOMPARE(reread.GetName(), std::string("Nights"));
+  }
+
+  void mouseStrokeOnTheWeekChartIsOneUndoStep() {
+    TimeScheduleView* view = window_->Schedule();
+    const auto schedule = window_->SelectedProfile()->m_TimeSchedule;
+    const std::string before = schedule->ComposePeriodArray();
+    const float scale = schedule->ScaleFactor();
+    auto at = [&](int minute) { return QPoint(MinuteToX(minute, scale), BarLineY(0, 6)); };
+    QTest::mousePress(view->Picture(), Qt::LeftButton, {}, at(600));
+    QTest::mouseMove(view->Picture(), at(660));
+    QTest::mouseMove(view->Picture(), at(720));
+    QTest::mouseRelease(view->Picture(), Qt::LeftButton, {}, at(720));
+    const std::string after = schedule->ComposePeriodArray();
+    QVERIFY(after != before);
+    QCOMPARE(window_->UndoStack()->count(), 1);
+    QVERIFY(window_->isWindowModified());
+
+    window_->UndoStack()->undo();
+    QVERIFY(schedule->ComposePeriodArray() == before);
+    QVERIFY(!window_->isWindowModified());
+    window_->UndoStack()->redo();
+    QVERIFY(schedule->ComposePeriodArray() == after);
+    QVERIFY(window_->SaveSelected());
+    cProfile reread;
+    QVERIFY(reread.LoadFromDisk(1));
+    QVERIFY(reread.m_TimeSchedule->Periods(0).size() == schedule->Periods(0).size());
+  }
+
+  void leavingAChangedProfileAsksSaveDiscardOrCancel() {
+    const QByteArray original = FileBytes(ProfileFile(1));
+    TypeName(QStringLiteral("Changed"));
+
+    answers_ = {SaveChoice::kCancel};
+    window_->Tree()->setCurrentItem(window_->List().ItemOf(2));
+    QCOMPARE(questions_, 1);
+    QCOMPARE(window_->SelectedIdentity(), int16_t{1});
+    QCOMPARE(window_->Tree()->currentItem(), window_->List().ItemOf(1));
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Changed"));
+
+    answers_ = {SaveChoice::kDiscard};
+    QVERIFY(window_->SelectProfile(2));
+    QCOMPARE(FileBytes(ProfileFile(1)), original);
+    QCOMPARE(window_->Directory().Find(1)->GetName(), std::string("Night shift"));
+    QVERIFY(!window_->List().ItemOf(1)->text(0).startsWith('*'));
+
+    TypeName(QStringLiteral("Kept"));
+    answers_ = {SaveChoice::kSave};
+    QVERIFY(window_->SelectProfile(3));
+    QCOMPARE(questions_, 3);
+    cProfile reread;
+    QVERIFY(reread.LoadFromDisk(2));
+    QCOMPARE(reread.GetName(), std::string("Kept"));
+
+    // Closing asks too, and Cancel keeps the window.
+    TypeName(QStringLiteral("Unsaved"));
+    answers_ = {SaveChoice::kCancel};
+    QVERIFY(!window_->close());
+    QVERIFY(window_->isVisible());
+  }
+
+  void calendarStrokeIsOneUndoStepAndSaveWritesTheCalendarFile() {
+    const QString file = dir_->path() + QStringLiteral("/holidays.cal");
+    QVERIFY(window_->OpenCalendar(file));  // missing: starts empty
+    CalendarView* view = window_->Calendar();
+    QVERIFY(view->ShowMonth(2024, 3));
+    view->DayTypeList()->setCurrentIndex(8);  // calendar day type 8
+    // Box centres of March 2024 (the 1st is a Friday).
+    auto box = [](int day) {
+      const int position = day - 1 + 4;
+      return QPoint(30 + 40 * (position % 7) + 20, 20 + 25 * (position / 7) + 12);
+    };
+    QTest::mousePress(view->PaintArea(), Qt::LeftButton, {}, box(1));
+    for (int day = 2; day <= 4; ++day) QTest::mouseMove(view->PaintArea(), box(day));
+    QTest::mouseRelease(view->PaintArea(), Qt::LeftButton, {}, box(4));
+    const int32_t march1 = DayNumberFromCivil(2024, 3, 1);
+    QCOMPARE(view->Calendar()->GetDayType(march1 + 3), int16_t{8});
+    QCOMPARE(window_->UndoStack()->count(), 1);
+    QVERIFY(window_->CalendarHasChanges() && window_->isWindowModified());
+
+    window_->UndoStack()->undo();
+    for (int day = 0; day < 4; ++day) QCOMPARE(view->Calendar()->GetDayType(march1 + day), int16_t{0});
+    QVERIFY(!window_->CalendarHasChanges());
+    window_->UndoStack()->redo();
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(window_->SaveSelected());
+    QCOMPARE(QFileInfo(file).size(), qint64{29220});
+    cCalendar reread;
+    QVERIFY(reread.ReadFromDisk(file.toStdString()));
+    QCOMPARE(reread.GetDayType(march1 + 2), int16_t{8});
+    QVERIFY(!window_->isWindowModified());
+  }
+
+  void treeCheckBoxIsAnUndoableEnabledEdit() {
+    QTreeWidgetItem* item = window_->List().ItemOf(1);
+    const int16_t enabled = window_->SelectedProfile()->m_Enabled;
+    item->setCheckState(0, enabled != 0 ? Qt::Unchecked : Qt::Checked);
+    QCOMPARE(window_->SelectedProfile()->m_Enabled != 0, enabled == 0);
+    QVERIFY(qobject_cast<QCheckBox*>(window_->Form()->Editor(FindProfileField(QStringLiteral("Enabled"))))
+                ->isChecked() == (enabled == 0));
+    window_->UndoStack()->undo();
+    QCOMPARE(window_->SelectedProfile()->m_Enabled, enabled);
+    QCOMPARE(window_->List().ItemOf(1)->checkState(0) == Qt::Checked, enabled != 0);
+  }
+
+  void saveIntoAnUnwritableDirectoryFailsVisiblyAndLosesNothing() {
+    // Tests run as root, so a read-only mode would not stop the write: the
+    // Profiles folder is moved away and a plain file takes its name.
+    const QString profiles = dir_->path() + QStringLiteral("/Profiles");
+    const QString moved = dir_->path() + QStringLiteral("/Profiles.away");
+    const QByteArray original = FileBytes(ProfileFile(1));
+    TypeName(QStringLiteral("Unwritable"));
+    QVERIFY(QDir().rename(profiles, moved));
+    QFile blocker(profiles);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    QVERIFY(!window_->SaveSelected());
+    QVERIFY2(LogText().contains(QLatin1String("Profile_0001.dat")), qPrintable(LogText()));
+    QVERIFY(LogText().contains(QLatin1String("Not saved")));
+    QVERIFY(window_->isWindowModified());
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Unwritable"));
+    QCOMPARE(window_->UndoStack()->count(), 1);  // still undoable
+
+    QVERIFY(QFile::remove(profiles));
+    QVERIFY(QDir().rename(moved, profiles));
+    QCOMPARE(FileBytes(ProfileFile(1)), original);
+    QVERIFY(window_->SaveSelected());
+    QVERIFY(!window_->isWindowModified());
+  }
+
+  void corruptFileIsListedUnreadableAndTheOthersWork() {
+    window_.reset();
+    QFile corrupt(ProfileFile(3));
+    QVERIFY(corrupt.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    corrupt.write("\x07\x00garbage that is no profile", 28);
+    corrupt.close();
+    window_ = std::make_unique<EditorWindow>();
+    window_->SetSavePrompt([](const QString&) { return SaveChoice::kDiscard; });
+    Open();
+
+    QTreeWidgetItem* item = window_->List().ItemOf(3);
+    QVERIFY(ProfileList::IsUnreadable(item));
+    QVERIFY(item->text(0).contains(QLatin1String("Profile_0003.dat (unreadable)")));
+    QVERIFY(!item->toolTip(0).isEmpty());
+    QVERIFY(LogText().contains(QLatin1String("Profile_0003.dat")));
+    QVERIFY(LogText().contains(QLatin1String("(1 unreadable)")));
+    QVERIFY(window_->SelectProfile(3));
+    QVERIFY(!window_->Form()->isEnabled());
+    QVERIFY(window_->SaveSelected());  // nothing to save: the file is left as it is
+    QCOMPARE(FileBytes(ProfileFile(3)), QByteArray("\x07\x00garbage that is no profile", 28));
+    QVERIFY(window_->SelectProfile(4));
+    TypeName(QStringLiteral("Still works"));
+    QVERIFY(window_->SaveSelected());
+  }
+
+  void exportedJsonImportsAsANewEqualProfile() {
+    const QString json = dir_->path() + QStringLiteral("/night.json");
+    QVERIFY(window_->ExportSelected(json));
+    QVERIFY(FileBytes(json).contains("\"Night shift\""));
+    const int16_t imported = window_->ImportProfile(json);
+    QVERIFY(imported > 0 && imported != 1);
+    QCOMPARE(window_->SelectedIdentity(), imported);
+    const cProfile* original = window_->Directory().Find(1);
+    const cProfile* copy = window_->Directory().Find(imported);
+    QCOMPARE(copy->GetName(), original->GetName());
+    QCOMPARE(copy->m_ParallellReceivers, original->m_ParallellReceivers);
+    QVERIFY(copy->m_TimeSchedule->ComposePeriodArray() == original->m_TimeSchedule->ComposePeriodArray());
+    QVERIFY(QFile::exists(ProfileFile(imported)));
+
+    // A file that is no profile changes nothing and says why.
+    QFile bad(dir_->path() + QStringLiteral("/bad.json"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("{\"Name\": 5}");
+    bad.close();
+    const size_t count = window_->Directory().Size();
+    QCOMPARE(window_->ImportProfile(bad.fileName()), int16_t{-1});
+    QCOMPARE(window_->Directory().Size(), count);
+    QVERIFY2(LogText().contains(QLatin1String("Import of")) && LogText().contains(QLatin1String("Name")),
+             qPrintable(LogText()));
+  }
+
+  void activeNowAnswersFromTheScheduleWithTheNextChange() {
+    // Night shift: 00:00-06:00 and 22:00-24:00 every day.
+    const QString night = window_->ActiveNow(QDateTime(QDate(2024, 4, 1), QTime(3, 0)));
+    QVERIFY2(night.contains(QLatin1String(": active")), qPrintable(night));
+    QVERIFY(night.contains(QLatin1String("next change 2024-04-01 06:00")));
+    const QString day = window_->ActiveNow(QDateTime(QDate(2024, 4, 1), QTime(12, 0)));
+    QVERIFY2(day.contains(QLatin1String("not active")) && day.contains(QLatin1String("next change 2024-04-01 22:00")),
+             qPrintable(day));
+    QVERIFY(LogText().contains(day));
+    // Outside the calendar's years: an answer, not a crash.
+    QVERIFY(window_->ActiveNow(QDateTime(QDate(2041, 1, 1), QTime(0, 0))).contains(QLatin1String("no answer")));
+  }
+
+  void serverTabPointsTheLiveControlAtTheTypedServer() {
+    auto* address = window_->findChild<QLineEdit*>(QStringLiteral("serverAddress"));
+    auto* port = window_->findChild<QSpinBox*>(QStringLiteral("serverPort"));
+    QVERIFY(address != nullptr && port != nullptr);
+    address->setText(QStringLiteral("127.0.0.2"));
+    port->setValue(40123);
+    auto* connect_button = window_->findChild<QPushButton*>(QStringLiteral("serverConnect"));
+    QVERIFY(connect_button != nullptr);
+    QTest::mouseClick(connect_button, Qt::LeftButton);
+    QCOMPARE(window_->Server()->ServerAddress(), QStringLiteral("127.0.0.2"));
+    QCOMPARE(window_->Server()->ServerPort(), 40123);
+  }
+
+  void newDuplicateAndDeleteWorkOnTheFiles() {
+    const int16_t created = window_->NewProfile();
+    QVERIFY(created > kSamples || (created > 0 && created != 1));
+    QVERIFY(QFile::exists(ProfileFile(created)));
+    QCOMPARE(window_->SelectedIdentity(), created);
+
+    QVERIFY(window_->SelectProfile(1));
+    const int16_t copy = window_->DuplicateSelected();
+    QVERIFY(copy > 0);
+    cProfile reread;
+    QVERIFY(reread.LoadFromDisk(copy));
+    QCOMPARE(reread.GetName(), std::string("Night shift (copy)"));
+    QVERIFY(reread.m_TimeSchedule->ComposePeriodArray() ==
+            window_->Directory().Find(1)->m_TimeSchedule->ComposePeriodArray());
+
+    window_->SetConfirmPrompt([](const QString&) { return false; });
+    QVERIFY(!window_->DeleteSelected());
+    QVERIFY(QFile::exists(ProfileFile(copy)));
+    window_->SetConfirmPrompt([](const QString&) { return true; });
+    const QString deleted_log = dir_->path() + QStringLiteral("/Profiles/DeletedProfiles.dat");
+    QVERIFY(window_->DeleteSelected());
+    QVERIFY(!QFile::exists(ProfileFile(copy)));
+    QVERIFY(!QFile::exists(deleted_log));  // no redundancy role: no log
+
+    // With a redundancy role the partner learns of the deletion.
+    RedundancyRole() = 1;
+    QVERIFY(window_->SelectProfile(created));
+    QVERIFY(window_->DeleteSelected());
+    RedundancyRole() = 0;
+    QVERIFY(FileBytes(deleted_log).contains("New profile"));
+    QVERIFY(window_->List().ItemOf(copy) == nullptr);
+    QVERIFY(!window_->Directory().Contains(copy));
+  }
+};
+
+QTEST_MAIN(EditorWindowTest)
+#include "editor_window_test.moc"

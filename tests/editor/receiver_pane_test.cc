@@ -1,0 +1,126 @@
+// The editor's "Receivers" tab through its widgets: the receiver files
+// listed, a typed name undone, a setting of the wrong range refused whole, a
+// setting saved with its kind, the Save/Discard/Cancel question, and an
+// unreadable file listed as such.
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "common/settings.h"
+#include "model/receiver/receiver.h"
+#include "tests/editor/editor_test_data.h"
+#include "tools/editor/editor_window.h"
+#include "tools/editor/receiver_pane.h"
+
+using namespace quindo;
+
+class ReceiverPaneTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<EditorWindow> window_;
+  QList<SaveChoice> answers_;
+
+  ReceiverPane& Pane() { return *window_->Receivers(); }
+  QString ReceiverFile(int identity) const {
+    return dir_->path() + QStringLiteral("/Receivers/Receiver_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(WriteSampleDirectory(dir_->path(), 2));
+    QVERIFY(QDir().mkpath(dir_->path() + QStringLiteral("/Receivers")));
+    ReceiverTypes()[0] = ReceiverType{5, "Pager", "ESPA", ""};
+    ReceiverTypes()[1] = ReceiverType{7, "Mail", "SMTP", ""};
+    NumberOfReceiverTypes() = 2;
+    for (int16_t identity : {int16_t{1}, int16_t{2}}) {
+      cReceiver receiver;
+      receiver.m_DiskIdentity = identity;
+      receiver.m_ReceiverName = identity == 1 ? "Desk pager" : "Night mail";
+      receiver.SetReceiverTypeId(identity == 1 ? 5 : 7);
+      receiver.SaveSetting(0, TypedValue::Text("COM1"));
+      QVERIFY(receiver.SaveToDisk());
+    }
+    QFile corrupt(ReceiverFile(3));
+    QVERIFY(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write("\x01\x00xx", 4);
+    corrupt.close();
+    answers_.clear();
+    window_ = std::make_unique<EditorWindow>();
+    window_->SetSavePrompt([this](const QString&) {
+      return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
+    });
+    QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
+    QVERIFY(window_->OpenDirectory(dir_->path()));
+    QVERIFY(loaded.wait(10000));
+    window_->Tabs()->setCurrentWidget(window_->Receivers());
+  }
+  void cleanup() {
+    answers_ = {SaveChoice::kDiscard, SaveChoice::kDiscard, SaveChoice::kDiscard};
+    window_.reset();
+    dir_.reset();
+    NumberOfReceiverTypes() = 0;
+  }
+
+  void receiversAreListedWithTheUnreadableOne() {
+    QCOMPARE(Pane().List()->count(), 3);
+    QVERIFY(Pane().List()->item(0)->text().contains(QLatin1String("Desk pager (Pager)")));
+    QVERIFY(Pane().List()->item(2)->text().contains(QLatin1String("(unreadable)")));
+    QVERIFY(Pane().Select(1));
+    QCOMPARE(Pane().TypeField()->currentData().toInt(), 5);
+    QCOMPARE(Pane().ValueField(0)->text(), QStringLiteral("COM1"));
+    QCOMPARE(Pane().KindField(0)->currentData().toInt(), 8);
+  }
+
+  void typedNameIsUndoableAndSettingsKeepTheirKind() {
+    QVERIFY(Pane().Select(1));
+    QTest::keyClicks(Pane().NameField(), QStringLiteral("!"));
+    QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager!"));
+    QVERIFY(Pane().SelectedHasChanges());
+    window_->UndoStack()->undo();
+    QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager"));
+    QVERIFY(!Pane().SelectedHasChanges());
+
+    // 70000 is no Integer: refused whole, and said so.
+    Pane().ValueField(1)->setText(QStringLiteral("70000"));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(2));
+    QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kEmpty);
+    QVERIFY(window_->Log()->toPlainText().contains(QLatin1String("Receiver not changed")));
+    QCOMPARE(Pane().KindField(1)->currentData().toInt(), 0);  // the form shows what was kept
+    // As a Long it is kept, and saved with its kind.
+    Pane().ValueField(1)->setText(QStringLiteral("70000"));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(3));
+    QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kLong);
+    QVERIFY(Pane().SaveSelected());
+    cReceiver reread;
+    QVERIFY(reread.LoadFromDisk(1));
+    QCOMPARE(reread.GetSetting(1).GetKind(), TypedValue::Kind::kLong);
+    QCOMPARE(reread.GetSetting(1).ToDouble(), 70000.0);
+    QCOMPARE(reread.GetSetting(0).ToText(), std::string("COM1"));
+  }
+
+  void leavingAChangedReceiverAsks() {
+    QVERIFY(Pane().Select(1));
+    QTest::keyClicks(Pane().NameField(), QStringLiteral("X"));
+    answers_ = {SaveChoice::kCancel};
+    QVERIFY(!Pane().Select(2));
+    QCOMPARE(Pane().SelectedIdentity(), int16_t{1});
+    answers_ = {SaveChoice::kSave};
+    QVERIFY(Pane().Select(2));
+    cReceiver reread;
+    QVERIFY(reread.LoadFromDisk(1));
+    QCOMPARE(reread.m_ReceiverName, std::string("Desk pagerX"));
+  }
+};
+
+QTEST_MAIN(ReceiverPaneTest)
+#include "receiver_pane_test.moc"

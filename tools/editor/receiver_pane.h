@@ -1,0 +1,82 @@
+#pragma once
+// The "Receivers" tab: the receiver files of the data directory as a list
+// with their enabled check boxes, and the form of the selected one: name,
+// enabled, type (from the receiver type table), backup receiver and the four
+// settings, each with its kind. Edits are commands on the window's undo
+// stack; leaving a changed receiver asks Save / Discard / Cancel.
+
+#include <array>
+#include <cstdint>
+
+#include <QWidget>
+#include <nlohmann/json.hpp>
+
+#include "tools/editor/receiver_records.h"
+#include "tools/editor/save_prompt.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QUndoStack;
+
+namespace quindo {
+
+class ReceiverPane : public QWidget, private ReceiverEditTarget {
+  Q_OBJECT
+
+ public:
+  ReceiverPane(QUndoStack& undo, const SavePrompt& save_prompt, const ConfirmPrompt& confirm_prompt,
+               QWidget* parent = nullptr);
+
+  // Loads DIR/Receivers of this thread's data directory (after asking).
+  bool Open();
+  bool Select(int16_t identity);
+  int16_t SelectedIdentity() const { return selected_; }
+  cReceiver* SelectedReceiver() { return records_.Find(selected_); }
+  bool SelectedHasChanges() const;
+  bool MayLeave();
+  bool SaveSelected();
+  bool DiscardSelected();
+  int16_t NewReceiver();
+  bool DeleteSelected();
+  // Fills the type list again from the receiver type table.
+  void RefreshTypes();
+
+  ReceiverRecords& Records() { return records_; }
+  QListWidget* List() const { return list_; }
+  QLineEdit* NameField() const { return name_; }
+  QComboBox* TypeField() const { return type_; }
+  QComboBox* KindField(int setting) const { return kinds_.at(setting); }
+  QLineEdit* ValueField(int setting) const { return values_.at(setting); }
+
+ private:
+  cReceiver* ReceiverFor(int16_t identity) override { return records_.Find(identity); }
+  void ReceiverEdited(int16_t identity) override;
+
+  void ShowSelected();
+  void UpdateItem(int16_t identity);
+  QListWidgetItem* ItemOf(int16_t identity) const;
+  // Pushes an edit: `change` alters the selected receiver's JSON.
+  void Edit(const std::string& merge_key, const std::function<void(nlohmann::json&)>& change);
+  void EditSetting(int setting);
+
+  QUndoStack& undo_;
+  const SavePrompt& save_prompt_;
+  const ConfirmPrompt& confirm_prompt_;
+  ReceiverRecords records_;
+  int16_t selected_ = -1;
+  bool filling_ = false;
+
+  QListWidget* list_;
+  QWidget* form_;
+  QLineEdit* name_;
+  QCheckBox* enabled_;
+  QComboBox* type_;
+  QLineEdit* backup_;
+  std::array<QComboBox*, cReceiver::kSettings> kinds_{};
+  std::array<QLineEdit*, cReceiver::kSettings> values_{};
+};
+
+}  // namespace quindo
