@@ -8,12 +8,11 @@
 #include <string_view>
 
 #include "common/error.h"
-#include "common/export.h"
 
 namespace quindo {
 
 // Rounds half to even; NaN and values outside [lo, hi] raise error 6.
-QUINDO_EXPORT int64_t RoundHalfEvenChecked(double value, int64_t lo, int64_t hi);
+int64_t RoundHalfEvenChecked(double value, int64_t lo, int64_t hi);
 
 template <typename Int>
 Int RoundToInteger(double value) {
@@ -34,6 +33,6 @@ Int CheckedNarrow(int64_t value) {
 // are skipped, then an optional sign, digits, an optional decimal point and
 // more digits; reading stops at the first character that cannot continue the
 // number. A text without a number gives 0. "80abc" -> 80, " 12.5" -> 12.5.
-QUINDO_EXPORT double ReadLeadingNumber(std::string_view text);
+double ReadLeadingNumber(std::string_view text);
 
 }  // namespace quindo
