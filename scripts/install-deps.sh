@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev nlohmann-json3-dev fonts-dejavu-core
-  locales qt6-tools-dev dpkg-dev
+  locales qt6-tools-dev dpkg-dev ccache
 )
 
 missing=()

@@ -9,9 +9,11 @@ bash scripts/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
 fuzz_seconds=${FUZZ_SECONDS:-10}
+# Rebuilds of unchanged sources come from the compiler cache.
+launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 echo "== Core tests under ASan + UBSan =="
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUINDO_SANITIZE=ON \
+cmake -S . -B build/asan -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug -DQUINDO_SANITIZE=ON \
   -DQUINDO_WITH_QT=OFF -DQUINDO_BENCH=OFF > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
 rm -f build-asan.log
 cmake --build build/asan
@@ -21,13 +23,13 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if command -v clang++ >/dev/null; then
   echo "== Fuzz targets (${fuzz_seconds}s each) =="
   # Everything is built with clang first, tests included, as a second compiler's check.
-  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S . -B build/fuzz -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
     -DQUINDO_FUZZ=ON -DQUINDO_WITH_QT=OFF -DQUINDO_BENCH=OFF >/dev/null
   cmake --build build/fuzz
   bash scripts/fuzz.sh --seconds "$fuzz_seconds" --no-merge
 fi
 
 echo "== Full build and all tests =="
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/release -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure

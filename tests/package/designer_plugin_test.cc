@@ -37,6 +37,8 @@ class DesignerPluginTest : public QObject {
       QCOMPARE(widget->parentWidget(), &form);
     }
     QVERIFY(names.contains(QStringLiteral("quindo::ActiveProfilesWidget")));
+    QVERIFY(names.contains(QStringLiteral("quindo::TimeScheduleView")));
+    QVERIFY(names.contains(QStringLiteral("quindo::CalendarView")));
 
     // The property editor reads and writes the control's properties by name;
     // at design time the control has no server (not Designer's command line).
