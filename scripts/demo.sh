@@ -33,9 +33,11 @@ done
 echo "quindo-sim serving 12 sample profiles on 127.0.0.1:$port"
 
 server=(/ServerAddress:127.0.0.1 "/ServerPort:$port")
+# The calendar shows the sample holidays: their day types, strips and tooltips.
+holidays=(--holidays data/holidays/sample-rules.json)
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "Close the window to end the demo."
-  "$build/tools/demo/quindo-demo" "${server[@]}"
+  "$build/tools/demo/quindo-demo" "${holidays[@]}" "${server[@]}"
 else
   shot="$out/demo-screenshot.png"
   schedule_shot="$out/demo-week-chart.png"
@@ -43,7 +45,7 @@ else
   echo "No display: running offscreen for 3 s."
   QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" \
     --screenshot "$shot" --schedule-screenshot "$schedule_shot" \
-    --calendar-screenshot "$calendar_shot" --quit-after 3000 "${server[@]}"
+    --calendar-screenshot "$calendar_shot" --quit-after 3000 "${holidays[@]}" "${server[@]}"
   echo "Screenshot of the window: $shot"
   echo "Screenshot of the week chart beside the tree: $schedule_shot"
   echo "Screenshot of the month calendar beside the week chart: $calendar_shot"

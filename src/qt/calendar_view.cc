@@ -181,6 +181,28 @@ void CalendarView::Refresh() {
   });
 }
 
+bool CalendarView::LoadHolidayRules(const std::vector<HolidayRule>& rules) {
+  bool loaded = false;
+  Run("LoadHolidayRules", [&] {
+    quindo::LoadHolidayLabels(rules);
+    loaded = true;
+  });
+  if (loaded) Refresh();
+  return loaded;
+}
+
+bool CalendarView::ApplyHolidayRules(const std::vector<HolidayRule>& rules) {
+  bool applied = false;
+  Run("ApplyHolidayRules", [&] {
+    quindo::ApplyHolidayRules(rules, *calendar_);
+    applied = true;
+  });
+  if (!applied) return false;
+  Refresh();
+  emit calendarChanged();
+  return true;
+}
+
 void CalendarView::PaintAreaMouse(QEvent::Type type, int16_t button, float x, float y) {
   bool changed = false;
   switch (type) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QDate>
 #include <QEvent>
@@ -26,6 +27,7 @@
 
 #include "model/calendar/calendar_locale.h"
 #include "common/export.h"
+#include "model/calendar/holiday_rules.h"
 
 class QComboBox;
 class QLabel;
@@ -65,6 +67,17 @@ class QUINDO_EXPORT CalendarView : public QWidget {
   int ShownMonth() const;
   // Paints the shown month again (after the calendar changed outside).
   void Refresh();
+
+  // Holiday rules (read with the holiday rules reader). Their labels fill
+  // the process-wide HolidayDays and HolidayLabels, which every month view
+  // of this thread reads: shown holidays get the holiday strip and the
+  // tooltip names them. LoadHolidayRules leaves the calendar's day types as
+  // they are (a calendar file the rules were applied to keeps its day types
+  // but not the labels); ApplyHolidayRules also gives each holiday its
+  // rule's day type and emits calendarChanged. Bad rules change nothing,
+  // are shown in the status line and return false.
+  bool LoadHolidayRules(const std::vector<HolidayRule>& rules);
+  bool ApplyHolidayRules(const std::vector<HolidayRule>& rules);
 
   // The pieces, for hosts and tests. The paint area's coordinates are the
   // month view's units.

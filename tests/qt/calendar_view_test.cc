@@ -1,9 +1,10 @@
 // CalendarView on the offscreen platform: painting day types by dragging
 // with QTest mouse events, the month navigation that stops at the
-// calendar's range, the tooltip, the by-name host adapter, and the PNG that
-// quindo-records calendar render writes.
+// calendar's range, holiday rules with their strip and tooltip, the by-name
+// host adapter, and the PNG that quindo-records calendar render writes.
 
 #include <QComboBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -20,6 +21,7 @@
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/day_number.h"
 #include "model/calendar/holiday_label.h"
+#include "model/calendar/holiday_rules.h"
 #include "model/profile/profile.h"
 #include "model/schedule/time_schedule.h"
 #include "qt/calendar_host_by_name.h"
@@ -123,18 +125,39 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->StatusLabel()->text().isEmpty());
   }
 
-  void testTooltipNamesDayTypeAndHoliday() {
+  void testHolidayRulesMarkAndNameTheirDates() {
     auto view = ShownMarch2024();
-    view->Calendar()->SetDayType(kMarch2024 + 28, 9);
-    HolidayDays()[kMarch2024 + 28] = 1;
-    auto label = std::make_shared<cHolidayLabel>();
-    label->m_Day = static_cast<int16_t>(kMarch2024 + 28);
-    label->m_Label = "Good Friday";
-    HolidayLabels().Add("gf", label);
+    QSignalSpy changed(view.get(), &CalendarView::calendarChanged);
+    HolidayRule good_friday;  // 29 March 2024
+    good_friday.kind = HolidayRule::Kind::kEaster;
+    good_friday.offset = -2;
+    good_friday.label = "Good Friday";
+    good_friday.day_type = 9;
+    good_friday.view_in_calendar = true;
+
+    // Loading the labels only: marked and named, the day type left alone.
+    QVERIFY(view->LoadHolidayRules({good_friday}));
+    QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{0});
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(view->PaintAreaImage().pixel(195, 140), qRgb(255, 138, 138));  // below the day's number
     QTest::mouseMove(view->PaintArea(), March2024(29));
-    QCOMPARE(view->PaintArea()->toolTip(), QString("Special day type 2 (Good Friday)"));
+    QCOMPARE(view->PaintArea()->toolTip(), QString(" (Good Friday)"));
+
+    QVERIFY(view->ApplyHolidayRules({good_friday}));
+    QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{9});
+    QCOMPARE(changed.count(), 1);
     QTest::mouseMove(view->PaintArea(), QPoint(10, 30));
     QCOMPARE(view->PaintArea()->toolTip(), QString());
+    QTest::mouseMove(view->PaintArea(), March2024(29));
+    QCOMPARE(view->PaintArea()->toolTip(), QString("Special day type 2 (Good Friday)"));
+
+    // Bad rules change nothing and say why.
+    HolidayRule bad = good_friday;
+    bad.day_type = 0;
+    QVERIFY(!view->ApplyHolidayRules({bad}));
+    QVERIFY(view->StatusLabel()->text().contains("DayType 0"));
+    QCOMPARE(HolidayLabels().Count(), size_t{40});
+    QCOMPARE(changed.count(), 1);
   }
 
   void testHostByNameCallsMembersAndRaisesForMissingOnes() {
@@ -195,6 +218,29 @@ class CalendarViewTest : public QObject {
       QCOMPARE(image.pixel(217, 40 + 25 * row), qRgb(128, 128, 128));
     }
     QCOMPARE(image.pixel(100, 100), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(155, 136), qRgb(255, 255, 255));  // 28 March, before the rules
+
+    // The rules' shown holidays get the strip; the file's day types stay.
+    const QString rules = dir.filePath("rules.json");
+    QFile rules_file(rules);
+    QVERIFY(rules_file.open(QIODevice::WriteOnly));
+    rules_file.write(R"([
+      {"Label": "Shown", "DayType": 10, "ViewInCalendar": true, "Rule": "fixed", "Month": 3, "Day": 28},
+      {"Label": "Hidden", "DayType": 10, "ViewInCalendar": false, "Rule": "fixed", "Month": 3, "Day": 27}])");
+    rules_file.close();
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--profile", "7",
+                  "--data-dir", dir.path(), "--today", "2024-03-10", "--holidays", rules}),
+             0);
+    image = QImage(png);
+    QCOMPARE(image.pixel(155, 136), qRgb(255, 150, 150));
+    QCOMPARE(image.pixel(155, 137), qRgb(255, 147, 147));  // the 16th line, above the time bar
+    QCOMPARE(image.pixel(115, 136), qRgb(255, 255, 255));  // 27 March, not shown
+    QCOMPARE(image.pixel(210, 39), qRgb(0, 240, 0));       // 1 March, unchanged
+    const QString unwritten = dir.filePath("bad.png");
+    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", unwritten, "--holidays",
+                  dir.filePath("calendar.dat")}),
+             2);
+    QVERIFY(!QFile::exists(unwritten));
 
     // Months the calendar does not hold, and bad arguments, are usage errors.
     QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2040-01", "--png", png}), 2);

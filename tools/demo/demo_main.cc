@@ -1,7 +1,7 @@
 // quindo-demo: a small desktop host of the profile control.
 //
 //   quindo-demo [--screenshot FILE [--schedule-screenshot FILE] [--calendar-screenshot FILE]
-//                --quit-after MS]
+//                --quit-after MS] [--holidays RULES]
 //               /ServerAddress:HOST /ServerPort:PORT
 //
 // The control reads /ServerAddress: and /ServerPort: from the command line
@@ -10,6 +10,8 @@
 // --schedule-screenshot does, and the month calendar when
 // --calendar-screenshot does), prints the link state and the tree as text on
 // stdout, and exits. Without a display it runs on the offscreen platform.
+// With --holidays the calendar takes the day types of holiday rules file
+// RULES (data/holidays/sample-rules.json is one) and shows their labels.
 
 #include <cstdlib>
 #include <iostream>
@@ -21,6 +23,8 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "qt/active_profiles_widget.h"
+#include "holiday_rules_json.h"
+#include "profile_json.h"
 #include "qt/calendar_view.h"
 #include "tools/demo/demo_window.h"
 #include "tools/demo/schedule_pane.h"
@@ -31,6 +35,7 @@ struct Options {
   QString screenshot;
   QString schedule_screenshot;  // the week chart alone
   QString calendar_screenshot;  // the month calendar alone
+  QString holidays;             // a holiday rules file
   int quit_after_ms = -1;
 };
 
@@ -44,6 +49,8 @@ Options ParseOptions(const QStringList& arguments) {
       options.schedule_screenshot = arguments[++i];
     } else if (arguments[i] == QLatin1String("--calendar-screenshot")) {
       options.calendar_screenshot = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--holidays")) {
+      options.holidays = arguments[++i];
     } else if (arguments[i] == QLatin1String("--quit-after")) {
       options.quit_after_ms = arguments[++i].toInt();
     }
@@ -72,6 +79,15 @@ int main(int argc, char** argv) {
 
   try {
     quindo::DemoWindow window;
+    if (!options.holidays.isEmpty()) {
+      try {
+        const std::string rules = options.holidays.toStdString();
+        window.Calendar().ApplyHolidayRules(quindo::records::ReadHolidayRulesFile(rules));
+      } catch (const quindo::records::InputError& e) {
+        std::cerr << "quindo-demo: " << e.what() << std::endl;
+        return 2;
+      }
+    }
     window.show();
 
     if (options.quit_after_ms >= 0) {

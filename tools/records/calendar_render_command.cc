@@ -13,22 +13,28 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "common/settings.h"
+#include "holiday_rules_json.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/day_number.h"
+#include "model/calendar/holiday_rules.h"
 #include "model/profile/profile.h"
+#include "profile_json.h"
 #include "qt/calendar_image.h"
 #include "qt/day_type_names.h"
 
 namespace quindo::records {
 
 const char* const kCalendarRenderUsage = R"(  quindo-records calendar render FILE --month YYYY-MM --png OUT
-                 [--profile ID [--data-dir DIR]] [--today YYYY-MM-DD] [--language FILE]
+                 [--profile ID [--data-dir DIR]] [--holidays RULES] [--today YYYY-MM-DD]
+                 [--language FILE]
       Draws month YYYY-MM (2000-01..2039-12) of calendar file FILE as the
       month view shows it onto a 320 x 180 image and saves it as PNG file
       OUT. With --profile each date also shows the periods of that profile's
-      time schedule. Today (default: the current date) gets the today strip;
-      week numbers and month names follow the locale (LC_TIME).
+      time schedule. With --holidays the holidays of rules file RULES that
+      are to be shown in calendars get the holiday strip; the day types
+      drawn stay those of FILE. Today (default: the current date) gets the
+      today strip; week numbers and month names follow the locale (LC_TIME).
 )";
 
 namespace {
@@ -46,6 +52,7 @@ struct RenderOptions {
   std::optional<int16_t> profile;
   std::string data_dir;
   std::string language;
+  std::string holidays;
   std::optional<double> today;
 };
 
@@ -90,6 +97,8 @@ RenderOptions Parse(const std::vector<std::string>& args) {
       options.profile = static_cast<int16_t>(Digits(text, 0, text.size(), what));
     } else if (arg == "--data-dir") {
       options.data_dir = value();
+    } else if (arg == "--holidays") {
+      options.holidays = value();
     } else if (arg == "--language") {
       options.language = value();
     } else if (arg == "--today") {
@@ -157,6 +166,15 @@ int RunCalendarRender(const std::vector<std::string>& args,
   } catch (const Error& e) {
     std::cerr << "quindo-records: language file " << options.language << ": " << e.Description() << '\n';
     return 2;
+  }
+  // Read before anything is drawn: bad rules write no image.
+  if (!options.holidays.empty()) {
+    try {
+      LoadHolidayLabels(ReadHolidayRulesFile(options.holidays));
+    } catch (const InputError& e) {
+      std::cerr << "quindo-records: " << e.what() << '\n';
+      return 2;
+    }
   }
 
   // Text needs a GUI application; no display is needed to draw an image.

@@ -12,6 +12,7 @@
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
 #include "model/paint_surface.h"
+#include "model/schedule/schedule_answers.h"
 #include "model/schedule/time_schedule.h"
 
 namespace quindo {
@@ -190,13 +191,10 @@ void cCalendar::PaintTimeBar(PaintSurface& surface, int32_t day_index, int32_t r
                              int16_t day_type) const {
   const cTimeSchedule& schedule = *m_AssociatedTimeSchedule;
   // A day type whose schedule day type is inactive falls back to the date's
-  // own weekday. Stored values past the 23 day types do the same, instead of
-  // failing the whole paint.
-  int16_t schedule_day_type = static_cast<int16_t>((m_FirstWeekDayInActualMonth + day_index) % 7);
-  if (day_type >= 1 && day_type <= cTimeSchedule::kDayTypes &&
-      schedule.GetActive(static_cast<int16_t>(day_type - 1)) != 0) {
-    schedule_day_type = static_cast<int16_t>(day_type - 1);
-  }
+  // own weekday, as "is the schedule active" answers it. Stored values past
+  // the 23 day types do the same, instead of failing the whole paint.
+  const int16_t schedule_day_type =
+      DecidingDayType(schedule, day_type, (m_FirstWeekDayInActualMonth + day_index) % 7);
 
   const int32_t left = BoxLeft(column);
   const int32_t bar_top = CellTop(row) + kTimeBarTop;

@@ -110,23 +110,34 @@ std::vector<HolidayDate> ExpandHolidayRules(const std::vector<HolidayRule>& rule
   return dates;
 }
 
-void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar) {
-  const std::vector<HolidayDate> dates = ExpandHolidayRules(rules);
+namespace {
+
+// Replaces the process-wide tables with one label per expanded date, keyed
+// "K" and its day number (one label per date, so the key is unique).
+void FillHolidayTables(const std::vector<HolidayDate>& dates) {
   std::vector<int16_t>& days = HolidayDays();
   KeyedCollection<cHolidayLabel>& labels = HolidayLabels();
   days.assign(kHolidayDayCount, 0);
   labels.Clear();
   for (const HolidayDate& date : dates) {
-    calendar.SetDayType(date.day_number, date.day_type);
     days[date.day_number] = -1;
     auto label = std::make_shared<cHolidayLabel>();
     label->m_Day = static_cast<int16_t>(date.day_number);
     label->m_DayType = date.day_type;
     label->m_ViewInCalendar = date.view_in_calendar ? -1 : 0;
     label->m_Label = date.label;
-    // One label per date, so the day number is a unique key.
     labels.Add("K" + std::to_string(date.day_number), std::move(label));
   }
 }
+
+}  // namespace
+
+void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar) {
+  const std::vector<HolidayDate> dates = ExpandHolidayRules(rules);
+  for (const HolidayDate& date : dates) calendar.SetDayType(date.day_number, date.day_type);
+  FillHolidayTables(dates);
+}
+
+void LoadHolidayLabels(const std::vector<HolidayRule>& rules) { FillHolidayTables(ExpandHolidayRules(rules)); }
 
 }  // namespace quindo

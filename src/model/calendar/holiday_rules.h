@@ -61,4 +61,10 @@ QUINDO_EXPORT std::vector<HolidayDate> ExpandHolidayRules(const std::vector<Holi
 // HolidayLabels with the expanded dates. Bad rules change nothing.
 QUINDO_EXPORT void ApplyHolidayRules(const std::vector<HolidayRule>& rules, cCalendar& calendar);
 
+// Checks and expands the rules and replaces HolidayDays and HolidayLabels
+// with the expanded dates, leaving every calendar's day types alone: a
+// calendar file keeps the day types the rules gave it but not their labels,
+// so a view of it loads the labels again this way. Bad rules change nothing.
+QUINDO_EXPORT void LoadHolidayLabels(const std::vector<HolidayRule>& rules);
+
 }  // namespace quindo
