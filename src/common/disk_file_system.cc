@@ -57,15 +57,10 @@ class DiskFile : public OpenFile {
   int fd_;
 };
 
-// Opens, fsyncs and closes; fsync flushes the file whoever wrote it. A name
-// that is not on the disk has nothing to force: for a file the rename that
-// follows reports it, and a directory that went away took the file along.
+// Opens, fsyncs and closes; fsync flushes the file whoever wrote it.
 void SyncPath(const std::string& path, int flags) {
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return;
-    throw FileErrorFromErrno(errno);
-  }
+  if (fd < 0) throw FileErrorFromErrno(errno);
   int error = 0;
   while (::fsync(fd) != 0) {
     if (errno == EINTR) continue;
