@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/binary_file.h"
+#include "common/error.h"
 #include "common/file_system.h"
 #include "common/numbers.h"
 
@@ -81,5 +82,31 @@ void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
 }
 
 bool IsDirectory(const std::string& path) { return DirectoryExists(path); }
+
+bool OpenRecordFileForLoad(const std::string& file_name, const std::string& directory,
+                           BinaryFile& file, StepRecorder& steps, int16_t& version) {
+  version = 0;  // what an unopenable file reads as
+  const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
+  const bool missing = !opened && steps.LastNumber() == kFileNotFound;
+  if (missing && IsDirectory(directory)) {
+    steps.Clear();
+    return false;
+  }
+  if (opened && file.Length() <= 1) return false;
+  if (missing) steps.Record(kPathNotFound, DescriptionOf(kPathNotFound));
+  if (opened) steps.Try([&] { version = file.ReadInt16(); });
+  return true;
+}
+
+void FinishRecordFileLoad(const std::string& file_name, int failure_text, BinaryFile& file,
+                          StepRecorder& steps, bool& result, bool& rewrite) {
+  if (file.IsOpen()) steps.Try([&] { file.Close(); });
+  if (!steps.Failed()) return;
+  ReportComposed([&] {
+    return GetLanguageText(failure_text) + " " + file_name + " Err:" + steps.LastDescription();
+  });
+  result = false;
+  rewrite = false;
+}
 
 }  // namespace quindo

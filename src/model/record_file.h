@@ -48,6 +48,22 @@ QUINDO_EXPORT void SaveRecordFile(const std::string& file_name, StepRecorder& st
 
 QUINDO_EXPORT bool IsDirectory(const std::string& path);
 
+// The opening of a record file's load: opens `file_name` read-only (loading
+// never creates a file, which would block its identity) and reads the
+// version. False when there is nothing to read: a missing file in an
+// existing `directory` (a plain False, no failure recorded) or a file of 0 or
+// 1 bytes. True otherwise, with `version` 0 when the file could not be opened
+// (its failure recorded, and a missing directory as "Path not found").
+bool OpenRecordFileForLoad(const std::string& file_name, const std::string& directory,
+                           BinaryFile& file, StepRecorder& steps, int16_t& version);
+
+// The end of a record file's load: closes the file and, when any step
+// failed, reports language text `failure_text` with the file name and the
+// last failure, and clears `result` and `rewrite` (a file that could not be
+// read whole is never replaced).
+void FinishRecordFileLoad(const std::string& file_name, int failure_text, BinaryFile& file,
+                          StepRecorder& steps, bool& result, bool& rewrite);
+
 // Composes and passes on a message. Like every step of the file operations
 // it never raises: a bad row of the language table (error 5) or a failing
 // destination skips the message.

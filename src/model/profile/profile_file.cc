@@ -59,17 +59,9 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
   bool result = false;
   bool rewrite = false;
 
-  // Opened read-only: loading never creates a file, so a missing profile
-  // does not leave an empty file that would block its identity.
   BinaryFile file;
-  const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
-  const bool missing = !opened && steps.LastNumber() == kFileNotFound;
-  if (missing && IsDirectory(ProfilesDirectory())) {
-    steps.Clear();  // a missing file is a plain False, without a message
-  } else if (!opened || file.Length() > 1) {
-    if (missing) steps.Record(kPathNotFound, DescriptionOf(kPathNotFound));
-    int16_t version = 0;  // what an unopenable file reads as
-    if (opened) steps.Try([&] { version = file.ReadInt16(); });
+  int16_t version = 0;
+  if (OpenRecordFileForLoad(file_name, ProfilesDirectory(), file, steps, version)) {
     if (version == kOldProfileFileVersion || version == kProfileFileVersion) {
       // Read into locals and commit only a complete record and schedule, so
       // that a truncated file leaves the profile as it was.
@@ -99,12 +91,7 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
   // A file of 0 or 1 bytes is not read: False, with no message of its own.
 
   m_DiskIdentity = disk_identity;
-  if (file.IsOpen()) steps.Try([&] { file.Close(); });
-  if (steps.Failed()) {
-    ReportComposed([&] { return GetLanguageText(982) + " " + file_name + " Err:" + steps.LastDescription(); });
-    result = false;
-    rewrite = false;  // never replace a file that could not be read whole
-  }
+  FinishRecordFileLoad(file_name, 982, file, steps, result, rewrite);
   if (rewrite) SaveToDisk();  // its own failure is reported by itself
   StepRecorder snapshot;
   snapshot.Try([&] { RememberOriginalSettings(); });

@@ -64,17 +64,9 @@ bool cReceiver::LoadFromDisk(int16_t disk_identity) {
   bool result = false;
   bool rewrite = false;
 
-  // Opened read-only: loading never creates a file, so a missing receiver
-  // does not leave an empty file that would block its identity.
   BinaryFile file;
-  const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
-  const bool missing = !opened && steps.LastNumber() == kFileNotFound;
-  if (missing && IsDirectory(ReceiversDirectory())) {
-    steps.Clear();  // a missing file is a plain False, without a message
-  } else if (!opened || file.Length() > 1) {
-    if (missing) steps.Record(kPathNotFound, DescriptionOf(kPathNotFound));
-    int16_t version = 0;  // what an unopenable file reads as
-    if (opened) steps.Try([&] { version = file.ReadInt16(); });
+  int16_t version = 0;
+  if (OpenRecordFileForLoad(file_name, ReceiversDirectory(), file, steps, version)) {
     if (version == kReceiverFileVersion3 || version == kReceiverFileVersion4 ||
         version == kReceiverFileVersion) {
       // Read into a record and apply only a complete one, so that a cut or
@@ -107,13 +99,7 @@ bool cReceiver::LoadFromDisk(int16_t disk_identity) {
   }
   // A file of 0 or 1 bytes is not read: False, with no message of its own.
 
-  if (file.IsOpen()) steps.Try([&] { file.Close(); });
-  if (steps.Failed()) {
-    ReportComposed(
-        [&] { return GetLanguageText(978) + " " + file_name + " Err:" + steps.LastDescription(); });
-    result = false;
-    rewrite = false;  // never replace a file that could not be read whole
-  }
+  FinishRecordFileLoad(file_name, 978, file, steps, result, rewrite);
   if (rewrite) SaveToDisk();  // its own failure is reported by itself
   StepRecorder snapshot;
   snapshot.Try([&] { RememberOriginalSettings(); });
