@@ -56,9 +56,10 @@ class ReceiverPaneTest : public QObject {
     corrupt.close();
     answers_.clear();
     window_ = std::make_unique<EditorWindow>();
-    window_->SetSavePrompt([this](const QString&) {
+    window_->Prompts().save = [this](const QString&) {
       return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
-    });
+    };
+    window_->Prompts().notice = [](const QString&, const QString&) {};
     QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
     QVERIFY(window_->OpenDirectory(dir_->path()));
     QVERIFY(loaded.wait(10000));
@@ -90,15 +91,15 @@ class ReceiverPaneTest : public QObject {
     QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager"));
     QVERIFY(!Pane().SelectedHasChanges());
 
-    // 70000 is no Integer: refused whole, and said so.
-    Pane().ValueField(1)->setText(QStringLiteral("70000"));
-    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(2));
+    // "7e" is no whole number: refused whole, and said so.
+    Pane().ValueField(1)->setText(QStringLiteral("7e"));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kEmpty);
     QVERIFY(window_->Log()->toPlainText().contains(QLatin1String("Receiver not changed")));
-    QCOMPARE(Pane().KindField(1)->currentData().toInt(), 0);  // the form shows what was kept
-    // As a Long it is kept, and saved with its kind.
+    QCOMPARE(Pane().KindField(1)->currentText(), QStringLiteral("Empty"));  // the form shows what was kept
+    // A whole number is kept, and saved with its kind.
     Pane().ValueField(1)->setText(QStringLiteral("70000"));
-    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(3));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kLong);
     QVERIFY(Pane().SaveSelected());
     cReceiver reread;
