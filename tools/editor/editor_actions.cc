@@ -128,8 +128,7 @@ void EditorWindow::ShowSelected() {
   }
   schedule_->StartField()->clear();
   schedule_->StopField()->clear();
-  typed_start_.reset();
-  typed_stop_.reset();
+  typed_times_.reset();
   typed_time_note_->clear();
   const bool had_changes = SelectedHasChanges();
   schedule_->SetSchedule(schedule);
@@ -293,11 +292,9 @@ void EditorWindow::OnScheduleChanged() {
 }
 
 void EditorWindow::OnTypedTime() {
-  if (!typed_start_ && !typed_stop_) return;
-  const QString start = typed_start_.value_or(schedule_->StartField()->text());
-  const QString stop = typed_stop_.value_or(schedule_->StopField()->text());
-  typed_start_.reset();
-  typed_stop_.reset();
+  if (!typed_times_) return;
+  const auto [start, stop] = *typed_times_;
+  typed_times_.reset();
   const auto schedule = schedule_->Schedule();
   // Without a chosen period the chart took nothing.
   const bool taken = schedule != nullptr && schedule->SelectedPeriod() != nullptr && schedule->SelectedDayType() >= 0;

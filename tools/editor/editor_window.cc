@@ -116,8 +116,8 @@ QWidget* EditorWindow::BuildProfilesPage() {
   connect(schedule_, &TimeScheduleView::scheduleChanged, this, &EditorWindow::OnScheduleChanged);
   // After the chart's own handling, which reads the boxes and writes them back.
   for (QLineEdit* box : {schedule_->StartField(), schedule_->StopField()}) {
-    connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-      (box == schedule_->StartField() ? typed_start_ : typed_stop_) = text;
+    connect(box, &QLineEdit::textEdited, this, [this] {
+      typed_times_.emplace(schedule_->StartField()->text(), schedule_->StopField()->text());
     });
     connect(box, &QLineEdit::editingFinished, this, &EditorWindow::OnTypedTime);
   }

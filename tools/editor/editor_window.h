@@ -197,9 +197,9 @@ class EditorWindow : public QMainWindow, private EditTarget {
   int schedule_stroke_ = 0;
   int calendar_stroke_ = 0;
   int strokes_ = 0;
-  // What was typed into the chart's boxes since they were last read.
-  std::optional<QString> typed_start_;
-  std::optional<QString> typed_stop_;
+  // The chart's Start and Stop boxes as the user left them, since they were
+  // last read: the chart writes back what it made of them.
+  std::optional<std::pair<QString, QString>> typed_times_;
 
   std::shared_ptr<cCalendar> calendar_;
   QString calendar_file_;
