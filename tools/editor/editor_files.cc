@@ -94,7 +94,7 @@ bool EditorWindow::SaveSelected() {
           ShowSelected();
         }
       });
-      ok = conflict == DiskConflict::kReloaded;
+      ok = conflict != DiskConflict::kCancelled;
     }
     if (ok && conflict == DiskConflict::kOverwrite) {
       const bool draft = directory_.IsDraft(selected_);
