@@ -178,9 +178,13 @@ bool ReceiverPane::Open() {
 }
 
 QListWidgetItem* ReceiverPane::AddItem(int16_t identity) {
+  // Filling the new row is no edit of the receiver's enabled flag.
+  const bool was_filling = filling_;
+  filling_ = true;
   auto* item = new QListWidgetItem(list_);
   item->setData(Qt::UserRole, int{identity});
   UpdateItem(identity);
+  filling_ = was_filling;
   return item;
 }
 
