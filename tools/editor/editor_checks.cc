@@ -43,6 +43,10 @@ QString BoxNote(const QString& box, const QString& text) {
 
 }  // namespace
 
+QString ErrorText(const Error& error) {
+  return QStringLiteral("Err:%1 %2").arg(error.Number()).arg(QString::fromStdString(error.Description()));
+}
+
 QString DayTypeName(int16_t day_type) {
   const std::string& name = DayTypeNames()[day_type];
   return name.empty() ? QStringLiteral("Day type %1").arg(day_type) : QString::fromStdString(name);

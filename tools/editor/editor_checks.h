@@ -14,6 +14,10 @@ namespace quindo {
 class cProfile;
 class cReceiver;
 class cTimeSchedule;
+class Error;
+
+// "Err:N description", as the record classes write a failure.
+QString ErrorText(const Error& error);
 
 // The language file's name of a schedule day type, or "Day type N".
 QString DayTypeName(int16_t day_type);

@@ -31,14 +31,7 @@ QString FileOf(int16_t identity) { return QString::fromStdString(cProfile().Crea
 
 EditorWindow::DiskConflict EditorWindow::AskAboutDiskChange(const QString& file,
                                                             const std::function<void()>& reload) {
-  Question question;
-  question.text = QStringLiteral("%1 changed on disk since the editor read it. Reload it (your changes are "
-                                 "dropped), overwrite it with your version, or cancel the save?")
-                      .arg(file);
-  question.answers = {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Cancel")};
-  question.default_answer = 2;
-  question.cancel_answer = 2;
-  switch (prompts_.choose(question)) {
+  switch (prompts_.choose(DiskChangeQuestion(file))) {
     case 0:
       reload();
       return DiskConflict::kReloaded;
@@ -62,10 +55,7 @@ bool EditorWindow::SaveCalendar() {
   try {
     calendar_->SaveToDisk(calendar_file_.toStdString());
   } catch (const Error& e) {
-    Fail(QStringLiteral("Calendar %1 not saved: Err:%2 %3")
-             .arg(calendar_file_)
-             .arg(e.Number())
-             .arg(QString::fromStdString(e.Description())));
+    Fail(QStringLiteral("Calendar %1 not saved: %2").arg(calendar_file_, ErrorText(e)));
     return false;
   }
   calendar_saved_bytes_ = calendar_->ToFileBytes();

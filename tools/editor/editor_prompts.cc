@@ -5,6 +5,17 @@
 
 namespace quindo {
 
+Question DiskChangeQuestion(const QString& file) {
+  Question question;
+  question.text = QStringLiteral("%1 changed on disk since the editor read it. Reload it (your changes are "
+                                 "dropped), overwrite it with your version, or cancel the save?")
+                      .arg(file);
+  question.answers = {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Cancel")};
+  question.default_answer = 2;
+  question.cancel_answer = 2;
+  return question;
+}
+
 EditorPrompts EditorPrompts::MessageBoxes(QWidget* parent) {
   EditorPrompts prompts;
   prompts.save = [parent](const QString& what) {

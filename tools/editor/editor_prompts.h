@@ -24,6 +24,10 @@ struct Question {
   int cancel_answer = 0;
 };
 
+// Asked before a save over a record file that changed on disk since it was
+// read: Reload (0), Overwrite (1) or Cancel (2, the default).
+Question DiskChangeQuestion(const QString& file);
+
 struct EditorPrompts {
   // Asked before changes would be left: `what` names the record.
   std::function<SaveChoice(const QString& what)> save;

@@ -11,6 +11,7 @@
 #include "model/calendar/calendar.h"
 #include "model/profile/profile_naming.h"
 #include "qt/calendar_view.h"
+#include "tools/editor/editor_checks.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_list.h"
 
@@ -107,10 +108,7 @@ bool EditorWindow::ReadCalendarAgain() {
   try {
     if (!fresh.ReadFromDisk(calendar_file_.toStdString())) return false;
   } catch (const Error& e) {
-    AppendLog(QStringLiteral("Calendar %1 not read: Err:%2 %3")
-                  .arg(calendar_file_)
-                  .arg(e.Number())
-                  .arg(QString::fromStdString(e.Description())));
+    AppendLog(QStringLiteral("Calendar %1 not read: %2").arg(calendar_file_, ErrorText(e)));
     return false;
   }
   calendar_->FromFileBytes(fresh.ToFileBytes());

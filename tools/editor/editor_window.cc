@@ -32,6 +32,7 @@
 #include "qt/calendar_view.h"
 #include "qt/time_schedule_view.h"
 #include "tools/editor/directory_loader.h"
+#include "tools/editor/editor_checks.h"
 #include "tools/editor/elided_label.h"
 #include "tools/editor/profile_form.h"
 #include "tools/editor/profile_list.h"
@@ -289,10 +290,7 @@ bool EditorWindow::OpenCalendar(const QString& file) {
   try {
     calendar->ReadFromDisk(file.toStdString());
   } catch (const Error& e) {
-    Fail(QStringLiteral("Calendar %1 not read: Err:%2 %3")
-             .arg(file)
-             .arg(e.Number())
-             .arg(QString::fromStdString(e.Description())));
+    Fail(QStringLiteral("Calendar %1 not read: %2").arg(file, ErrorText(e)));
     return false;
   }
   undo_->clear();

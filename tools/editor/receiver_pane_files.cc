@@ -35,14 +35,7 @@ bool ReceiverPane::SaveSelected() {
     return false;
   }
   if (records_.ChangedOnDisk(selected_)) {
-    Question question;
-    question.text = QStringLiteral("%1 changed on disk since the editor read it. Reload it (your changes are "
-                                   "dropped), overwrite it with your version, or cancel the save?")
-                        .arg(file);
-    question.answers = {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Cancel")};
-    question.default_answer = 2;
-    question.cancel_answer = 2;
-    const int answer = prompts_.choose(question);
+    const int answer = prompts_.choose(DiskChangeQuestion(file));
     if (answer == 0) return DiscardSelected();
     if (answer != 1) return false;
   }
