@@ -52,6 +52,7 @@ void EditorWindow::WatchFiles() {
 }
 
 void EditorWindow::OnDiskChanged() {
+  if (Loading()) disk_changed_while_loading_ = true;
   RefreshFromDisk();
   RefreshCalendarFromDisk();
   WatchFiles();

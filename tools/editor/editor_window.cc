@@ -247,6 +247,7 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
   directory_path_ = directory;
   UseDataDirectory(directory.toStdString());
   receivers_->Open();
+  disk_changed_while_loading_ = false;
   WatchFiles();
   UpdateTitle();
   AppendLog(QStringLiteral("Opening %1").arg(directory));
@@ -277,7 +278,8 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
                   .arg(directory_path_)
                   .arg(*unreadable));
     // What changed while the files were read.
-    RefreshFromDisk();
+    if (disk_changed_while_loading_) RefreshFromDisk();
+    disk_changed_while_loading_ = false;
     emit directoryLoaded(count);
   };
   loader_->Start(RecordThreadSettings::OfThisThread(), this, std::move(callbacks));

@@ -227,6 +227,7 @@ class EditorWindow : public QMainWindow, private EditTarget {
   ReceiverPane* receivers_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer* disk_settle_ = nullptr;
+  bool disk_changed_while_loading_ = false;
 };
 
 }  // namespace quindo

@@ -1,47 +1,55 @@
 #include "tools/editor/file_stamp.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
 
 namespace quindo {
 
 namespace {
 
-// FNV-1a: enough to tell two versions of one small file apart.
-uint64_t Hash(const std::string& bytes) {
-  uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : bytes) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  return hash;
+FileStamp FromStat(const struct stat& status) {
+  FileStamp stamp;
+  if (!S_ISREG(status.st_mode)) return stamp;
+  stamp.exists = true;
+  stamp.size = static_cast<int64_t>(status.st_size);
+  stamp.modified_ns = static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+  return stamp;
 }
 
 }  // namespace
 
 FileStamp FileStamp::SizeAndTimeOf(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  FileStamp stamp;
-  if (!fs::is_regular_file(path, error)) return stamp;
-  const auto size = fs::file_size(path, error);
-  if (error) return stamp;
-  const auto time = fs::last_write_time(path, error);
-  if (error) return stamp;
-  stamp.exists = true;
-  stamp.size = static_cast<int64_t>(size);
-  stamp.modified_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
-  return stamp;
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? FromStat(status) : FileStamp{};
 }
 
 FileStamp FileStamp::Of(const std::string& path) {
-  FileStamp stamp = SizeAndTimeOf(path);
-  if (!stamp.exists) return stamp;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return FileStamp{};
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  stamp.content_hash = Hash(bytes);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat status {};
+  FileStamp stamp = ::fstat(fd, &status) == 0 ? FromStat(status) : FileStamp{};
+  if (stamp.exists) {
+    // Record files are small: read whole, hashed at once.
+    std::string bytes(static_cast<size_t>(stamp.size), '\0');
+    size_t have = 0;
+    while (have < bytes.size()) {
+      const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
+      if (got <= 0) {
+        if (got < 0) stamp = FileStamp{};
+        break;
+      }
+      have += static_cast<size_t>(got);
+    }
+    // A file that grew or shrank while read differs in its size anyway.
+    bytes.resize(have);
+    if (stamp.exists) stamp.content_hash = std::hash<std::string_view>{}(bytes);
+  }
+  ::close(fd);
   return stamp;
 }
 

@@ -35,24 +35,8 @@ class MessageCollector {
 
 using Rows = std::array<int16_t, cTimeSchedule::kDayTypes>;
 
-Rows RowsOf(const cTimeSchedule& schedule) {
-  Rows rows{};
-  for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) rows[d] = schedule.GetAxisOfDayType(d);
-  return rows;
-}
-
 void SetRows(cTimeSchedule& schedule, const Rows& rows) {
   for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) schedule.SetAxisOfDayType(d, rows[d]);
-}
-
-// The chart shows the same rows when the same day types are active and the
-// calendar is used or not as before.
-bool ShowsSameRows(const cTimeSchedule& a, const cTimeSchedule& b) {
-  if ((a.m_UseCalendar != 0) != (b.m_UseCalendar != 0)) return false;
-  for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
-    if ((a.GetActive(d) != 0) != (b.GetActive(d) != 0)) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -101,11 +85,22 @@ LoadedProfile LoadProfileFile(int16_t identity) {
   return loaded;
 }
 
+ProfileDirectory::WrittenRows ProfileDirectory::RowsOf(const cProfile* profile) {
+  WrittenRows written;
+  if (profile == nullptr || profile->m_TimeSchedule == nullptr) return written;
+  const cTimeSchedule& schedule = *profile->m_TimeSchedule;
+  written.known = true;
+  written.use_calendar = schedule.m_UseCalendar != 0;
+  for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+    written.rows[d] = schedule.GetAxisOfDayType(d);
+    written.active[d] = schedule.GetActive(d) != 0;
+  }
+  return written;
+}
+
 void ProfileDirectory::Add(LoadedProfile loaded) {
-  std::string written;
-  if (loaded.profile != nullptr) written = loaded.profile->m_TimeSchedule->ComposePeriodArray();
-  entries_[loaded.identity] =
-      Entry{std::move(loaded.profile), std::move(loaded.messages), loaded.stamp, std::move(written)};
+  const WrittenRows written = RowsOf(loaded.profile.get());
+  entries_[loaded.identity] = Entry{std::move(loaded.profile), std::move(loaded.messages), loaded.stamp, written};
 }
 
 cProfile* ProfileDirectory::Find(int16_t key) const {
@@ -179,24 +174,16 @@ int16_t ProfileDirectory::Save(int16_t key) {
   Entry& entry = found->second;
   cProfile& profile = *entry.profile;
   cTimeSchedule& schedule = *profile.m_TimeSchedule;
-  const Rows shown_rows = RowsOf(schedule);
-  bool rows_put_back = false;
-  if (!entry.written_schedule.empty()) {
-    cTimeSchedule written;
-    try {
-      written.ExtractPeriodArray(entry.written_schedule);
-      if (ShowsSameRows(written, schedule)) {
-        SetRows(schedule, RowsOf(written));
-        rows_put_back = true;
-      }
-    } catch (const Error&) {
-      // Never stored readably: the chart's rows are written.
-    }
-  }
-  std::string writing = schedule.ComposePeriodArray();
+  const WrittenRows shown = RowsOf(&profile);
+  // The chart shows the same rows when the same day types are active and
+  // the calendar is used or not as before: then the loaded rows are kept.
+  const bool rows_put_back = entry.written.known && entry.written.use_calendar == shown.use_calendar &&
+                             entry.written.active == shown.active;
+  if (rows_put_back) SetRows(schedule, entry.written.rows);
+  const WrittenRows writing = RowsOf(&profile);
   const bool ok = profile.SaveToDisk();
   if (rows_put_back) {
-    SetRows(schedule, shown_rows);
+    SetRows(schedule, shown.rows);
     // The chart's rows are no change of the user's.
     if (ok) profile.RememberOriginalSettings();
   }
@@ -204,7 +191,7 @@ int16_t ProfileDirectory::Save(int16_t key) {
     if (IsDraftKey(key)) profile.m_DiskIdentity = -1;  // the number drawn is not its until a save succeeds
     return kNoProfile;
   }
-  entry.written_schedule = std::move(writing);
+  entry.written = writing;
   entry.stamp = FileStamp::Of(FileOf(profile.m_DiskIdentity));
   if (!IsDraftKey(key)) return key;
   const int16_t identity = profile.m_DiskIdentity;

@@ -12,6 +12,7 @@
 // name); a draft's key is kFirstDraftKey or below until its first save
 // gives it an identity (Resolve follows that change).
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -116,12 +117,20 @@ class ProfileDirectory {
   DiskChanges ScanDisk() const;
 
  private:
+  // The week chart's rows as the file holds them, and what decided them.
+  struct WrittenRows {
+    bool known = false;
+    std::array<int16_t, cTimeSchedule::kDayTypes> rows{};
+    std::array<bool, cTimeSchedule::kDayTypes> active{};
+    bool use_calendar = false;
+  };
   struct Entry {
     std::unique_ptr<cProfile> profile;
     std::string messages;
     FileStamp stamp;
-    std::string written_schedule;  // the schedule as the file holds it
+    WrittenRows written;
   };
+  static WrittenRows RowsOf(const cProfile* profile);
   std::string FileOf(int16_t identity) const;
 
   std::map<int16_t, Entry> entries_;
