@@ -1,7 +1,11 @@
 // CalendarView on the offscreen platform: painting day types by dragging
 // with QTest mouse events, the month navigation that stops at the
-// calendar's range, holiday rules with their strip and tooltip, the by-name
-// host adapter, and the PNG that quindo-records calendar render writes.
+// calendar's range, holiday rules with their strip and tooltip, day-type
+// images inside their boxes, painting at the screen's pixel ratio (the suite
+// also runs with QT_SCALE_FACTOR=2), the by-name host adapter, and the PNG
+// that quindo-records calendar render writes.
+
+#include <cmath>
 
 #include <QComboBox>
 #include <QFile>
@@ -37,6 +41,12 @@ const int32_t kMarch2024 = DayNumberFromCivil(2024, 3, 1);  // a Friday
 QPoint March2024(int day) {
   const int position = day - 1 + 4;
   return {30 + 40 * (position % 7) + 20, 20 + 25 * (position / 7) + 12};
+}
+
+// The pixel at a point of the paint area, in units, whatever the pixel ratio.
+QRgb UnitPixel(const QImage& image, double x, double y) {
+  const qreal ratio = image.devicePixelRatio();
+  return image.pixel(static_cast<int>(std::lround(x * ratio)), static_cast<int>(std::lround(y * ratio)));
 }
 
 int32_t ErrorNumberOf(const std::function<void()>& action) {
@@ -139,7 +149,7 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->LoadHolidayRules({good_friday}));
     QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{0});
     QCOMPARE(changed.count(), 0);
-    QCOMPARE(view->PaintAreaImage().pixel(195, 140), qRgb(255, 138, 138));  // below the day's number
+    QCOMPARE(UnitPixel(view->PaintAreaImage(), 195, 140), qRgb(255, 138, 138));  // below the day's number
     QTest::mouseMove(view->PaintArea(), March2024(29));
     QCOMPARE(view->PaintArea()->toolTip(), QString(" (Good Friday)"));
 
@@ -158,6 +168,65 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->StatusLabel()->text().contains("DayType 0"));
     QCOMPARE(HolidayLabels().Count(), size_t{40});
     QCOMPARE(changed.count(), 1);
+  }
+
+  void testDayTypeImagesStayInsideTheirBoxes() {
+    auto view = ShownMarch2024();
+    const QImage plain = view->PaintAreaImage().copy();
+    for (int day = 0; day < 31; ++day) {
+      view->Calendar()->SetDayType(kMarch2024 + day, static_cast<int16_t>(8 + day % 16));
+    }
+    view->Refresh();
+    const QImage& images = view->PaintAreaImage();
+    QVERIFY(images != plain);
+    // Not one pixel of a grid line, black or white, changes.
+    const qreal ratio = images.devicePixelRatio();
+    const auto device = [ratio](int unit) { return static_cast<int>(std::lround(unit * ratio)); };
+    for (int column = 0; column <= 7; ++column) {
+      for (const int x : {device(30 + 40 * column), device(31 + 40 * column)}) {
+        for (int y = device(20); y < device(170); ++y) QCOMPARE(images.pixel(x, y), plain.pixel(x, y));
+      }
+    }
+    for (int row = 0; row <= 6; ++row) {
+      for (const int y : {device(20 + 25 * row), device(21 + 25 * row)}) {
+        for (int x = device(30); x < device(310); ++x) QCOMPARE(images.pixel(x, y), plain.pixel(x, y));
+      }
+    }
+    QVERIFY(view->StatusLabel()->text().isEmpty());
+  }
+
+  void testPaintsAtTheScreensPixelRatio() {
+    auto view = ShownMarch2024();
+    const qreal ratio = view->PaintArea()->devicePixelRatioF();
+    const QImage& image = view->PaintAreaImage();
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    QCOMPARE(image.deviceIndependentSize(), QSizeF(view->PaintArea()->size()));
+    // The grid line left of Friday is one device pixel of black, then the
+    // white line one unit to its right, also one device pixel wide.
+    const int y = static_cast<int>(std::lround(30 * ratio));
+    const int black = static_cast<int>(std::lround(190 * ratio));
+    const int white = static_cast<int>(std::lround(191 * ratio));
+    QCOMPARE(image.pixel(black, y), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(black + 1, y), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(black - 1, y), qRgb(255, 255, 255));
+    // Today's strip (Sunday 10 March) is filled without gaps below the date.
+    for (int dy = static_cast<int>(std::lround(61 * ratio)); dy < std::lround(69 * ratio); ++dy) {
+      QCOMPARE(qBlue(image.pixel(static_cast<int>(std::lround(284 * ratio)), dy)), 255);
+    }
+    // The caption's month and the dates' digits have device-pixel detail.
+    if (ratio >= 2) {
+      int mixed = 0;
+      for (int by = 22; by < 34; ++by) {
+        for (int bx = 192; bx < 206; ++bx) {  // "1" of 1 March
+          const QRgb corner = image.pixel(2 * bx, 2 * by);
+          if (image.pixel(2 * bx + 1, 2 * by) != corner || image.pixel(2 * bx + 1, 2 * by + 1) != corner ||
+              image.pixel(2 * bx, 2 * by + 1) != corner) {
+            ++mixed;
+          }
+        }
+      }
+      QVERIFY(mixed > 0);
+    }
   }
 
   void testHostByNameCallsMembersAndRaisesForMissingOnes() {
