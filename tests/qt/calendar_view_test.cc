@@ -30,8 +30,10 @@
 #include "model/schedule/time_schedule.h"
 #include "qt/calendar_host_by_name.h"
 #include "qt/calendar_view.h"
+#include "device_pixels.h"
 
 using namespace quindo;
+using namespace quindo::testing;
 
 namespace {
 
@@ -41,12 +43,6 @@ const int32_t kMarch2024 = DayNumberFromCivil(2024, 3, 1);  // a Friday
 QPoint March2024(int day) {
   const int position = day - 1 + 4;
   return {30 + 40 * (position % 7) + 20, 20 + 25 * (position / 7) + 12};
-}
-
-// The pixel at a point of the paint area, in units, whatever the pixel ratio.
-QRgb UnitPixel(const QImage& image, double x, double y) {
-  const qreal ratio = image.devicePixelRatio();
-  return image.pixel(static_cast<int>(std::lround(x * ratio)), static_cast<int>(std::lround(y * ratio)));
 }
 
 int32_t ErrorNumberOf(const std::function<void()>& action) {
@@ -180,8 +176,7 @@ class CalendarViewTest : public QObject {
     const QImage& images = view->PaintAreaImage();
     QVERIFY(images != plain);
     // Not one pixel of a grid line, black or white, changes.
-    const qreal ratio = images.devicePixelRatio();
-    const auto device = [ratio](int unit) { return static_cast<int>(std::lround(unit * ratio)); };
+    const auto device = [&](int unit) { return DevicePixel(images, unit); };
     for (int column = 0; column <= 7; ++column) {
       for (const int x : {device(30 + 40 * column), device(31 + 40 * column)}) {
         for (int y = device(20); y < device(170); ++y) QCOMPARE(images.pixel(x, y), plain.pixel(x, y));
@@ -201,32 +196,13 @@ class CalendarViewTest : public QObject {
     const QImage& image = view->PaintAreaImage();
     QCOMPARE(image.devicePixelRatio(), ratio);
     QCOMPARE(image.deviceIndependentSize(), QSizeF(view->PaintArea()->size()));
-    // The grid line left of Friday is one device pixel of black, then the
-    // white line one unit to its right, also one device pixel wide.
-    const int y = static_cast<int>(std::lround(30 * ratio));
-    const int black = static_cast<int>(std::lround(190 * ratio));
-    const int white = static_cast<int>(std::lround(191 * ratio));
-    QCOMPARE(image.pixel(black, y), qRgb(0, 0, 0));
-    QCOMPARE(image.pixel(black + 1, y), qRgb(255, 255, 255));
-    QCOMPARE(image.pixel(black - 1, y), qRgb(255, 255, 255));
-    // Today's strip (Sunday 10 March) is filled without gaps below the date.
-    for (int dy = static_cast<int>(std::lround(61 * ratio)); dy < std::lround(69 * ratio); ++dy) {
-      QCOMPARE(qBlue(image.pixel(static_cast<int>(std::lround(284 * ratio)), dy)), 255);
-    }
-    // The caption's month and the dates' digits have device-pixel detail.
-    if (ratio >= 2) {
-      int mixed = 0;
-      for (int by = 22; by < 34; ++by) {
-        for (int bx = 192; bx < 206; ++bx) {  // "1" of 1 March
-          const QRgb corner = image.pixel(2 * bx, 2 * by);
-          if (image.pixel(2 * bx + 1, 2 * by) != corner || image.pixel(2 * bx + 1, 2 * by + 1) != corner ||
-              image.pixel(2 * bx, 2 * by + 1) != corner) {
-            ++mixed;
-          }
-        }
-      }
-      QVERIFY(mixed > 0);
-    }
+    // The grid line left of Friday is one device pixel of black.
+    const int x = DevicePixel(image, 190), y = DevicePixel(image, 30);
+    QCOMPARE(image.pixel(x, y), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(x + 1, y), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(x - 1, y), qRgb(255, 255, 255));
+    // The day of the month is drawn at the device's resolution.
+    if (ratio == 2) QVERIFY(HasDevicePixelDetail(image, QRect(192, 22, 14, 12)));
   }
 
   void testHostByNameCallsMembersAndRaisesForMissingOnes() {
