@@ -40,7 +40,7 @@ ClientOptions ParseClientOptions(const QStringList& arguments) {
 }
 
 const char* ClientUsage() {
-  return R"(Usage: quindo-client /ServerAddress:HOST /ServerPort:PORT
+  return R"usage(Usage: quindo-client /ServerAddress:HOST /ServerPort:PORT
 
 Hosts the profile control without a display. Reads one command per line on
 standard input and answers each on one line of standard output (list with a
@@ -77,7 +77,7 @@ Commands:
   select KEY                  selects the node with that key (K12)
   click [ctrl|shift|alt]...   a left click on the tree with those keys held
   quit                        exits
-)";
+)usage";
 }
 
 }  // namespace quindo
