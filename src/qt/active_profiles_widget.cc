@@ -221,19 +221,20 @@ void ActiveProfilesWidget::Refresh() {
   const QString status = tree_widget_->isHidden() ? QString() : StatusText();
   status_->setText(status);
   status_->setToolTip(status);
-  status_->setVisible(!tree_widget_->isHidden());
+  status_->setVisible(!status.isEmpty());
   PlaceLines();
 }
 
 void ActiveProfilesWidget::PlaceLines() {
-  // The reason under the label, the status line under the tree, which gives
-  // up its last line for it.
+  // The reason under the label. The status line under the tree, which gives
+  // up its last line for it only while it has something to say: otherwise
+  // the tree fills the control, as the control lays it out.
   const int line = status_->fontMetrics().height() + 2 * kLineGap;
   const QRect label = label_widget_->geometry();
   const int reason_height = qMax(line, reason_->heightForWidth(width()));
   reason_->setGeometry(0, label.bottom() + 1 + kLineGap, width(), reason_height);
   status_->setGeometry(kLineGap, height() - line, qMax(0, width() - 2 * kLineGap), line);
-  tree_widget_->resize(width(), qMax(0, height() - line));
+  tree_widget_->resize(width(), qMax(0, height() - (status_->isHidden() ? 0 : line)));
 }
 
 void ActiveProfilesWidget::focusInEvent(QFocusEvent* event) {

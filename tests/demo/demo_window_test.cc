@@ -77,6 +77,8 @@ class DemoWindowTest : public QObject {
     Child<QLineEdit>("serverPort")->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < 3; ++i) QTest::keyClick(window_->focusWidget(), Qt::Key_Backtab);
     QCOMPARE(window_->focusWidget(), Tree());
+    QTest::keyClick(Tree(), Qt::Key_Backtab);  // on out of the control, not back into the tree
+    QVERIFY(!window_->Profiles().isAncestorOf(window_->focusWidget()) && window_->focusWidget() != &window_->Profiles());
   }
 
   // Apply drops the link and connects to the fields' server at once, so a
