@@ -139,8 +139,13 @@ class QtTreeViewTest : public QObject {
       qt_->SetImage("K" + std::to_string(i), i == 1 ? 1 : 2);
     }
     qt_->Add("K0", "");
+    qt_->Add("K1000", "profile 1");  // one name, case aside: by number
+    qt_->Add("K999", "PROFILE 1");
     qt_->SetImage("K2", 7);  // no icon for an unknown id
     auto& nodes = widget_->Nodes();
+    QCOMPARE(nodes.IndexOf("K999").row(), nodes.IndexOf("K1000").row() - 1);
+    qt_->Remove("K999");
+    qt_->Remove("K1000");
     const QModelIndex k2 = nodes.IndexOf("K2");
     QCOMPARE(Row(0).data().toString(), QStringLiteral("(no name) K0"));
     QCOMPARE(Row(1).data().toString(), QStringLiteral("Profile 1"));
