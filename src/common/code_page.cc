@@ -112,6 +112,19 @@ char32_t UpperOf(char32_t c) {
   return static_cast<char32_t>(static_cast<int32_t>(c) + run->offset);
 }
 
+// The code-page byte of a code point, or none when the page lacks it.
+std::optional<unsigned char> ByteOfCodePoint(char32_t cp) {
+  if (active_page == CodePage::kLatin1) {
+    if (cp < 0x100) return static_cast<unsigned char>(cp);
+    return std::nullopt;
+  }
+  if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) return static_cast<unsigned char>(cp);
+  const auto& reverse = Reverse1252();
+  const auto found = reverse.find(cp);
+  if (found == reverse.end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace
 
 std::string UpperCase(std::string_view text) {
@@ -145,22 +158,23 @@ std::string BytesToText(std::string_view bytes) {
 std::string TextToBytes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  const bool latin1 = active_page == CodePage::kLatin1;
   ForEachCodePoint(
-      text,
-      [&out, latin1](char32_t cp) {
-        if (latin1) {
-          out += cp < 0x100 ? static_cast<char>(cp) : '?';
-        } else if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
-          out += static_cast<char>(cp);
-        } else {
-          const auto& reverse = Reverse1252();
-          const auto found = reverse.find(cp);
-          out += found != reverse.end() ? static_cast<char>(found->second) : '?';
-        }
-      },
+      text, [&out](char32_t cp) { out += static_cast<char>(ByteOfCodePoint(cp).value_or('?')); },
       [&out](char) { out += '?'; });
   return out;
+}
+
+std::optional<std::string> FirstUnencodableCharacter(std::string_view text) {
+  std::optional<std::string> first;
+  ForEachCodePoint(
+      text,
+      [&first](char32_t cp) {
+        if (!first && !ByteOfCodePoint(cp)) AppendUtf8(first.emplace(), cp);
+      },
+      [&first](char byte) {
+        if (!first) first.emplace(1, byte);
+      });
+  return first;
 }
 
 }  // namespace quindo

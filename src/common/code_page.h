@@ -4,6 +4,7 @@
 // 0..255 maps to one character and back, so bytes -> text -> bytes is exact;
 // a character that the code page lacks becomes "?".
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include "common/export.h"
@@ -23,6 +24,13 @@ QUINDO_EXPORT void SetActiveCodePage(CodePage page);
 QUINDO_EXPORT std::string BytesToText(std::string_view bytes);
 // UTF-8 text to code-page bytes; malformed UTF-8 gives one "?" per bad byte.
 QUINDO_EXPORT std::string TextToBytes(std::string_view text);
+
+// The first character of a UTF-8 text that the active code page cannot hold
+// (TextToBytes would store "?" for it), as UTF-8; a malformed byte is given
+// as itself. Empty when every character fits, so that callers can refuse a
+// text instead of losing part of it.
+QUINDO_EXPORT std::optional<std::string> FirstUnencodableCharacter(std::string_view text);
+QUINDO_EXPORT inline bool CanEncode(std::string_view text) { return !FirstUnencodableCharacter(text); }
 
 // Upper case of a UTF-8 text: every letter with a simple one-to-one Unicode
 // upper-case mapping (Latin, Greek, Cyrillic, ...) is replaced by it; letters

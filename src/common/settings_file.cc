@@ -60,14 +60,19 @@ std::string FindSettingsValue(std::string_view bytes, std::string_view section,
   return BytesToText(TextToBytes(default_value).substr(0, kSettingsValueMaxLength));
 }
 
+std::string ReadSettingsFile(const std::string& file_name) {
+  BinaryFile file;
+  file.Open(DataDirectory() + file_name, BinaryFile::Mode::kRead);
+  std::string bytes = file.ReadBytes(static_cast<size_t>(file.Length()));
+  file.Close();
+  return bytes;
+}
+
 std::string GetSettingsFileValue(const std::string& section, const std::string& key,
                                  const std::string& default_value, const std::string& file_name) {
   std::string bytes;
   try {
-    BinaryFile file;
-    file.Open(DataDirectory() + file_name, BinaryFile::Mode::kRead);
-    bytes = file.ReadBytes(static_cast<size_t>(file.Length()));
-    file.Close();
+    bytes = ReadSettingsFile(file_name);
   } catch (const std::exception&) {
     bytes.clear();  // a missing or unreadable file reads as one without the section
   }

@@ -28,6 +28,10 @@ constexpr size_t kSettingsValueMaxLength = 2047;
 QUINDO_EXPORT std::string FindSettingsValue(std::string_view bytes, std::string_view section,
                               std::string_view key, const std::string& default_value);
 
+// The content of the settings file DataDirectory() + file_name; raises the
+// file's error.
+QUINDO_EXPORT std::string ReadSettingsFile(const std::string& file_name);
+
 // Reads the file DataDirectory() + file_name; a missing or unreadable file
 // gives the default. Never raises.
 QUINDO_EXPORT std::string GetSettingsFileValue(const std::string& section, const std::string& key,

@@ -23,6 +23,16 @@ TEST(CodePageTest, WesternCharactersMapToTheirBytes) {
   EXPECT_EQ(TextToBytes("Ω ✓ 😀"), "? ? ?");
 }
 
+TEST(CodePageTest, FirstUnencodableCharacterNamesWhatWouldBecomeAQuestionMark) {
+  EXPECT_EQ(FirstUnencodableCharacter("Grüße € ?"), std::nullopt);
+  EXPECT_EQ(FirstUnencodableCharacter("日本語€"), "日");
+  EXPECT_EQ(FirstUnencodableCharacter("ab\xC3"), "\xC3");
+  SetActiveCodePage(CodePage::kLatin1);
+  EXPECT_EQ(FirstUnencodableCharacter("ÿ€"), "€");  // in 1252, not in Latin-1
+  SetActiveCodePage(CodePage::kWindows1252);
+  EXPECT_TRUE(CanEncode("ÿ€"));
+}
+
 TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByteAndStaysInUpperCase) {
   EXPECT_EQ(TextToBytes("a\xC3"), "a?");            // cut-off sequence
   EXPECT_EQ(TextToBytes("\xE2\x82z"), "??z");       // cut-off three-byte sequence
