@@ -48,7 +48,9 @@ void ActiveProfiles::Timer_Reconnect_Timer() {
   if (ReconnectDelay > 0) ReconnectDelay = SaturatingAdd(ReconnectDelay, -int64_t{interval});
   if (ReconnectDelay <= 0 && !m_ServerAddress.empty() && IsUsablePort(m_ServerPort)) {
     // Also abandons an attempt that has not connected within the delay.
-    if (Socket::IsConnecting(socket_.State())) NoteLinkFailure("No connection within 10 s");
+    if (Socket::IsConnecting(socket_.State())) {
+      NoteLinkFailure("No connection within " + std::to_string(kReconnectDelay / 1000) + " s");
+    }
     socket_.Close();
     attempt_target_ = TargetText(m_ServerAddress, m_ServerPort);
     socket_.Connect(m_ServerAddress, m_ServerPort);
