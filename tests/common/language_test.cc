@@ -1,11 +1,14 @@
 #include "common/language.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "common/shipped_files.h"
 #include "common/step_recorder.h"
 #include "error_number.h"
 
@@ -45,6 +48,37 @@ TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
   EXPECT_EQ(GetLanguageText(102), "Two\nlines");  // the old table stays
   std::remove(path.c_str());
   EXPECT_EQ(ErrorOf([&] { LoadLanguageFile(path); }), kFileNotFound);
+}
+
+// An installed tree (bin/ beside share/quindo/) and a build tree (the program
+// folders below the root that mirrors share/quindo/), found from the
+// program's folder wherever the tree lies; QUINDO_DATA_DIR alone when set.
+TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(testing::TempDir()) / "shipped_files_test";
+  fs::remove_all(root);
+  for (const char* folder : {"moved/prefix/bin", "build/tools/records", "override", "bare/bin"}) {
+    fs::create_directories(root / folder);
+  }
+  for (const char* file : {"moved/prefix/share/quindo/language/english.txt", "build/share/quindo/language/english.txt",
+                           "build/tools/share/quindo/language/other.txt", "override/language/english.txt"}) {
+    fs::create_directories((root / file).parent_path());
+    std::ofstream(root / file) << "1\tx\n";
+  }
+  const auto find = [&](const char* relative, const char* program_folder) {
+    return FindShippedFile(relative, (root / program_folder).string()).value_or("none");
+  };
+  const std::string english = "language/english.txt";
+  EXPECT_EQ(find("language/english.txt", "moved/prefix/bin"), (root / "moved/prefix/share/quindo" / english).string());
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), (root / "build/share/quindo" / english).string());
+  EXPECT_EQ(find("language/other.txt", "build/tools/records"), (root / "build/tools/share/quindo/language/other.txt").string());
+  EXPECT_EQ(find("language/english.txt", "bare/bin"), "none");
+
+  setenv("QUINDO_DATA_DIR", (root / "override").c_str(), 1);
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), (root / "override" / english).string());
+  EXPECT_EQ(find("language/other.txt", "build/tools/records"), "none");  // no fallback past the override
+  unsetenv("QUINDO_DATA_DIR");
+  fs::remove_all(root);
 }
 
 TEST_F(LanguageTest, ReportErrorReachesInstalledHandlerOnly) {
