@@ -24,7 +24,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDirIterator>
 #include <QFile>
+#include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 
@@ -40,6 +42,16 @@ namespace {
 
 bool HasDisplay() {
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+// The icon's PNGs built into the program, every size.
+QIcon BuiltInIcon() {
+  QIcon icon;
+  for (QDirIterator it(QStringLiteral(":/icons"), QDirIterator::Subdirectories); it.hasNext();) {
+    const QString file = it.next();
+    if (file.endsWith(QLatin1String(".png"))) icon.addFile(file);
+  }
+  return icon;
 }
 
 void Finish(quindo::EditorWindow& window, const QString& screenshot, const QString& language) {
@@ -88,6 +100,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quindo-editor"));
+  // The desktop entry and icon that the install puts under share/.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quindo-editor"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quindo-editor"), BuiltInIcon()));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Edits the profile files of a data directory."));
