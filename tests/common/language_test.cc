@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -50,34 +51,42 @@ TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
   EXPECT_EQ(ErrorOf([&] { LoadLanguageFile(path); }), kFileNotFound);
 }
 
-// An installed tree (bin/ beside share/quindo/) and a build tree (the program
-// folders below the root that mirrors share/quindo/), found from the
-// program's folder wherever the tree lies; QUINDO_DATA_DIR alone when set.
+// An installed tree (bin/ beside share/quindo/) and a build tree (program
+// folders below the root that mirrors share/quindo/) are found from the
+// program's folder wherever the tree lies, the nearest first; with
+// QUINDO_DATA_DIR set, that folder alone.
 TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
   namespace fs = std::filesystem;
+  const char* outer = std::getenv("QUINDO_DATA_DIR");
+  const std::optional<std::string> outer_override = outer ? std::optional<std::string>(outer) : std::nullopt;
+  unsetenv("QUINDO_DATA_DIR");
   const fs::path root = fs::path(testing::TempDir()) / "shipped_files_test";
   fs::remove_all(root);
-  for (const char* folder : {"moved/prefix/bin", "build/tools/records", "override", "bare/bin"}) {
-    fs::create_directories(root / folder);
-  }
+  fs::create_directories(root / "moved/prefix/bin");
+  fs::create_directories(root / "build/tools/records");
+  fs::create_directories(root / "bare/bin");
   for (const char* file : {"moved/prefix/share/quindo/language/english.txt", "build/share/quindo/language/english.txt",
                            "build/tools/share/quindo/language/other.txt", "override/language/english.txt"}) {
     fs::create_directories((root / file).parent_path());
     std::ofstream(root / file) << "1\tx\n";
   }
   const auto find = [&](const char* relative, const char* program_folder) {
-    return FindShippedFile(relative, (root / program_folder).string()).value_or("none");
+    const auto found = FindShippedFile(relative, (root / program_folder).string());
+    return found ? fs::relative(*found, root).string() : "none";
   };
-  const std::string english = "language/english.txt";
-  EXPECT_EQ(find("language/english.txt", "moved/prefix/bin"), (root / "moved/prefix/share/quindo" / english).string());
-  EXPECT_EQ(find("language/english.txt", "build/tools/records"), (root / "build/share/quindo" / english).string());
-  EXPECT_EQ(find("language/other.txt", "build/tools/records"), (root / "build/tools/share/quindo/language/other.txt").string());
+  EXPECT_EQ(find("language/english.txt", "moved/prefix/bin"), "moved/prefix/share/quindo/language/english.txt");
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), "build/share/quindo/language/english.txt");
+  EXPECT_EQ(find("language/other.txt", "build/tools/records"), "build/tools/share/quindo/language/other.txt");
   EXPECT_EQ(find("language/english.txt", "bare/bin"), "none");
 
   setenv("QUINDO_DATA_DIR", (root / "override").c_str(), 1);
-  EXPECT_EQ(find("language/english.txt", "build/tools/records"), (root / "override" / english).string());
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), "override/language/english.txt");
   EXPECT_EQ(find("language/other.txt", "build/tools/records"), "none");  // no fallback past the override
-  unsetenv("QUINDO_DATA_DIR");
+  if (outer_override) {
+    setenv("QUINDO_DATA_DIR", outer_override->c_str(), 1);
+  } else {
+    unsetenv("QUINDO_DATA_DIR");
+  }
   fs::remove_all(root);
 }
 
