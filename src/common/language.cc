@@ -1,9 +1,9 @@
 #include "common/language.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "common/error.h"
+#include "common/file_system.h"
 
 namespace quindo {
 namespace {
@@ -64,8 +64,8 @@ void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows) {
 void ClearLanguageTable() { Table() = LanguageTable{}; }
 
 int32_t LoadLanguageFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(kFileNotFound);
+  constexpr size_t kLongestLanguageFile = 4 << 20;
+  std::istringstream in(ReadWholeFile(path, kLongestLanguageFile));
   LanguageTable table;
   std::string line;
   int32_t line_number = 0;

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "common/binary_file.h"
+#include "common/file_system.h"
 #include "common/code_page.h"
 #include "common/settings.h"
 
@@ -64,10 +64,7 @@ std::string GetSettingsFileValue(const std::string& section, const std::string& 
                                  const std::string& default_value, const std::string& file_name) {
   std::string bytes;
   try {
-    BinaryFile file;
-    file.Open(DataDirectory() + file_name, BinaryFile::Mode::kRead);
-    bytes = file.ReadBytes(static_cast<size_t>(file.Length()));
-    file.Close();
+    bytes = ReadWholeFile(DataDirectory() + file_name, kSettingsFileMaxBytes);
   } catch (const std::exception&) {
     bytes.clear();  // a missing or unreadable file reads as one without the section
   }
