@@ -25,7 +25,9 @@ std::string ParentOf(const std::string& path) {
 // descriptor does.
 class MemoryFile : public OpenFile {
  public:
-  MemoryFile(std::shared_ptr<std::string> content, std::optional<size_t> size_limit)
+  // `size_limit` is the file system's, so that a disk that fills up fills
+  // up for files already open too.
+  MemoryFile(std::shared_ptr<std::string> content, const std::optional<size_t>& size_limit)
       : content_(std::move(content)), size_limit_(size_limit) {}
 
   int64_t Size() override { return static_cast<int64_t>(content_->size()); }
@@ -56,7 +58,7 @@ class MemoryFile : public OpenFile {
 
  private:
   std::shared_ptr<std::string> content_;
-  std::optional<size_t> size_limit_;
+  const std::optional<size_t>& size_limit_;
 };
 
 class MemoryFileLock : public FileLock {};
