@@ -60,7 +60,7 @@ echo '{"Conditions": ["a", "b", "€", "日本語€", "", ""]}' | run profile p
 ((status == 2)) && grep -q 'Conditions\[3\]: "日"' "$dir/err" || fail "unmappable text exited $status: $(cat "$dir/err")"
 [[ $(run profile list | wc -l) == 1 ]] || fail "a refused text was stored"
 id=$(echo '{"Name": "日本語€"}' | run profile put --lossy)
-run profile show "$id" | grep -q '"Name": "???€"' || fail "--lossy did not store the replacement"
+grep -q '"Name": "???€"' <<<"$(run profile show "$id")" || fail "--lossy did not store the replacement"
 
 # A version 4 file: --read-only looks without touching, upgrade converts, and
 # plain loads still convert by default.
@@ -74,8 +74,8 @@ schedule = b"".join(struct.pack("<4h", -1 if d < 7 else 0, 0, 0, 0) for d in ran
 open(sys.argv[1], "wb").write(record + schedule)
 PY
 cp "$dir/Profiles/Profile_0007.dat" "$dir/v4"
-run profile show 7 --read-only | grep -q '"OffDutyAlarmBehaviour": 3' || fail "show --read-only of version 4"
-run profile list --read-only | grep -q $'^7\t-1\tOld$' || fail "list --read-only of version 4"
+grep -q '"OffDutyAlarmBehaviour": 3' <<<"$(run profile show 7 --read-only)" || fail "show --read-only of version 4"
+grep -q $'^7\t-1\tOld$' <<<"$(run profile list --read-only)" || fail "list --read-only of version 4"
 cmp -s "$dir/v4" "$dir/Profiles/Profile_0007.dat" || fail "--read-only rewrote the version 4 file"
 [[ $(run profile upgrade) == $'7\tversion 4 -> 5' ]] || fail "upgrade did not convert"
 [[ $(head -c 2 "$dir/Profiles/Profile_0007.dat" | od -An -tx1 | tr -d ' ') == 0500 ]] || fail "not version 5"
@@ -83,7 +83,7 @@ cmp -s "$dir/v4" "$dir/Profiles/Profile_0007.dat" || fail "--read-only rewrote t
 status=0; run profile upgrade 8 2>/dev/null || status=$?
 ((status == 1)) || fail "upgrade of a missing file exited $status"
 cp "$dir/v4" "$dir/Profiles/Profile_0007.dat"
-run profile show 7 2>&1 >/dev/null | grep -q "File converted" || fail "show no longer converts by default"
-"$tool" --help | grep -q -- "--read-only" || fail "--help does not tell of --read-only"
+grep -q "File converted" <<<"$(run profile show 7 2>&1 >/dev/null)" || fail "show no longer converts by default"
+grep -q -- "--read-only" <<<"$("$tool" --help)" || fail "--help does not tell of --read-only"
 
 echo "quindo-records: all checks passed"
