@@ -148,24 +148,6 @@ TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite)
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/real"), {}), 2);  // A.dat and B.dat only
 }
 
-TEST_F(AtomicFileTest, ConcurrentReplacementsFollowOneAnotherWhole) {
-  const std::string path = dir_ + "/Shared.dat";
-  WriteFileAtomically(path, "start");
-  std::vector<pid_t> children;
-  for (char writer = 'a'; writer < 'e'; ++writer) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      for (int n = 0; n < 20; ++n) WriteFileAtomically(path, std::string(100000, writer));
-      ::_exit(0);
-    }
-    children.push_back(child);
-  }
-  for (const pid_t child : children) ::waitpid(child, nullptr, 0);
-  const std::string last = Read(path);
-  EXPECT_EQ(last, std::string(100000, last[0]));
-  EXPECT_EQ(Names(), std::vector<std::string>{"Shared.dat"});
-}
-
 TEST_F(AtomicFileTest, AppendCreatesAndExtends) {
   const std::string path = dir_ + "/Deleted.dat";
   AppendToFile(path, "a\r\n");
