@@ -108,32 +108,39 @@ void BinaryFile::Flush() {
 void BinaryFile::Put(const char* data, size_t size) {
   RequireOpen();
   if (mode_ == Mode::kRead || mode_ == Mode::kAppend) throw Error(kBadFileMode);
-  if (!pending_.empty() && position_ != pending_start_ + static_cast<int64_t>(pending_.size())) Flush();
-  if (pending_.empty()) pending_start_ = position_;
+  if (pending_.empty()) {
+    pending_start_ = position_;
+    window_.clear();  // what was read there is no longer what the file holds
+  } else if (position_ != pending_start_ + static_cast<int64_t>(pending_.size())) {
+    Flush();
+    pending_start_ = position_;
+  }
   pending_.append(data, size);
-  window_.clear();
   position_ += static_cast<int64_t>(size);
-  length_ = std::max(length_, position_);
+  if (position_ > length_) length_ = position_;
   if (pending_.size() >= kLongestPendingWrite) Flush();
 }
 
 void BinaryFile::Get(char* data, size_t size) {
-  RequireOpen();
-  Flush();  // a read sees what was written before it
-  const int64_t window_end = window_start_ + static_cast<int64_t>(window_.size());
-  if (position_ >= window_start_ && position_ + static_cast<int64_t>(size) <= window_end) {
-    std::memcpy(data, window_.data() + (position_ - window_start_), size);
+  // Most reads lie inside the window (a record's fields one after another).
+  const int64_t offset = position_ - window_start_;
+  if (file_ != nullptr && pending_.empty() && offset >= 0 && static_cast<size_t>(offset) + size <= window_.size()) {
+    std::memcpy(data, window_.data() + offset, size);
     position_ += static_cast<int64_t>(size);
     return;
   }
-  if (size >= kLongestReadAhead) {
+  RequireOpen();
+  Flush();  // a read sees what was written before it
+  const int64_t window_end = window_start_ + static_cast<int64_t>(window_.size());
+  if (size >= kFirstReadAhead) {
+    // As long as the read-ahead or longer: straight to the caller.
     if (file_->ReadAt(position_, data, size) < size) throw Error(kInputPastEndOfFile);
     position_ += static_cast<int64_t>(size);
     return;
   }
   const bool in_order = !window_.empty() && position_ >= window_start_ && position_ <= window_end;
   read_ahead_ = in_order ? std::min(read_ahead_ * 2, kLongestReadAhead) : kFirstReadAhead;
-  window_.resize(std::max(read_ahead_, size));
+  window_.resize(read_ahead_);
   window_.resize(file_->ReadAt(position_, window_.data(), window_.size()));
   window_start_ = position_;
   if (window_.size() < size) throw Error(kInputPastEndOfFile);

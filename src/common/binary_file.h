@@ -9,7 +9,7 @@
 // it, whatever its length:
 //   - a read that misses the read buffer fills it from the read's position
 //     with one page (4 KiB), doubling up to 64 KiB while reading goes on in
-//     order; a read longer than that goes straight to the caller;
+//     order; a read of a page or more goes straight to the caller;
 //   - consecutive writes are gathered (up to 64 KiB) and written at their
 //     position before a read, a write elsewhere or Close, so Close writes
 //     only what was written.

@@ -128,7 +128,7 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 std::unique_ptr<OpenFile> DiskFileSystem::Open(const std::string& path, OpenMode mode) {
   // Not blocking: a pipe or a device in a record file's place must not hang
-  // the open; it is refused below.
+  // the open; it is refused below (ordinary files ignore the flag).
   int flags = O_CLOEXEC | O_NONBLOCK;
   switch (mode) {
     case OpenMode::kRead: flags |= O_RDONLY; break;
@@ -145,7 +145,6 @@ std::unique_ptr<OpenFile> DiskFileSystem::Open(const std::string& path, OpenMode
   auto file = std::make_unique<DiskFile>(fd);
   struct stat info{};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) throw Error(kPathFileAccessError);
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return file;
 }
 
