@@ -21,7 +21,8 @@ mkdir -p "$out"
 # The simulator picks a free port and names it on its first output line.
 "$build/tools/sim/quindo-sim" --port 0 --sample 12 </dev/null >"$out/sim.log" 2>&1 &
 sim_pid=$!
-trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+# A stopped simulator (see below) must be woken to take the signal.
+trap 'kill -CONT "$sim_pid" 2>/dev/null || true; kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
 port=""
 for _ in $(seq 50); do
   port=$(awk '/^listening/ { print $3; exit }' "$out/sim.log")
@@ -42,13 +43,37 @@ else
   shot="$out/demo-screenshot.png"
   schedule_shot="$out/demo-week-chart.png"
   calendar_shot="$out/demo-calendar.png"
-  echo "No display: running offscreen for 3 s."
+  echo "No display: running offscreen for 3.5 s. Once the demo has its profiles the"
+  echo "simulator stops reading (SIGSTOP), and the demo asks to flip \"Night shift\":"
+  echo "the request waits, marked in the tree and named in the control's status line."
   QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" \
     --screenshot "$shot" --schedule-screenshot "$schedule_shot" \
-    --calendar-screenshot "$calendar_shot" --quit-after 3000 "${holidays[@]}" "${server[@]}"
+    --calendar-screenshot "$calendar_shot" --toggle "Night shift" --toggle-after 2000 \
+    --quit-after 3500 "${holidays[@]}" "${server[@]}" >"$out/demo.txt" &
+  demo_pid=$!
+  for _ in $(seq 50); do
+    grep -q '^recv 200' "$out/sim.log" && break
+    sleep 0.1
+  done
+  sleep 0.5
+  kill -STOP "$sim_pid"
+  wait "$demo_pid" || { cat "$out/demo.txt"; exit 1; }
+  kill -CONT "$sim_pid"
+  cat "$out/demo.txt"
   echo "Screenshot of the window: $shot"
   echo "Screenshot of the week chart beside the tree: $schedule_shot"
   echo "Screenshot of the month calendar beside the week chart: $calendar_shot"
+  sleep 0.3  # the simulator catches up with the request it did not read
+
+  # The reason line: the same port with nobody listening.
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
+  down_shot="$out/demo-not-connected.png"
+  echo
+  echo "The simulator is stopped; the demo on its port for 1.5 s:"
+  QT_QPA_PLATFORM=offscreen "$build/tools/demo/quindo-demo" --screenshot "$down_shot" \
+    --quit-after 1500 "${server[@]}"
+  echo "Screenshot of the disconnected control: $down_shot"
 fi
 echo "Frames the simulator received:"
 grep '^recv' "$out/sim.log" | sort | uniq -c || true

@@ -1,7 +1,9 @@
 // Figures of the Qt profile tree: the first fill and a full re-report of
 // every profile through ActiveProfilesWidget, shown (offscreen when there is
 // no display), fed by a loopback server exactly as the alarm server feeds it.
-// A re-report moves every node to the end of the tree; the figures are taken
+// A re-report moves every node to the end of the control's tree order and
+// takes each row out of the view and back in its place by name (the rows
+// are shown by name, found by binary search); the figures are taken
 // with no current node, with the first row clicked (current and selected),
 // and with the first row current but not selected, as keyboard focus leaves
 // it. Each size is measured

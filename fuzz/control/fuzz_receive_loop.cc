@@ -41,11 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       rig.children.tree.Select(node.key);
       rig.control.TreeView_Profiles_MouseDown(1, 2, 0, 0);
       rig.control.TreeView_Profiles_Click();
+      rig.control.TreeView_Profiles_KeyDown(32, 2);
     } catch (const Error&) {
       // A negative profile number cannot be requested.
     }
     return true;
   });
+  // What the operator is told about the requests and the link.
+  rig.control.RequestStatusText();
   rig.children.timer.Advance(25);
+  rig.control.RequestStatusText();
+  rig.control.LinkStatusText();
   return 0;
 }

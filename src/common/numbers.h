@@ -35,4 +35,19 @@ Int CheckedNarrow(int64_t value) {
 // number. A text without a number gives 0. "80abc" -> 80, " 12.5" -> 12.5.
 double ReadLeadingNumber(std::string_view text);
 
+// The number at the start of a text as the platform's Val reads it: leading
+// blanks skipped, then either a decimal number as above followed by an
+// exponent ("E" or "D", a sign, digits; without digits after it the letter
+// ends the number), or "&H" hexadecimal or "&O" octal digits, read as a
+// 16-bit value when they fit in 16 bits (&HFFFF is -1) and as a 32-bit one
+// otherwise. `length` is how many characters the number took, blanks before
+// it included: 0 when the text starts with no number (the value is then 0).
+// More hexadecimal or octal digits than 32 bits hold raise 6; a decimal too
+// large for a double reads as infinity, one too small as 0.
+struct ValNumber {
+  double value = 0.0;
+  size_t length = 0;
+};
+ValNumber ReadValNumber(std::string_view text);
+
 }  // namespace quindo

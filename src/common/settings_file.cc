@@ -60,11 +60,15 @@ std::string FindSettingsValue(std::string_view bytes, std::string_view section,
   return BytesToText(TextToBytes(default_value).substr(0, kSettingsValueMaxLength));
 }
 
+std::string ReadSettingsFile(const std::string& file_name) {
+  return ReadWholeFile(DataDirectory() + file_name, kSettingsFileMaxBytes);
+}
+
 std::string GetSettingsFileValue(const std::string& section, const std::string& key,
                                  const std::string& default_value, const std::string& file_name) {
   std::string bytes;
   try {
-    bytes = ReadWholeFile(DataDirectory() + file_name, kSettingsFileMaxBytes);
+    bytes = ReadSettingsFile(file_name);
   } catch (const std::exception&) {
     bytes.clear();  // a missing or unreadable file reads as one without the section
   }

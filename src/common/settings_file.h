@@ -32,6 +32,10 @@ QUINDO_EXPORT std::string FindSettingsValue(std::string_view bytes, std::string_
 // settings file, and reads as an unreadable one.
 constexpr size_t kSettingsFileMaxBytes = 1 << 20;
 
+// The content of the settings file DataDirectory() + file_name; raises the
+// file's error, and 6 "File too large" beyond kSettingsFileMaxBytes.
+QUINDO_EXPORT std::string ReadSettingsFile(const std::string& file_name);
+
 // Reads the file DataDirectory() + file_name; a missing, unreadable or
 // longer than kSettingsFileMaxBytes file gives the default. Never raises.
 QUINDO_EXPORT std::string GetSettingsFileValue(const std::string& section, const std::string& key,

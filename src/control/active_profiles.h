@@ -6,8 +6,10 @@
 // user-interface thread.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/export.h"
 #include "control/child_controls.h"
@@ -45,6 +47,30 @@ class QUINDO_EXPORT ActiveProfiles {
   // Received bytes waiting for the rest of their frame.
   int64_t BufferedByteCount() const;
 
+  // What the operator is told beyond the label and the icons; none of it
+  // changes what goes to the server or what the name queries answer.
+  //
+  // Why the link is down and when the next attempt comes, such as
+  // "Connection refused (127.0.0.1:47001); next attempt in 7 s"; empty while
+  // the link is up.
+  std::string LinkStatusText() const;
+  // The requests that still wait for the server's report of their profile:
+  // "Waiting for the server: Night shift", and for those that have waited
+  // kRequestAnswerTime "The server has not answered for 10 s: Night shift";
+  // empty when none waits.
+  std::string RequestStatusText() const;
+  bool IsRequestPending(const std::string& key) const;
+  // The keys of every node whose text equals the name without regard to
+  // case, in tree order; the name queries act on the first.
+  std::vector<std::string> KeysOfProfilesNamed(const std::string& profile_name) const;
+  // Profile reports and removals received since creation.
+  int64_t ProfileMessageCount() const { return profile_messages_; }
+
+  // For an operator who switches servers: closes the link and shows the
+  // disconnected view at once, and the next tick makes an attempt with the
+  // address and port as they are then.
+  void ReconnectNow();
+
   // Events, delivered by the host framework and the child controls.
   void UserControl_Resize(float inner_width, float inner_height);
   void Command1_Click();
@@ -55,16 +81,29 @@ class QUINDO_EXPORT ActiveProfiles {
   void Winsock_Quindo_DataArrival();
   void TreeView_Profiles_MouseDown(int16_t button, int16_t shift, float x, float y);
   void TreeView_Profiles_Click();
+  // Ctrl+Space (key code 32, shift state 2) toggles the selected node as a
+  // Ctrl-click does; other keys do nothing here.
+  void TreeView_Profiles_KeyDown(int16_t key_code, int16_t shift);
 
   // The supervisor's timings, in milliseconds.
   static constexpr int32_t kTimerInterval = 500;
   static constexpr int32_t kReconnectDelay = 10000;
   static constexpr int32_t kKeepAliveThreshold = 10000;
+  // How long a request waits for its report before the operator is told.
+  static constexpr int32_t kRequestAnswerTime = 10000;
 
  private:
   // server_link.cc
   bool SendMessageToServer(int16_t message_type, std::string_view body);
   void ShowDisconnectedView();
+  // link_status.cc: the reason of the last failure, with the target; a
+  // cause adds its description ("what: description").
+  void NoteLinkFailure(const std::string& what, const std::exception* cause = nullptr);
+  // pending_requests.cc
+  void NoteRequestSent(const std::string& key);
+  void NoteProfileAnswered(const std::string& key);
+  void ForgetPendingRequests();
+  void AgePendingRequests(int32_t interval);
   // receive_loop.cc
   void DispatchFrame(int16_t message_type, const std::string& body);
   // profile_tree.cc
@@ -75,6 +114,7 @@ class QUINDO_EXPORT ActiveProfiles {
   // case; empty when none does.
   std::string FindNodeByName(const std::string& profile_name) const;
   void RequestEnabled(const std::string& key, bool enable);
+  void ToggleSelectedNode();
 
   TreeView& tree_;
   Label& label_;
@@ -87,6 +127,15 @@ class QUINDO_EXPORT ActiveProfiles {
   int16_t m_TreeMouseShift = 0;
   int32_t ReconnectDelay = 0;
   int32_t KeepAliveTime = 0;
+
+  struct PendingRequest {
+    std::string key;
+    int32_t waited_ms = 0;
+  };
+  std::vector<PendingRequest> pending_;  // in the order requested
+  std::string attempt_target_;           // "host:port" of the last attempt
+  std::string link_failure_;             // empty after a connect
+  int64_t profile_messages_ = 0;
 };
 
 }  // namespace quindo

@@ -37,7 +37,14 @@ struct TreeNode {
   std::string key;
   std::string text;
   int32_t image = 0;
+  bool pending = false;  // a request for it is waiting for the server's report
 };
+
+// A node's name as the operator reads it: an empty name would give a blank
+// row, so it shows as "(no name) K12". Name queries use the text itself.
+inline std::string ShownName(const TreeNode& node) {
+  return node.text.empty() ? "(no name) " + node.key : node.text;
+}
 
 // A tree of top-level nodes, each with a unique key, a text and an image id.
 class TreeView : public ChildWindow {
@@ -63,6 +70,9 @@ class TreeView : public ChildWindow {
   virtual void Select(const std::string& key) = 0;
   // Scrolls so that the node is visible; an absent key raises an error.
   virtual void EnsureVisible(const std::string& key) = 0;
+  // Marks the node as waiting for the server's answer to a request, or not;
+  // an absent key is ignored. A tree that cannot show it ignores it.
+  virtual void SetPending(const std::string& /*key*/, bool /*pending*/) {}
 };
 
 class Label : public ChildWindow {};
@@ -73,6 +83,8 @@ class Label : public ChildWindow {};
 class Socket {
  public:
   static constexpr int32_t kStateConnected = 7;
+  // An attempt under way: resolving the host name (4) or connecting (6).
+  static bool IsConnecting(int32_t state) { return state == 4 || state == 6; }
 
   virtual ~Socket() = default;
   // 7 when connected; any other value counts as down.
@@ -84,6 +96,9 @@ class Socket {
   // Takes every received byte not yet taken.
   virtual std::string GetData() = 0;
   virtual void Close() = 0;
+  // Why the last connection attempt or link failed, in the socket's words
+  // ("Connection refused"); empty when it does not say.
+  virtual std::string ErrorText() const { return {}; }
 };
 
 // An interval timer; its tick calls ActiveProfiles::Timer_Reconnect_Timer.

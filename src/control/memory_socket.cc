@@ -55,7 +55,8 @@ void MemorySocket::PeerClose() {
   Fire(events_.closed);
 }
 
-void MemorySocket::Fail() {
+void MemorySocket::Fail(std::string text) {
+  error_text_ = std::move(text);
   state_ = kStateError;
   Fire(events_.error);
 }

@@ -39,12 +39,14 @@ class QUINDO_EXPORT MemorySocket : public Socket {
   std::string GetData() override;
   // Pending received bytes are dropped, as a closed socket delivers nothing.
   void Close() override;
+  std::string ErrorText() const override { return error_text_; }
 
   // The peer's side.
   void Accept();                          // connected, then the connected event
   void Receive(std::string_view bytes);   // queued, then the data-arrival event
   void PeerClose();                       // closing, then the closed event
-  void Fail();                            // error state, then the error event
+  // Error state with the socket's description, then the error event.
+  void Fail(std::string text = "Connection refused");
   void FailNextSend() { fail_next_send_ = true; }
   void FailNextGetData() { fail_next_get_data_ = true; }
   void SetState(int32_t state) { state_ = state; }
@@ -73,6 +75,7 @@ class QUINDO_EXPORT MemorySocket : public Socket {
   int32_t close_count_ = 0;
   bool fail_next_send_ = false;
   bool fail_next_get_data_ = false;
+  std::string error_text_;
 };
 
 }  // namespace quindo

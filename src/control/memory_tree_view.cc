@@ -46,6 +46,11 @@ void MemoryTreeView::EnsureVisible(const std::string& key) {
   visible_ = key;
 }
 
+void MemoryTreeView::SetPending(const std::string& key, bool pending) {
+  const auto found = index_.find(key);
+  if (found != index_.end()) found->second->pending = pending;
+}
+
 std::vector<TreeNode> MemoryTreeView::Nodes() const {
   return std::vector<TreeNode>(nodes_.begin(), nodes_.end());
 }

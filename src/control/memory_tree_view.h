@@ -28,6 +28,7 @@ class QUINDO_EXPORT MemoryTreeView : public MemoryWindow<TreeView> {
   std::optional<std::string> SelectedKey() const override { return selected_; }
   void Select(const std::string& key) override;
   void EnsureVisible(const std::string& key) override;
+  void SetPending(const std::string& key, bool pending) override;
 
   // What the view holds, for tests and the headless client.
   const std::string& PathSeparator() const { return path_separator_; }

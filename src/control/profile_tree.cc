@@ -18,6 +18,7 @@ namespace {
 constexpr int32_t kIconEnabled = 1;
 constexpr int32_t kIconDisabled = 2;
 constexpr int16_t kShiftCtrl = 2;  // Shift 1, Ctrl 2, Alt 4, added together
+constexpr int16_t kKeySpace = 32;
 
 std::string KeyOf(int64_t number) {
   std::string key(1, 'K');
@@ -45,6 +46,7 @@ void ActiveProfiles::UpdateNode(const cProfile& profile) {
   // The node is replaced, not edited: every report moves its profile to the
   // end of the tree, and a selection follows it.
   const std::string key = KeyOf(profile.m_DiskIdentity);
+  NoteProfileAnswered(key);
   StepRecorder steps;
   bool selected = false;
   steps.Try([&] { selected = tree_.SelectedKey() == key; });
@@ -62,6 +64,7 @@ void ActiveProfiles::UpdateNode(const cProfile& profile) {
 void ActiveProfiles::OnProfileRemoved(const std::string& body) {
   int32_t cursor = 0;
   const std::string key = KeyOf(ExtractLong(body, cursor));  // a short body closes the link
+  NoteProfileAnswered(key);
   StepRecorder steps;
   steps.Try([&] {
     if (tree_.Contains(key)) tree_.Remove(key);
@@ -79,11 +82,23 @@ std::string ActiveProfiles::FindNodeByName(const std::string& profile_name) cons
   return key;
 }
 
+std::vector<std::string> ActiveProfiles::KeysOfProfilesNamed(const std::string& profile_name) const {
+  const std::string wanted = UpperCase(profile_name);
+  std::vector<std::string> keys;
+  tree_.ForEachNode([&](const TreeNode& node) {
+    if (UpperCase(node.text) == wanted) keys.push_back(node.key);
+    return true;
+  });
+  return keys;
+}
+
 void ActiveProfiles::RequestEnabled(const std::string& key, bool enable) {
   // Only a request: the node changes when the server reports the profile
   // again. A negative number cannot be encoded and raises before anything
   // is sent; with the link down nothing is sent and nothing is said.
-  SendMessageToServer(enable ? kEnableProfile : kDisableProfile, ComposeLong(NumberOfKey(key)));
+  if (SendMessageToServer(enable ? kEnableProfile : kDisableProfile, ComposeLong(NumberOfKey(key)))) {
+    NoteRequestSent(key);
+  }
 }
 
 void ActiveProfiles::ProfileEnableOrDisable(const std::string& profile_name, int32_t enabled) {
@@ -105,9 +120,20 @@ void ActiveProfiles::TreeView_Profiles_MouseDown(int16_t /*button*/, int16_t shi
 
 void ActiveProfiles::TreeView_Profiles_Click() {
   if (m_TreeMouseShift != kShiftCtrl) return;  // a plain click, or Shift or Alt as well
+  ToggleSelectedNode();
+}
+
+void ActiveProfiles::TreeView_Profiles_KeyDown(int16_t key_code, int16_t shift) {
+  // The keyboard's Ctrl-click: Space alone or with other keys does nothing,
+  // as a plain click does nothing.
+  if (key_code != kKeySpace || shift != kShiftCtrl) return;
+  ToggleSelectedNode();
+}
+
+void ActiveProfiles::ToggleSelectedNode() {
   const std::optional<std::string> selected = tree_.SelectedKey();
   if (!selected) return;
-  // The click flips what the node shows.
+  // The request flips what the node shows.
   RequestEnabled(*selected, tree_.Node(*selected).image != kIconEnabled);
 }
 

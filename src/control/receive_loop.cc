@@ -16,6 +16,17 @@ void ActiveProfiles::Winsock_Quindo_DataArrival() {
     // Nothing could be taken; frames already buffered are still handled.
   }
 
+  // The frame being handled is lost; what follows it stays buffered until
+  // the next connect empties the buffer. Our own close brings no closed
+  // event, so the tree stays shown until then.
+  const auto drop_link = [this](const std::exception* cause) {
+    NoteLinkFailure("Unreadable message from the server", cause);
+    m_ReceiveBuffer.Compact();
+    try {
+      socket_.Close();
+    } catch (...) {
+    }
+  };
   try {
     m_ReceiveBuffer.Append(std::move(arrival));
     int16_t message_type = 0;
@@ -24,15 +35,10 @@ void ActiveProfiles::Winsock_Quindo_DataArrival() {
     std::string body;
     while (m_ReceiveBuffer.CutFrame(message_type, body)) DispatchFrame(message_type, body);
     m_ReceiveBuffer.Compact();
+  } catch (const std::exception& e) {
+    drop_link(&e);
   } catch (...) {
-    // The frame being handled is lost; what follows it stays buffered until
-    // the next connect empties the buffer. Our own close brings no closed
-    // event, so the tree stays shown until then.
-    m_ReceiveBuffer.Compact();
-    try {
-      socket_.Close();
-    } catch (...) {
-    }
+    drop_link(nullptr);
   }
 }
 
@@ -40,20 +46,25 @@ void ActiveProfiles::DispatchFrame(int16_t message_type, const std::string& body
   switch (message_type) {
     case kGreeting: {
       int32_t cursor = 0;
-      if (ExtractInteger(body, cursor) == kProtocolLevel) {
+      const int16_t level = ExtractInteger(body, cursor);
+      if (level == kProtocolLevel) {
         SendMessageToServer(kGreetingReply, {});  // a failed reply closes the link itself
       } else {
         // A server of another level: drop the link but go on with the frames
         // already received (their sends fail on the closed link).
+        NoteLinkFailure("The server speaks protocol level " + std::to_string(level) + ", not " +
+                        std::to_string(kProtocolLevel));
         socket_.Close();
       }
       break;
     }
     case kProfileReport:
     case kProfileUpdate:
+      ++profile_messages_;
       OnProfileReport(body);
       break;
     case kProfileRemoved:
+      ++profile_messages_;
       OnProfileRemoved(body);
       break;
     default:

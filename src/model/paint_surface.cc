@@ -8,6 +8,12 @@ void PaintSurface::Line(double x1, double y1, double x2, double y2, Rgb colour) 
   current_y_ = y2;
 }
 
+void PaintSurface::Stripe(double x1, double y1, double x2, double y2, Rgb colour) {
+  DrawStripe(x1, y1, x2, y2, colour);
+  current_x_ = x2;
+  current_y_ = y2;
+}
+
 void PaintSurface::FillBox(double x1, double y1, double x2, double y2, Rgb colour) {
   DrawFilledBox(x1, y1, x2, y2, colour);
 }

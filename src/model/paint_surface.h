@@ -9,6 +9,12 @@
 // a background line from x = 30 to x = 318 covers x 30..317, and the bar end
 // drawn at x = 318 does not overlap it. A line whose two ends coincide draws
 // nothing. Every implementation keeps this rule; callers never adjust ends.
+//
+// Units and device pixels: at one device pixel per unit a Line and a Stripe
+// are the same points. Where a unit is several device pixels (a high-density
+// screen), a Line stays one device pixel thin (grid lines and edges stay
+// sharp), while a Stripe, one line of a filled area such as a gradient or a
+// strip, fills its units' whole thickness, so neighbouring stripes join.
 
 #include <cstdint>
 #include <string>
@@ -40,6 +46,9 @@ class QUINDO_EXPORT PaintSurface {
   // A line in the colour, last point excluded (see above). The current
   // position moves to (x2, y2), as after the platform's line.
   void Line(double x1, double y1, double x2, double y2, Rgb colour);
+  // A line of a filled area (see above); the current position moves as
+  // after Line.
+  void Stripe(double x1, double y1, double x2, double y2, Rgb colour);
   // A filled box with corners (x1, y1) and (x2, y2), both included.
   void FillBox(double x1, double y1, double x2, double y2, Rgb colour);
 
@@ -75,6 +84,10 @@ class QUINDO_EXPORT PaintSurface {
  protected:
   // The drawing itself; the public operations above keep the state.
   virtual void DrawLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+  // A surface of one device pixel per unit draws a stripe as a line.
+  virtual void DrawStripe(double x1, double y1, double x2, double y2, Rgb colour) {
+    DrawLine(x1, y1, x2, y2, colour);
+  }
   virtual void DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
   virtual void DrawText(double x, double y, const std::string& utf8) = 0;
   virtual void ShowMousePointer(int16_t shape) = 0;

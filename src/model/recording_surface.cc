@@ -27,8 +27,8 @@ std::string ToString(const PaintOp& op) {
   switch (op.kind) {
     case PaintOp::Kind::kLine:
     case PaintOp::Kind::kFilledBox:
-      out << (op.kind == PaintOp::Kind::kLine ? "line " : "box ") << op.x1 << "," << op.y1 << " " << op.x2
-          << "," << op.y2 << " " << ColourText(op.colour);
+      out << (op.kind == PaintOp::Kind::kFilledBox ? "box " : op.stripe ? "stripe " : "line ") << op.x1 << ","
+          << op.y1 << " " << op.x2 << "," << op.y2 << " " << ColourText(op.colour);
       break;
     case PaintOp::Kind::kText:
       out << "text " << op.x1 << "," << op.y1 << " \"" << op.text << "\"" << (op.bold ? " bold" : "");
@@ -61,6 +61,11 @@ void RecordingSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb 
   PaintOp op;
   op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2, op.colour = colour;
   ops_.push_back(op);
+}
+
+void RecordingSurface::DrawStripe(double x1, double y1, double x2, double y2, Rgb colour) {
+  DrawLine(x1, y1, x2, y2, colour);
+  ops_.back().stripe = true;
 }
 
 void RecordingSurface::DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) {

@@ -17,6 +17,7 @@ namespace quindo {
 struct QUINDO_EXPORT PaintOp {
   enum class Kind { kLine, kFilledBox, kText, kMousePointer, kToolTip };
   Kind kind = Kind::kLine;
+  bool stripe = false;  // a line drawn as a Stripe, one line of a filled area
   // Line and box: from (x1, y1) to (x2, y2). Text: printed at (x1, y1).
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   Rgb colour{};       // line and box colour; the fore colour of a text
@@ -27,7 +28,8 @@ struct QUINDO_EXPORT PaintOp {
   bool operator==(const PaintOp&) const = default;
 };
 
-// "line 30,4 318,4 rgb(220,220,220)", "text 5,8 \"Mo\"", ... for test output.
+// "line 30,0 30,175 rgb(148,148,148)", "stripe 30,4 318,4 rgb(220,220,220)",
+// "text 5,8 \"Mo\"", ... for test output.
 QUINDO_EXPORT std::string ToString(const PaintOp& op);
 
 class QUINDO_EXPORT RecordingSurface : public PaintSurface {
@@ -49,6 +51,7 @@ class QUINDO_EXPORT RecordingSurface : public PaintSurface {
 
  protected:
   void DrawLine(double x1, double y1, double x2, double y2, Rgb colour) override;
+  void DrawStripe(double x1, double y1, double x2, double y2, Rgb colour) override;
   void DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
   void DrawText(double x, double y, const std::string& utf8) override;
   void ShowMousePointer(int16_t shape) override;

@@ -5,8 +5,16 @@
 // set), hands them to the ActiveProfiles core, and forwards creation, resize
 // and destruction to it. Host calls raise quindo::Error to the caller; events
 // of the children never let an exception reach Qt.
+//
+// Beyond the core's children it tells the operator what the core knows: the
+// reason of the last link failure and the time to the next attempt, in a
+// line under "Not connected", and the requests still waiting for the server,
+// marked on their rows and in a status line under the tree. The rows are
+// shown by name so that a report never moves a row under the pointer; the
+// name queries keep the control's tree order (the report order).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,10 +38,17 @@ class QtTreeView;
 
 class QUINDO_EXPORT ActiveProfilesWidget : public QWidget {
   Q_OBJECT
-  // The control's two properties, for Designer's property editor and for
-  // hosts that set properties by name.
-  Q_PROPERTY(QString ServerAddress READ ServerAddress WRITE SetServerAddress)
-  Q_PROPERTY(int ServerPort READ ServerPort WRITE SetServerPort)
+  // For Designer's property editor, uic's setters and hosts that set
+  // properties by name. A change of the server takes effect at the next
+  // connection attempt (SwitchServer makes one at once).
+  Q_PROPERTY(QString ServerAddress READ serverAddress WRITE setServerAddress)
+  Q_PROPERTY(int ServerPort READ serverPort WRITE setServerPort)
+  // Rows in the order of the server's reports (each report moves its row to
+  // the end) instead of by name.
+  Q_PROPERTY(bool ReportOrder READ reportOrder WRITE setReportOrder)
+  // Whether the Command1 button, which points the control at 127.0.0.1:58658,
+  // is shown.
+  Q_PROPERTY(bool Command1Visible READ command1Visible WRITE setCommand1Visible)
 
  public:
   // Takes the address and port from the host process's command line
@@ -53,10 +68,34 @@ class QUINDO_EXPORT ActiveProfilesWidget : public QWidget {
   int32_t IsProfileEnabled(const QString& profile_name) const;
   int32_t IsConnectedToServer() const;
 
+  // The properties under Qt's names.
+  QString serverAddress() const { return ServerAddress(); }
+  void setServerAddress(const QString& address) { SetServerAddress(address); }
+  int serverPort() const { return ServerPort(); }
+  void setServerPort(int port) { SetServerPort(port); }
+  bool reportOrder() const;
+  void setReportOrder(bool report_order);
+  bool command1Visible() const;
+  void setCommand1Visible(bool visible);
+
+  // For an operator's Apply: takes the address and port and, when they can
+  // be used, drops the link so that the next tick connects to them. Returns
+  // why they cannot be used (an empty address, a port outside 1..65535),
+  // changing nothing then; an empty text when done.
+  QString SwitchServer(const QString& address, int port);
+
+  // What the operator reads beside the label and under the tree: the
+  // reason line while the link is down ("Connection refused
+  // (127.0.0.1:47001); next attempt in 7 s") and the status line.
+  QString ReasonText() const;
+  QString StatusText() const;
+
   // The core and the children, for hosts that need more and for tests.
   ActiveProfiles& Control() { return *control_; }
   QTreeView* TreeView_Profiles() const;
   QLabel* Label_Connection() const { return label_widget_; }
+  QLabel* Label_Reason() const { return reason_; }
+  QLabel* Label_Status() const { return status_; }
   QPushButton* Command1() const { return command1_; }
   // The tree as the control sees it: keys, texts and image ids.
   const QtTreeView& TreeNodes() const { return *tree_; }
@@ -64,15 +103,26 @@ class QUINDO_EXPORT ActiveProfilesWidget : public QWidget {
   QtTimer& Timer_Reconnect() { return *timer_; }
 
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BindEvents();
+  // Brings the reason and status lines up to date and lays them out; runs
+  // after every event that reaches the core.
+  void Refresh();
+  void RefreshAfter(const std::function<void()>& request);
+  void PlaceLines();
 
   ProfileTreeWidget* tree_widget_;
   QLabel* label_widget_;
+  QLabel* reason_;
+  QLabel* status_;
   QPushButton* command1_;
   std::unique_ptr<QtTreeView> tree_;
   std::unique_ptr<QtLabel> label_;

@@ -1,6 +1,9 @@
 #include "qt/calendar_image.h"
 
+#include <cmath>
+
 #include "model/calendar/calendar.h"
+#include "model/calendar/calendar_geometry.h"
 #include "model/calendar/calendar_host.h"
 #include "qt/day_type_images.h"
 #include "qt/qpainter_surface.h"
@@ -17,11 +20,20 @@ class ImageOnlyHost : public CalendarHost {
   void Set_Text_Calendar_Month(const std::string&) override {}
   void Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x, int32_t y,
                                  std::optional<int16_t>) override {
-    DrawDayTypeImage(index, device_context, x, y);
+    DrawMonthDayTypeImage(index, device_context, x, y);
   }
 };
 
 }  // namespace
+
+void DrawMonthDayTypeImage(int32_t index, int32_t device_context, double x, int32_t y) {
+  using namespace calendar_layout;
+  // The column whose image place x is; its abbreviations end 2 units left
+  // of the next column's grid line.
+  const auto column = static_cast<int32_t>(std::floor((x - kGridLeft) / kCellWidth));
+  const double right = CellLeft(column + 1) - 2;
+  DrawDayTypeImage(index, device_context, right - kDayTypeImageSize, y);
+}
 
 QImage RenderCalendarMonth(cCalendar& calendar, const CalendarLocale& locale, double today) {
   QImage image(CalendarImageSize(), QImage::Format_RGB32);

@@ -40,7 +40,7 @@ const int kLastMonthIndex = MonthIndex(kLastCalendarYear, 12);
 
 }  // namespace
 
-// Shows the view's image and forwards the mouse, in image pixels.
+// Shows the view's image and forwards the mouse, in units.
 class CalendarPaintArea : public QWidget {
  public:
   explicit CalendarPaintArea(CalendarView* view) : QWidget(view), view_(view) {
@@ -49,7 +49,11 @@ class CalendarPaintArea : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, view_->image_); }
+  void paintEvent(QPaintEvent*) override {
+    // Moved to a screen of another pixel ratio: paint the month again there.
+    if (view_->image_.devicePixelRatio() != devicePixelRatioF()) view_->Refresh();
+    QPainter(this).drawImage(0, 0, view_->image_);
+  }
   void mousePressEvent(QMouseEvent* event) override { Forward(event, event->button()); }
   void mouseMoveEvent(QMouseEvent* event) override { Forward(event, event->buttons()); }
   void mouseReleaseEvent(QMouseEvent* event) override { Forward(event, event->button()); }
@@ -66,7 +70,6 @@ CalendarView::CalendarView(QWidget* parent)
     : QWidget(parent),
       calendar_(std::make_shared<cCalendar>()),
       locale_(CalendarLocale::FromProcess()),
-      image_(CalendarImageSize(), QImage::Format_RGB32),
       host_(std::make_unique<CalendarHostByName>(this)),
       day_types_(new QComboBox(this)),
       caption_(new QLabel(this)),
@@ -75,7 +78,6 @@ CalendarView::CalendarView(QWidget* parent)
       year_(new QSpinBox(this)),
       area_(new CalendarPaintArea(this)),
       status_(new QLabel(this)) {
-  image_.fill(Qt::white);
   surface_ = std::make_unique<QPainterSurface>(&image_);
   surface_->SetBackColor(Rgb{255, 255, 255});
   surface_->SetPointerHandlers(nullptr, [this](const std::string& text) {
@@ -175,6 +177,12 @@ void CalendarView::Refresh() {
     const double today =
         today_ ? static_cast<double>(DaysFromCivil(today_->year(), today_->month(), today_->day())) : Now();
     surface_->End();
+    // The month is painted at the screen's pixel ratio, in the same units.
+    const qreal ratio = area_->devicePixelRatioF();
+    if (image_.isNull() || image_.devicePixelRatio() != ratio) {
+      image_ = QImage(CalendarImageSize() * ratio, QImage::Format_RGB32);
+      image_.setDevicePixelRatio(ratio);
+    }
     image_.fill(Qt::white);
     calendar_->RecalculateAndPrepareToPaint(today);
     calendar_->Paint(*host_, surface_.get(), locale_);
@@ -261,7 +269,7 @@ void CalendarView::Draw_ImageList_ListImages(int index, int device_context, doub
   // A member called by name must not throw: an image that cannot be drawn
   // is left out and reported.
   try {
-    DrawDayTypeImage(index, device_context, x, y);
+    DrawMonthDayTypeImage(index, device_context, x, y);
   } catch (const Error& e) {
     Report("Draw_ImageList_ListImages", "Err:" + std::to_string(e.Number()) + " " + e.Description());
   }

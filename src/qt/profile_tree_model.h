@@ -1,16 +1,24 @@
 #pragma once
 // The nodes of TreeView_Profiles as a Qt item model: one column of top-level
-// rows in tree order, each with a key, a text and an image id, shown as the
-// text and the image's icon. Every profile report removes a node and appends
-// it again, so rows live in a RankedList: a node's row is found from its key,
-// and the node from its row, in O(log n), and neither removal nor append
-// shifts the other rows.
+// rows, each with a key, a text, an image id and a pending mark, shown as the
+// text and the image's icon.
+//
+// Two orders live side by side. The control's tree order is the order of the
+// last report of each profile: the name queries follow it, and every report
+// moves its node to the end. Shown in that order, a row moves away under the
+// operator's pointer whenever the server reports its profile, so the rows
+// are shown by name (case-insensitively, then by profile number) unless the
+// host asks for the report order. The report order lives in a RankedList (a
+// node's rank from its key and the node at a rank in O(log n)); the name
+// order in a sorted array, found by binary search.
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QAbstractListModel>
 #include <QIcon>
@@ -26,23 +34,36 @@ class QUINDO_EXPORT ProfileTreeModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  // Beside Qt::DisplayRole (the text) and Qt::DecorationRole (the icon).
+  // Beside the display, decoration, font, tool tip, check state (the enabled
+  // state, read-only) and accessibility roles.
   static constexpr int kKeyRole = Qt::UserRole;
   static constexpr int kImageRole = Qt::UserRole + 1;
+  static constexpr int kPendingRole = Qt::UserRole + 2;
 
   explicit ProfileTreeModel(QObject* parent = nullptr);
+  ~ProfileTreeModel() override;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // The icon of each image id; an id without one shows no icon.
+  // The icon of each image id; an id without one shows no icon. A pending
+  // node shows the grey icon of its state (ids 3 and 4 for 1 and 2).
   void SetIcons(std::map<int32_t, QIcon> icons);
+  // Rows in the control's tree order instead of by name. Switching keeps
+  // the selection and the current row on their nodes.
+  void SetReportOrder(bool report_order);
+  bool ReportOrder() const { return report_order_; }
+
   void Clear();
-  // Adds a node after all others, with image 0; false when the key is in use.
+  // Adds a node after all others in tree order, with image 0; false when the
+  // key is in use.
   bool Append(const std::string& key, const std::string& text);
   // False when the key is absent, here and below.
   bool Remove(const std::string& key);
   bool SetImage(const std::string& key, int32_t image);
+  bool SetPending(const std::string& key, bool pending);
 
   std::optional<TreeNode> Node(const std::string& key) const;
   QModelIndex IndexOf(const std::string& key) const;  // invalid when absent
@@ -53,16 +74,19 @@ class QUINDO_EXPORT ProfileTreeModel : public QAbstractListModel {
   void ForEachNode(const std::function<bool(const TreeNode&)>& visit) const;
 
  private:
-  struct NodeData {
-    std::string text;
-    QString shown;  // the text as Qt draws it, converted once
-    int32_t image = 0;
-  };
-  const RankedList<NodeData>::Entry* EntryAt(const QModelIndex& index) const;
-  QIcon IconFor(int32_t image) const;
+  struct NodeData;
+  static bool ByName(const NodeData* a, const NodeData* b);
 
-  RankedList<NodeData> nodes_;
+  NodeData* Find(const std::string& key) const;
+  std::optional<int> RowOf(const NodeData* node) const;
+  const NodeData* NodeAt(const QModelIndex& index) const;
+  QIcon IconFor(const NodeData& node) const;
+  void EmitChanged(const NodeData& node, const QList<int>& roles);
+
+  RankedList<std::unique_ptr<NodeData>> nodes_;  // tree order
+  std::vector<NodeData*> by_name_;               // sorted by ByName
   std::map<int32_t, QIcon> icons_;
+  bool report_order_ = false;
 };
 
 }  // namespace quindo

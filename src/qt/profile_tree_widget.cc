@@ -1,11 +1,37 @@
 #include "qt/profile_tree_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include "qt/guarded_call.h"
 #include "qt/profile_tree_model.h"
 
 namespace quindo {
+
+namespace {
+
+constexpr int16_t kKeySpace = 32;
+constexpr int16_t kShiftCtrl = 2;
+
+// Rows carry their enabled state as a check state for accessibility tools;
+// the icon already shows it, so no check box is drawn, and the delegate
+// never asks the model to change it.
+class ProfileRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
+  }
+  bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&) override {
+    return false;
+  }
+};
+
+}  // namespace
 
 int16_t MouseButtonCode(Qt::MouseButton button) {
   switch (button) {
@@ -27,12 +53,16 @@ int16_t ShiftStateCode(Qt::KeyboardModifiers modifiers) {
 ProfileTreeWidget::ProfileTreeWidget(QWidget* parent)
     : QTreeView(parent), nodes_(new ProfileTreeModel(this)) {
   setModel(nodes_);
+  setItemDelegate(new ProfileRowDelegate(this));
   setHeaderHidden(true);
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
   // Rows of one height let the view place a row without measuring the others.
   setUniformRowHeights(true);
+  setAccessibleName(QStringLiteral("Profiles"));
+  setAccessibleDescription(
+      QStringLiteral("Ctrl+Space or Ctrl-click asks the server to enable or disable the profile"));
 }
 
 void ProfileTreeWidget::mousePressEvent(QMouseEvent* event) {
@@ -56,6 +86,26 @@ void ProfileTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+void ProfileTreeWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Space) return QTreeView::keyPressEvent(event);
+  const int16_t shift = ShiftStateCode(event->modifiers());
+  if (shift == kShiftCtrl && currentIndex().isValid()) {
+    // The request is for the selected node, as with a Ctrl-click: the row
+    // the keyboard is on becomes the selected one first.
+    selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  CallGuarded("TreeView_Profiles_KeyDown", [&] {
+    if (on_key_down) on_key_down(kKeySpace, shift);
+  });
+  if (shift == kShiftCtrl) return event->accept();  // Qt would deselect the row
+  QTreeView::keyPressEvent(event);
+}
+
+void ProfileTreeWidget::focusInEvent(QFocusEvent* event) {
+  QTreeView::focusInEvent(event);
+  GiveFocusARow();
+}
+
 QItemSelectionModel::SelectionFlags ProfileTreeWidget::selectionCommand(const QModelIndex& index,
                                                                         const QEvent* event) const {
   QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
@@ -71,10 +121,30 @@ void ProfileTreeWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int star
   // node the user never picked, which a later report would keep selected and
   // a Ctrl-click would act on. The control's tree leaves no node selected.
   const QModelIndex current = currentIndex();
+  removed_current_.clear();
   if (current.isValid() && current.parent() == parent && current.row() >= start && current.row() <= end) {
+    removed_current_ = nodes_->KeyAt(current);
     selectionModel()->clearCurrentIndex();
   }
   QTreeView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void ProfileTreeWidget::rowsInserted(const QModelIndex& parent, int start, int end) {
+  QTreeView::rowsInserted(parent, start, end);
+  // A report replaces its node: the keyboard stays on it.
+  if (!removed_current_.empty() && !currentIndex().isValid()) {
+    const QModelIndex again = nodes_->IndexOf(removed_current_);
+    if (again.isValid() && again.row() >= start && again.row() <= end) {
+      selectionModel()->setCurrentIndex(again, QItemSelectionModel::NoUpdate);
+    }
+  }
+  removed_current_.clear();
+  GiveFocusARow();
+}
+
+void ProfileTreeWidget::GiveFocusARow() {
+  if (!hasFocus() || currentIndex().isValid() || model()->rowCount() == 0) return;
+  selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
 }  // namespace quindo

@@ -91,20 +91,36 @@ void QPainterSurface::UsePen(Rgb colour) {
 }
 
 void QPainterSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb colour) {
+  DrawUnitLine(x1, y1, x2, y2, colour, false);
+}
+
+void QPainterSurface::DrawStripe(double x1, double y1, double x2, double y2, Rgb colour) {
+  DrawUnitLine(x1, y1, x2, y2, colour, true);
+}
+
+void QPainterSurface::DrawUnitLine(double x1, double y1, double x2, double y2, Rgb colour, bool whole_unit) {
   const int ax = Pixel(x1), ay = Pixel(y1), bx = Pixel(x2), by = Pixel(y2);
   const int dx = bx - ax, dy = by - ay;
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;  // a line to its own start covers nothing
-  // QPainter covers both ends; step back one pixel along the line so that
-  // the last point is left out.
+  // The last point is left out: step back one unit along the line.
   const int ex = ax + static_cast<int>(std::lround(dx * (steps - 1) / static_cast<double>(steps)));
   const int ey = ay + static_cast<int>(std::lround(dy * (steps - 1) / static_cast<double>(steps)));
   if (ax == ex || ay == ey) {
-    // The views' lines are all level or upright: a one-pixel box is the
-    // same pixels and much cheaper than a pen per colour.
-    FillPixels(std::min(ax, ex), std::min(ay, ey), std::max(ax, ex), std::max(ay, ey), colour);
+    // The views' lines are all level or upright: boxes of device pixels,
+    // much cheaper than a pen per colour.
+    const int left = DevicePixel(std::min(ax, ex)), right = DevicePixel(std::max(ax, ex) + 1);
+    const int top = DevicePixel(std::min(ay, ey)), bottom = DevicePixel(std::max(ay, ey) + 1);
+    if (whole_unit) {
+      FillDevicePixels(left, top, right, bottom, colour);
+    } else if (ay == ey) {
+      FillDevicePixels(left, top, right, top + 1, colour);
+    } else {
+      FillDevicePixels(left, top, left + 1, bottom, colour);
+    }
     return;
   }
+  // A slanted line: a cosmetic pen is one device pixel wide at any ratio.
   QPainter& painter = Painter();
   UsePen(colour);
   painter.drawLine(ax, ay, ex, ey);
@@ -114,28 +130,36 @@ void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, 
   // Corners in any order; QRect::normalized() would shift a reversed box.
   const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
   const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
-  FillPixels(left, top, right, bottom, colour);
+  FillDevicePixels(DevicePixel(left), DevicePixel(top), DevicePixel(right + 1), DevicePixel(bottom + 1),
+                   colour);
 }
 
-void QPainterSurface::FillPixels(int left, int top, int right, int bottom, Rgb colour) {
+int QPainterSurface::DevicePixel(int unit) const {
+  return static_cast<int>(std::lround(unit * device_->devicePixelRatio()));
+}
+
+void QPainterSurface::FillDevicePixels(int left, int top, int right, int bottom, Rgb colour) {
   const bool direct = image_ != nullptr && (image_->format() == QImage::Format_RGB32 ||
                                             image_->format() == QImage::Format_ARGB32 ||
                                             image_->format() == QImage::Format_ARGB32_Premultiplied);
   if (!direct) {
-    Painter().fillRect(QRect(QPoint(left, top), QPoint(right, bottom)),
+    // Device pixel edges in the painter's units, which the painter scales
+    // back onto exactly those pixels.
+    const qreal ratio = device_->devicePixelRatio();
+    Painter().fillRect(QRectF(left / ratio, top / ratio, (right - left) / ratio, (bottom - top) / ratio),
                        QColor(colour.red, colour.green, colour.blue));
     return;
   }
   // Clipped to the image, as the painter would clip.
   left = std::max(left, 0);
   top = std::max(top, 0);
-  right = std::min(right, image_->width() - 1);
-  bottom = std::min(bottom, image_->height() - 1);
-  if (left > right || top > bottom) return;
+  right = std::min(right, image_->width());
+  bottom = std::min(bottom, image_->height());
+  if (left >= right || top >= bottom) return;
   const QRgb pixel = qRgb(colour.red, colour.green, colour.blue);  // opaque: the same in all three formats
-  for (int y = top; y <= bottom; ++y) {
+  for (int y = top; y < bottom; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
-    std::fill(line + left, line + right + 1, pixel);
+    std::fill(line + left, line + right, pixel);
   }
 }
 

@@ -3,8 +3,16 @@
 // shows, or the image the PNG renderer saves). Drawing opens a QPainter on
 // the device on first use and keeps it open until End(), so a whole repaint
 // costs one painter; call End() before showing, saving or resizing the
-// device. Pixels are exact: no antialiasing, one device pixel per unit, and
-// lines leave out their last point as the surface contract says.
+// device. Pixels are exact: no antialiasing, and lines leave out their last
+// point as the surface contract says.
+//
+// Coordinates are units; the device's pixel ratio says how many device
+// pixels a unit is (an image made with setDevicePixelRatio, a widget on a
+// high-density screen). Unit u starts at device pixel round(u x ratio), so
+// filled areas and stripes tile without gaps at any ratio, a line is one
+// device pixel thin at that start, and text and images are drawn by QPainter
+// at the device's full resolution. A device without a ratio is one pixel
+// per unit, as the PNG renders are.
 //
 // The pointer shape and the tool tip go to handlers the owner installs (a
 // widget sets its cursor and tool tip), since an image has neither.
@@ -59,6 +67,7 @@ class QUINDO_EXPORT QPainterSurface : public PaintSurface {
 
  protected:
   void DrawLine(double x1, double y1, double x2, double y2, Rgb colour) override;
+  void DrawStripe(double x1, double y1, double x2, double y2, Rgb colour) override;
   void DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
   void DrawText(double x, double y, const std::string& utf8) override;
   void ShowMousePointer(int16_t shape) override;
@@ -68,8 +77,14 @@ class QUINDO_EXPORT QPainterSurface : public PaintSurface {
   const QFont& CurrentFont() const { return FontBold() ? bold_font_ : font_; }
   const QFontMetricsF& CurrentMetrics() const { return FontBold() ? *bold_metrics_ : *metrics_; }
   void UsePen(Rgb colour);
-  // Fills the box of whole pixels (corners included) in the colour.
-  void FillPixels(int left, int top, int right, int bottom, Rgb colour);
+  // A line of units, last point left out. A level or upright one is one
+  // device pixel thin, or fills its units' whole thickness when
+  // `whole_unit` is set (a stripe).
+  void DrawUnitLine(double x1, double y1, double x2, double y2, Rgb colour, bool whole_unit);
+  // The device pixel at which unit u starts.
+  int DevicePixel(int unit) const;
+  // Fills device pixels [left, right) x [top, bottom) in the colour.
+  void FillDevicePixels(int left, int top, int right, int bottom, Rgb colour);
 
   QPaintDevice* device_;
   QImage* image_ = nullptr;  // the device, when pixels may be written directly

@@ -87,6 +87,8 @@ void QtSocket::Close() {
 void QtSocket::OnLinkLost(bool by_error) {
   if (closing_ || loss_reported_) return;
   loss_reported_ = true;
+  // Read now: the close that the control makes in its handler resets it.
+  error_text_ = by_error ? socket_->errorString().toStdString() : std::string();
   const uint64_t link = link_;
   QMetaObject::invokeMethod(
       this, [this, link, by_error] { DeliverLoss(link, by_error); }, Qt::QueuedConnection);

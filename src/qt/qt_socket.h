@@ -53,6 +53,9 @@ class QUINDO_EXPORT QtSocket : public QObject, public Socket {
   void SendData(const std::string& bytes) override;
   std::string GetData() override;
   void Close() override;
+  // The description of the error that lost the last link ("Connection
+  // refused"); empty after a close by the peer.
+  std::string ErrorText() const override { return error_text_; }
 
   QTcpSocket& Channel() { return *socket_; }
 
@@ -65,6 +68,7 @@ class QUINDO_EXPORT QtSocket : public QObject, public Socket {
   uint64_t link_ = 0;            // number of the current connection attempt
   bool loss_reported_ = false;   // the current link's loss is on its way
   bool closing_ = false;         // inside our own Close()
+  std::string error_text_;
 };
 
 }  // namespace quindo

@@ -71,4 +71,6 @@ void QtTreeView::EnsureVisible(const std::string& key) {
   tree_->scrollTo(index);
 }
 
+void QtTreeView::SetPending(const std::string& key, bool pending) { nodes_.SetPending(key, pending); }
+
 }  // namespace quindo

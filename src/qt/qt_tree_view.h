@@ -36,6 +36,7 @@ class QUINDO_EXPORT QtTreeView : public WidgetWindow<TreeView> {
   std::optional<std::string> SelectedKey() const override;
   void Select(const std::string& key) override;
   void EnsureVisible(const std::string& key) override;
+  void SetPending(const std::string& key, bool pending) override;
 
   ProfileTreeWidget* Widget() const { return tree_; }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <tuple>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -36,6 +37,11 @@ class SchedulePicture : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    // Moved to a screen of another pixel ratio: paint the chart again there.
+    if (view_->image_.devicePixelRatio() != devicePixelRatioF()) {
+      view_->ResizeImage();
+      view_->Repaint();
+    }
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, view_->image_);
@@ -110,7 +116,10 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
   time_->setGeometry(208, kFieldTop, 60, kFieldHeight);
   view_day_types_->setGeometry(0, kFieldTop + kRowGap, 100, kFieldHeight);
   status_->setGeometry(104, kFieldTop + kRowGap, kFrameWidth - 104, kFieldHeight);
-  setMinimumSize(kFrameWidth, kFieldTop + 2 * kRowGap);
+  // The pieces stand at fixed places: the view needs that size and has no
+  // use for more, so layouts give it exactly that.
+  setMinimumSize(sizeHint());
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   BuildMenu();
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -134,32 +143,43 @@ TimeScheduleView::~TimeScheduleView() {
 }
 
 void TimeScheduleView::BuildMenu() {
-  const auto add = [this](const QString& text, const char* operation,
-                          void (cTimeSchedule::*member)(ScheduleHost&, PaintSurface*)) {
-    QAction* action = menu_->addAction(text);
-    connect(action, &QAction::triggered, this, [this, operation, member] {
-      Run(operation, [&] { (schedule_.get()->*member)(*this, paint_object_); });
-    });
+  using Operation = void (cTimeSchedule::*)(ScheduleHost&, PaintSurface*);
+  const auto operation = [this](const char* name, Operation member) {
+    return [this, name, member] { Run(name, [&] { (schedule_.get()->*member)(*this, paint_object_); }); };
+  };
+  const auto add = [this](QWidget* owner, const QString& text, const std::function<void()>& run) {
+    auto* action = new QAction(text, owner);
+    owner->addAction(action);
+    connect(action, &QAction::triggered, this, run);
     return action;
   };
-  delete_ = add(tr("Delete"), "Delete", &cTimeSchedule::Delete);
-  copy_ = menu_->addAction(tr("Copy"));
-  connect(copy_, &QAction::triggered, this, [this] { Run("Copy", [this] { schedule_->Copy(); }); });
-  paste_ = add(tr("Paste"), "Paste", &cTimeSchedule::Paste);
+  const auto copy = [this] { Run("Copy", [this] { schedule_->Copy(); }); };
+  delete_ = add(menu_, tr("Delete"), operation("Delete", &cTimeSchedule::Delete));
+  copy_ = add(menu_, tr("Copy"), copy);
+  paste_ = add(menu_, tr("Paste"), operation("Paste", &cTimeSchedule::Paste));
   menu_->addSeparator();
-  grouped_ = add(tr("Grouped"), "Group", &cTimeSchedule::Group);
-  grouped_mon_fri_ = add(tr("Grouped Monday–Friday"), "GroupMonFri", &cTimeSchedule::GroupMonFri);
+  grouped_ = add(menu_, tr("Grouped"), operation("Group", &cTimeSchedule::Group));
+  grouped_mon_fri_ =
+      add(menu_, tr("Grouped Monday–Friday"), operation("GroupMonFri", &cTimeSchedule::GroupMonFri));
   menu_->addSeparator();
-  invert_ = add(tr("Invert"), "InvertTimeSchedule", &cTimeSchedule::InvertTimeSchedule);
-  whole_day_ = add(tr("00–24"), "SetTimeFrom00to24", &cTimeSchedule::SetTimeFrom00to24);
-  // The keyboard reaches the same operations while the chart has the focus;
-  // a time field keeps its own Delete, Copy and Paste.
-  delete_->setShortcut(QKeySequence::Delete);
-  copy_->setShortcut(QKeySequence::Copy);
-  paste_->setShortcut(QKeySequence::Paste);
-  for (QAction* action : {delete_, copy_, paste_}) {
+  invert_ = add(menu_, tr("Invert"), operation("InvertTimeSchedule", &cTimeSchedule::InvertTimeSchedule));
+  whole_day_ = add(menu_, tr("00–24"), operation("SetTimeFrom00to24", &cTimeSchedule::SetTimeFrom00to24));
+  // The keyboard reaches Delete, Copy and Paste while the chart has the
+  // focus (a time field keeps its own), through actions of the chart that
+  // stay enabled: the menu items' enabled state is what the last right click
+  // found and must not decide what a key does later. With nothing selected
+  // or copied the operation itself does nothing. The menu items show the
+  // same keys, which work while the menu is open.
+  const std::tuple<QAction*, std::function<void()>, QKeySequence::StandardKey> keyed[] = {
+      {delete_, operation("Delete", &cTimeSchedule::Delete), QKeySequence::Delete},
+      {copy_, copy, QKeySequence::Copy},
+      {paste_, operation("Paste", &cTimeSchedule::Paste), QKeySequence::Paste}};
+  for (const auto& [item, run, key] : keyed) {
+    QAction* action = add(picture_, item->text(), run);
+    action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    picture_->addAction(action);
+    item->setShortcut(key);
+    item->setShortcutContext(Qt::WidgetShortcut);
   }
   // The check marks show what the right click found (MouseDown sets them);
   // a click on an item must not flip them before the operation reads them.
@@ -189,11 +209,21 @@ void TimeScheduleView::Refresh() {
 
 QWidget* TimeScheduleView::Picture() const { return picture_; }
 
+QSize TimeScheduleView::sizeHint() const { return {kFrameWidth, kFieldTop + 2 * kRowGap}; }
+
+QSize TimeScheduleView::minimumSizeHint() const { return sizeHint(); }
+
 void TimeScheduleView::ResizeImage() {
   surface_->End();
-  image_ = QImage(std::max(0, picture_width_), std::max(0, picture_height_), QImage::Format_RGB32);
+  // The picture is painted at the screen's pixel ratio, in the same units.
+  const QSize units(std::max(0, picture_width_), std::max(0, picture_height_));
+  const qreal ratio = picture_->devicePixelRatioF();
+  image_ = QImage(QSize(static_cast<int>(std::ceil(units.width() * ratio)),
+                        static_cast<int>(std::ceil(units.height() * ratio))),
+                  QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
   image_.fill(Qt::white);
-  picture_->resize(image_.size());
+  picture_->resize(units);
 }
 
 void TimeScheduleView::Repaint() {
@@ -239,9 +269,12 @@ void TimeScheduleView::PictureMouse(QMouseEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       const int16_t button = ButtonNumber(event->button());
+      menu_prepared_ = false;
       Run("MouseDown", [&] { schedule_->MouseDown(*this, paint_object_, button, shift, x, y); });
-      // The menu is only for a row the press selected.
-      if (button == 2 && schedule_->SelectedDayType() >= 0) menu_->popup(event->globalPosition().toPoint());
+      // The menu is only for a row the press selected: a right press on the
+      // labels or off the rows prepares no menu, and a menu shown then would
+      // act on the row selected before.
+      if (button == 2 && menu_prepared_) menu_->popup(event->globalPosition().toPoint());
       break;
     }
     case QEvent::MouseMove: {
@@ -274,7 +307,9 @@ void TimeScheduleView::Set_Text_Schedule_Time(const std::string& text) {
   time_->setText(QString::fromStdString(text));
 }
 
+// MouseDown sets all four menu states when a right press selected a row.
 void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(int16_t checked) {
+  menu_prepared_ = true;
   const QSignalBlocker block(grouped_mon_fri_);
   grouped_mon_fri_->setChecked(checked != 0);
 }
@@ -316,7 +351,12 @@ void TimeScheduleView::Set_VScroll_Schedule_Height(double height) {
 // Fewer than seven rows give a negative maximum: nothing to scroll.
 void TimeScheduleView::Set_VScroll_Schedule_Max(int16_t max) { scroll_->setRange(0, std::max<int>(0, max)); }
 void TimeScheduleView::Set_Picture_TimeSchedule_Left(int16_t left) { picture_->move(left, picture_->y()); }
-void TimeScheduleView::Set_Picture_TimeSchedule_Top(int16_t top) { picture_->move(picture_->x(), top); }
+void TimeScheduleView::Set_Picture_TimeSchedule_Top(int16_t top) {
+  picture_->move(picture_->x(), top);
+  // The scroll bar shows where the picture now stands.
+  const QSignalBlocker quiet(scroll_);
+  scroll_->setValue(static_cast<int>(std::lround(-top / kUnitsPerScrollStep)));
+}
 void TimeScheduleView::Set_Picture_TimeSchedule_Width(double width) {
   picture_width_ = static_cast<int>(std::lround(width));
   ResizeImage();

@@ -7,7 +7,9 @@
 // Monday-Friday, Invert, 00-24), wired to the schedule's editing operations.
 //
 // The chart is painted into an image that the picture shows, so a single
-// row can be repainted as the schedule's operations do. Every operation runs
+// row can be repainted as the schedule's operations do; the image has the
+// screen's pixel ratio, so the chart is as sharp as the widgets around it,
+// while its coordinates stay units. Every operation runs
 // guarded: an error it raises is shown in the status line and passed to
 // ReportError, and never reaches Qt's event loop.
 
@@ -54,6 +56,11 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   const std::shared_ptr<cTimeSchedule>& Schedule() const { return schedule_; }
   // Recomputes the rows and repaints everything.
   void Refresh();
+
+  // The frame, the fields below it and the status line, which stand at fixed
+  // places: the view's size in any layout.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   // The pieces, for hosts and tests.
   QWidget* Picture() const;
@@ -125,6 +132,7 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   PaintSurface* paint_object_ = nullptr;  // m_SchedulePaintObject
   int picture_width_ = 0;
   int picture_height_ = 0;
+  bool menu_prepared_ = false;  // the last press set the menu's state
 
   QFrame* frame_;
   SchedulePicture* picture_;

@@ -149,5 +149,42 @@ TEST(ProfileTree, OnlyCtrlAloneClickTogglesAndANegativeNumberSendsNothing) {
   EXPECT_EQ(rig.socket().SentFrames().size(), 1u);  // only the first click's
 }
 
+// A request marks its node, and the status says whom the control waits for,
+// until the server reports the profile again; after 10 s without a report it
+// says the server has not answered. Ctrl+Space acts as a Ctrl-click does.
+TEST(ProfileTree, RequestsWaitMarkedUntilTheirReportAndCtrlSpaceActsAsCtrlClick) {
+  ConnectedRig rig;
+  rig.Report(1, true, "Night shift");
+  rig.Report(2, false, "");
+  rig.Report(3, true, "Weekend");
+  rig.tree().Select("K1");
+  for (int16_t shift : {0, 1, 3, 6}) rig.control.TreeView_Profiles_KeyDown(32, shift);
+  rig.control.TreeView_Profiles_KeyDown(13, kCtrl);  // Ctrl+Enter
+  EXPECT_TRUE(rig.socket().SentFrames().empty());
+  rig.control.TreeView_Profiles_KeyDown(32, kCtrl);
+  EXPECT_EQ(rig.socket().SentBytes(), Bytes({0xDD, 0, 0, 0, 4, 0, 0, 0, 1}));
+  EXPECT_TRUE(rig.tree().Node("K1").pending && rig.control.IsRequestPending("K1"));
+  EXPECT_EQ(rig.tree().Node("K1").image, 1);  // the node changes only with the report
+  EXPECT_EQ(rig.control.RequestStatusText(), "Waiting for the server: Night shift");
+  rig.children.timer.Advance(10);
+  rig.control.ProfileEnableOrDisable("", 1);
+  EXPECT_EQ(rig.control.RequestStatusText(), "Waiting for the server: Night shift, (no name) K2");
+  rig.children.timer.Advance(10);
+  EXPECT_EQ(rig.control.RequestStatusText(),
+            "The server has not answered for 10 s: Night shift; Waiting for the server: (no name) K2");
+  rig.Report(1, false, "Night shift");
+  EXPECT_FALSE(rig.tree().Node("K1").pending);
+  EXPECT_EQ(rig.control.RequestStatusText(), "Waiting for the server: (no name) K2");
+  rig.Receive(ComposeFrame(kProfileRemoved, ComposeLong(2)));
+  EXPECT_EQ(rig.control.RequestStatusText(), "");
+  EXPECT_EQ(rig.control.ProfileMessageCount(), 5);
+  // With the link down (our own close keeps the tree) nothing goes out and
+  // nothing waits.
+  rig.Receive(Bytes({1, 0, 0, 0, 2, 0, 7}));
+  rig.control.ProfileEnableOrDisable("Weekend", 0);
+  EXPECT_FALSE(rig.control.IsRequestPending("K3"));
+  EXPECT_EQ(rig.control.KeysOfProfilesNamed("WEEKEND"), std::vector<std::string>{"K3"});
+}
+
 }  // namespace
 }  // namespace quindo

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include "common/command_line.h"
@@ -159,6 +160,71 @@ TEST(ServerLink, AddressAndPortChangedWhileConnectedServeOnlyTheNextConnect) {
   EXPECT_EQ(rig.socket().Attempts()[0].host, "alarmhost");
   EXPECT_EQ(rig.socket().Attempts()[1].host, "backup");
   EXPECT_EQ(rig.socket().Attempts()[1].port, 6000);
+
+  // An operator's switch drops the link and its tree at once, and the next
+  // tick tries the new server.
+  rig.socket().Accept();
+  rig.Report(1, true, "Night");
+  rig.control.SetServerAddress("standby");
+  rig.control.ReconnectNow();
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_TRUE(!rig.tree().IsVisible() && rig.children.label.IsVisible() && rig.tree().Count() == 0);
+  rig.children.timer.Tick();
+  ASSERT_EQ(rig.socket().Attempts().size(), 3u);
+  EXPECT_EQ(rig.socket().Attempts()[2].host, "standby");
+}
+
+// Why the link is down, with the target of the attempt, and when the next
+// attempt comes; nothing while the link is up.
+TEST(ServerLink, StatusTellsWhyTheLinkIsDownAndWhenTheNextAttemptComes) {
+  const std::string target = " (alarmhost:5000)";
+  const std::pair<std::function<void(ControlRig&)>, std::string> cases[] = {
+      {[](ControlRig&) {}, "Next attempt in 1 s"},
+      {[](ControlRig& r) { r.children.timer.Tick(); }, "Connecting to alarmhost:5000"},
+      {[](ControlRig& r) {
+         r.children.timer.Tick();
+         r.socket().Fail("Connection refused");
+       },
+       "Connection refused" + target + "; next attempt in 10 s"},
+      {[](ControlRig& r) {
+         r.children.timer.Tick();
+         r.socket().Fail("Host not found");
+         r.children.timer.Advance(6);
+       },
+       "Host not found" + target + "; next attempt in 7 s"},
+      {[](ControlRig& r) { r.children.timer.Advance(21); },
+       "No connection within 10 s" + target + "; connecting to alarmhost:5000"},
+      {[](ControlRig& r) {
+         r.Connect();
+         r.socket().PeerClose();
+       },
+       "The server closed the connection" + target + "; next attempt in 10 s"},
+      {[](ControlRig& r) {
+         r.Connect();
+         r.Receive(Bytes({1, 0, 0, 0, 2, 0, 7}));
+       },
+       "The server speaks protocol level 7, not 8" + target + "; next attempt in 10 s"},
+      {[](ControlRig& r) {
+         r.Connect();
+         r.Receive(Bytes({211, 0, 0, 0, 1, 0}));
+       },
+       "Unreadable message from the server: " + DescriptionOf(kInvalidProcedureCall) + target + "; next attempt in 10 s"},
+      {[](ControlRig& r) {
+         r.Connect();
+         r.socket().FailNextSend();
+         r.Receive(Bytes({1, 0, 0, 0, 2, 0, 8}));
+       },
+       "Sending failed: Wrong protocol or connection state for the requested transaction or request" + target +
+           "; next attempt in 10 s"},
+      {[](ControlRig& r) { r.control.SetServerPort(99999); }, "Port 99999 is outside 1..65535"},
+      {[](ControlRig& r) { r.control.SetServerAddress(""); }, "No server address"},
+      {[](ControlRig& r) { r.Connect(); }, ""},
+  };
+  for (const auto& [act, text] : cases) {
+    ControlRig rig;
+    act(rig);
+    EXPECT_EQ(rig.control.LinkStatusText(), text);
+  }
 }
 
 TEST(Lifecycle, DestroyingTheControlClosesItsSocket) {

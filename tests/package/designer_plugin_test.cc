@@ -45,7 +45,7 @@ class DesignerPluginTest : public QObject {
     QDesignerCustomWidgetInterface* control = widgets.at(names.indexOf(QStringLiteral("quindo::ActiveProfilesWidget")));
     std::unique_ptr<QWidget> widget(control->createWidget(nullptr));
     const QMetaObject* meta = widget->metaObject();
-    for (const char* name : {"ServerAddress", "ServerPort"}) {
+    for (const char* name : {"ServerAddress", "ServerPort", "ReportOrder", "Command1Visible"}) {
       const QMetaProperty property = meta->property(meta->indexOfProperty(name));
       QVERIFY2(property.isValid() && property.isWritable() && property.isDesignable(), name);
     }

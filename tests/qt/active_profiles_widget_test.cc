@@ -3,17 +3,23 @@
 // the control still counts 500 ms per tick, so ten seconds of the control's
 // time pass in 20 ticks.
 
+#include <QAccessible>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
+#include <QTextEdit>
 #include <QTreeView>
 
 #include "common/error.h"
 #include "common/language.h"
+#include "control/active_profiles.h"
 #include "qt/active_profiles_widget.h"
 #include "qt/check_box_icons.h"
+#include "qt/profile_tree_model.h"
 #include "qt/qt_timer.h"
 #include "qt/qt_tree_view.h"
 #include "test_peer.h"
@@ -111,19 +117,47 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(widget_->Command1()->geometry(), QRect(139, 142, 92, 27));
     QCOMPARE(widget_->Timer_Reconnect().Interval(), 500);
 
-    // Resize: the tree fills the widget, the label keeps its size, centred.
+    // Resize: the tree fills the widget, the label keeps its size, centred,
+    // with the reason line under it.
     widget_->resize(200, 100);
     widget_->show();  // Qt holds resize events back until the first show
     QCOMPARE(widget_->TreeView_Profiles()->geometry(), QRect(0, 0, 200, 100));
     QCOMPARE(widget_->Label_Connection()->geometry(), QRect(-30, 31, 260, 39));
+    QVERIFY(widget_->Label_Reason()->geometry().top() > 70);
+    QVERIFY(widget_->Label_Reason()->text().startsWith(QStringLiteral("Next attempt in")));
     const QImage image = widget_->grab().toImage();
     QVERIFY(Count(image, QRect(0, 31, 200, 39), IsRed) > 30);  // the red text, centred
     QCOMPARE(Count(image, QRect(0, 0, 200, 30), IsRed), 0);
 
-    // Command1 points the control at the local default server.
+    // Command1 points the control at the local default server, and says so.
+    QVERIFY(widget_->Command1()->toolTip().contains(QStringLiteral("127.0.0.1 port 58658")));
     widget_->Command1()->click();
     QCOMPARE(widget_->ServerAddress(), QStringLiteral("127.0.0.1"));
     QCOMPARE(widget_->ServerPort(), 58658);
+    // Hosts hide it, and set every property under Qt's names as uic does.
+    QVERIFY(widget_->setProperty("Command1Visible", false));
+    QVERIFY(widget_->Command1()->isHidden());
+    widget_->setServerAddress(QStringLiteral("alarmhost"));
+    widget_->setServerPort(5000);
+    widget_->setReportOrder(true);
+    QCOMPARE(widget_->serverAddress() + QString::number(widget_->serverPort()), QStringLiteral("alarmhost5000"));
+    QVERIFY(widget_->property("ReportOrder").toBool() && !widget_->command1Visible());
+
+    // Beside two greedy neighbours in a row, it keeps room for its content.
+    QWidget row;
+    auto* layout = new QHBoxLayout(&row);
+    auto* profiles = new ActiveProfilesWidget(std::string(), &row);
+    for (int i = 0; i < 2; ++i) {
+      auto* greedy = new QTextEdit(&row);
+      greedy->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+      layout->addWidget(greedy);
+    }
+    layout->insertWidget(1, profiles);
+    row.resize(700, 300);
+    row.show();
+    QVERIFY(profiles->minimumSizeHint().isValid() && profiles->sizeHint().isValid());
+    QVERIFY(profiles->width() >= profiles->minimumSizeHint().width());
+    QVERIFY(profiles->minimumSizeHint().width() >= widget_->Label_Connection()->width());
 
     // A port that overflows is reported and leaves the port 0.
     ActiveProfilesWidget overflow(std::string("/ServerAddress:h /ServerPort:99999999999"));
@@ -174,13 +208,20 @@ class ActiveProfilesWidgetTest : public QObject {
     QTRY_COMPARE(peer_->Received(), Hex("DC000000040000000C" "DD000000040000012C"));
     QCOMPARE(nodes.Node("K300").image, 2);  // unchanged until the server reports it
 
-    // Reported again, the profile moves to the end with its new icon and
-    // keeps its selection.
+    // Reported again, the profile keeps its row and its selection and shows
+    // its new icon; in the tree order it moved to the end.
     widget_->TreeView_Profiles()->setCurrentIndex(Row(0));
     peer_->Send(ProfileFrame(12, "Night", false));
-    QTRY_COMPARE(TextOf(1), QStringLiteral("Night"));
-    QCOMPARE(nodes.Node("K12").image, 2);
-    QVERIFY(IsSelected(1));
+    QTRY_COMPARE(nodes.Node("K12").image, 2);
+    QCOMPARE(TextOf(0), QStringLiteral("Night"));
+    QVERIFY(IsSelected(0));
+    QCOMPARE(widget_->Control().KeysOfProfilesNamed("night"), std::vector<std::string>{"K12"});
+    QStringList order;
+    nodes.ForEachNode([&](const quindo::TreeNode& node) {
+      order << QString::fromStdString(node.key);
+      return true;
+    });
+    QCOMPARE(order, (QStringList{"K300", "K12"}));
 
     peer_->Send(Frame(quindo::kProfileRemoved, Hex("0000012C")));
     QTRY_COMPARE(RowCount(), 1);
@@ -238,6 +279,132 @@ class ActiveProfilesWidgetTest : public QObject {
     QVERIFY(widget_->Label_Connection()->isHidden());
     QCOMPARE(RowCount(), 1);
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Night")), 1);
+  }
+
+  // A report never moves a row under the pointer: Ctrl-clicking one spot
+  // twice, with the server reporting the change in between, asks twice for
+  // the same profile.
+  void ctrlClickingOneSpotTwiceAcrossAReportAsksForTheSameProfile() {
+    StartConnected({ProfileFrame(1, "Server room", true), ProfileFrame(2, "Fire alarms", true),
+                    ProfileFrame(3, "Night shift", true), ProfileFrame(4, "Weekend", false)});
+    QCOMPARE(TextOf(2), QStringLiteral("Server room"));
+    QTreeView* tree = widget_->TreeView_Profiles();
+    const QPoint spot = tree->visualRect(Row(2)).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, spot);
+    QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000001"));
+    peer_->Send(ProfileFrame(1, "Server room", false));
+    QTRY_COMPARE(widget_->TreeNodes().Node("K1").image, 2);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, spot);
+    QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000001" "DC0000000400000001"));
+  }
+
+  // Until the server reports the profile, its row is drawn pending (grey
+  // icon, italics) and the status line names it; after 10 s of the
+  // control's time it says the server has not answered.
+  void aRequestShowsPendingUntilItsReport() {
+    StartConnected({ProfileFrame(1, "Night shift", true), ProfileFrame(2, "Weekend", false)});
+    ClickItem(0, Qt::ControlModifier);
+    QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000001"));
+    QVERIFY(Row(0).data(quindo::ProfileTreeModel::kPendingRole).toBool());
+    QVERIFY(Row(0).data(Qt::FontRole).value<QFont>().italic());
+    QCOMPARE(Row(0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("enabled, waiting for the server"));
+    QCOMPARE(Row(0).data(Qt::ToolTipRole).toString(), QStringLiteral("Night shift (K1), enabled, waiting for the server"));
+    QCOMPARE(widget_->Label_Status()->text(), QStringLiteral("Waiting for the server: Night shift"));
+    // The line takes the tree's last line, under the rows, which stay put.
+    QCOMPARE(widget_->TreeView_Profiles()->height(), widget_->Label_Status()->y());
+    QCOMPARE(TextOf(0), QStringLiteral("Night shift"));
+    QCOMPARE(Count(widget_->grab().toImage(), IconArea(0), IsTickGreen), 0);  // the grey tick
+    QTRY_COMPARE(widget_->Label_Status()->text(), QStringLiteral("The server has not answered for 10 s: Night shift"));
+    peer_->Send(ProfileFrame(1, "Night shift", false));
+    QTRY_VERIFY(!Row(0).data(quindo::ProfileTreeModel::kPendingRole).toBool());
+    QCOMPARE(widget_->Label_Status()->text(), QString());
+    QCOMPARE(widget_->TreeView_Profiles()->height(), widget_->height());
+    QCOMPARE(Row(0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("disabled"));
+  }
+
+  // Beside the unchanged "Not connected", the reason of the last failure
+  // and the time to the next attempt.
+  void theReasonLineSaysWhyTheLinkIsDownAndWhenTheNextAttemptComes() {
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const QString refused = QString::number(closed.serverPort());
+    closed.close();
+    const std::pair<QString, QString> cases[] = {
+        {"/ServerAddress:127.0.0.1 /ServerPort:" + refused,
+         "Connection refused (127.0.0.1:" + refused + "); next attempt in 10 s"},
+        {"/ServerAddress:nowhere.invalid /ServerPort:5000", "(nowhere.invalid:5000); next attempt in 10 s"},
+        {"/ServerAddress:127.0.0.1 /ServerPort:99999", "Port 99999 is outside 1..65535"},
+    };
+    for (const auto& [command_line, reason] : cases) {
+      ActiveProfilesWidget widget(command_line.toStdString());
+      widget.Timer_Reconnect().SetTickPeriod(1000);  // one attempt within the test
+      widget.resize(400, 300);
+      widget.show();
+      QTRY_VERIFY2(widget.Label_Reason()->text().endsWith(reason), qPrintable(widget.Label_Reason()->text()));
+      QVERIFY(!widget.Label_Reason()->isHidden() && widget.TreeView_Profiles()->isHidden());
+      QCOMPARE(widget.Label_Connection()->text(), QStringLiteral("Not connected"));
+    }
+    StartConnected({ProfileFrame(1, "Night", true)}, 1000);
+    peer_->Last()->disconnectFromHost();
+    QTRY_COMPARE(widget_->Label_Reason()->text(), QStringLiteral("The server closed the connection (127.0.0.1:%1); "
+                                                                 "next attempt in 10 s").arg(peer_->Port()));
+  }
+
+  // The keyboard: focus waits on the control while the tree is hidden,
+  // moves to the tree when it appears, with its frame on a row; Ctrl+Space
+  // on that row asks as a Ctrl-click does, Space alone does nothing.
+  void keyboardFocusFindsTheTreeAndCtrlSpaceTogglesTheCurrentRow() {
+    StartWidget();
+    widget_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(widget_.get()));
+    widget_->setFocus();
+    QVERIFY(widget_->hasFocus() && !widget_->Command1()->hasFocus());
+    QTRY_COMPARE(widget_->IsConnectedToServer(), 1);
+    peer_->Send(Greeting(8) + ProfileFrame(5, "Night shift", true) + ProfileFrame(6, "Weekend", false));
+    QTreeView* tree = widget_->TreeView_Profiles();
+    QTRY_COMPARE(RowCount(), 2);
+    QVERIFY(tree->hasFocus());
+    QCOMPARE(tree->currentIndex(), Row(0));
+    peer_->ClearReceived();
+    // The focus shows on its row without an arrow key having been pressed.
+    const QImage framed = tree->viewport()->grab().toImage();
+    tree->selectionModel()->clearCurrentIndex();
+    QVERIFY(tree->viewport()->grab().toImage() != framed);
+    tree->setCurrentIndex(Row(1));
+    tree->selectionModel()->clearSelection();
+    peer_->Send(ProfileFrame(6, "Weekend", false));  // a report keeps the keyboard on its row
+    QTest::qWait(100);
+    QCOMPARE(tree->currentIndex(), Row(1));
+    QTest::keyClick(tree, Qt::Key_Space);
+    QTest::keyClick(tree, Qt::Key_Space, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::qWait(50);
+    QVERIFY(!peer_->Received().contains(Hex("DC")));
+    QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+    QTRY_COMPARE(peer_->Received().right(9), Hex("DC0000000400000006"));
+    QVERIFY(IsSelected(1));
+  }
+
+  // Screen readers: a named tree and column, and each row's enabled state
+  // as a read-only checked state.
+  void screenReadersHearTheNamesAndTheEnabledState() {
+    StartConnected({ProfileFrame(1, "Night shift", true), ProfileFrame(2, "", false)});
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(widget_->TreeView_Profiles());
+    QVERIFY(tree != nullptr && tree->tableInterface() != nullptr);
+    QCOMPARE(tree->text(QAccessible::Name), QStringLiteral("Profiles"));
+    QCOMPARE(tree->tableInterface()->columnDescription(0), QStringLiteral("Profile"));
+    QAccessibleInterface* enabled = tree->tableInterface()->cellAt(1, 0);
+    QAccessibleInterface* disabled = tree->tableInterface()->cellAt(0, 0);
+    QCOMPARE(disabled->text(QAccessible::Name), QStringLiteral("(no name) K2"));
+    QVERIFY(enabled->state().checkable && enabled->state().checked);
+    QVERIFY(disabled->state().checkable && !disabled->state().checked);
+    QCOMPARE(Row(0).data(Qt::ToolTipRole).toString(), QStringLiteral("(no name) K2 (K2), disabled"));
+    // Toggling it from the reader changes nothing: only a report does.
+    if (QAccessibleActionInterface* actions = enabled->actionInterface()) {
+      actions->doAction(QAccessibleActionInterface::toggleAction());
+    }
+    QVERIFY(enabled->state().checked);
+    QTest::qWait(50);
+    QCOMPARE(peer_->Received(), QByteArray());
   }
 };
 

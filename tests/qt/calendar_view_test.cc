@@ -1,7 +1,11 @@
 // CalendarView on the offscreen platform: painting day types by dragging
 // with QTest mouse events, the month navigation that stops at the
-// calendar's range, holiday rules with their strip and tooltip, the by-name
-// host adapter, and the PNG that quindo-records calendar render writes.
+// calendar's range, holiday rules with their strip and tooltip, day-type
+// images inside their boxes, painting at the screen's pixel ratio (the suite
+// also runs with QT_SCALE_FACTOR=2), the by-name host adapter, and the PNG
+// that quindo-records calendar render writes.
+
+#include <cmath>
 
 #include <QComboBox>
 #include <QFile>
@@ -26,8 +30,10 @@
 #include "model/schedule/time_schedule.h"
 #include "qt/calendar_host_by_name.h"
 #include "qt/calendar_view.h"
+#include "device_pixels.h"
 
 using namespace quindo;
+using namespace quindo::testing;
 
 namespace {
 
@@ -139,7 +145,7 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->LoadHolidayRules({good_friday}));
     QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{0});
     QCOMPARE(changed.count(), 0);
-    QCOMPARE(view->PaintAreaImage().pixel(195, 140), qRgb(255, 138, 138));  // below the day's number
+    QCOMPARE(UnitPixel(view->PaintAreaImage(), 195, 140), qRgb(255, 138, 138));  // below the day's number
     QTest::mouseMove(view->PaintArea(), March2024(29));
     QCOMPARE(view->PaintArea()->toolTip(), QString(" (Good Friday)"));
 
@@ -158,6 +164,45 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->StatusLabel()->text().contains("DayType 0"));
     QCOMPARE(HolidayLabels().Count(), size_t{40});
     QCOMPARE(changed.count(), 1);
+  }
+
+  void testDayTypeImagesStayInsideTheirBoxes() {
+    auto view = ShownMarch2024();
+    const QImage plain = view->PaintAreaImage().copy();
+    for (int day = 0; day < 31; ++day) {
+      view->Calendar()->SetDayType(kMarch2024 + day, static_cast<int16_t>(8 + day % 16));
+    }
+    view->Refresh();
+    const QImage& images = view->PaintAreaImage();
+    QVERIFY(images != plain);
+    // Not one pixel of a grid line, black or white, changes.
+    const auto device = [&](int unit) { return DevicePixel(images, unit); };
+    for (int column = 0; column <= 7; ++column) {
+      for (const int x : {device(30 + 40 * column), device(31 + 40 * column)}) {
+        for (int y = device(20); y < device(170); ++y) QCOMPARE(images.pixel(x, y), plain.pixel(x, y));
+      }
+    }
+    for (int row = 0; row <= 6; ++row) {
+      for (const int y : {device(20 + 25 * row), device(21 + 25 * row)}) {
+        for (int x = device(30); x < device(310); ++x) QCOMPARE(images.pixel(x, y), plain.pixel(x, y));
+      }
+    }
+    QVERIFY(view->StatusLabel()->text().isEmpty());
+  }
+
+  void testPaintsAtTheScreensPixelRatio() {
+    auto view = ShownMarch2024();
+    const qreal ratio = view->PaintArea()->devicePixelRatioF();
+    const QImage& image = view->PaintAreaImage();
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    QCOMPARE(image.deviceIndependentSize(), QSizeF(view->PaintArea()->size()));
+    // The grid line left of Friday is one device pixel of black.
+    const int x = DevicePixel(image, 190), y = DevicePixel(image, 30);
+    QCOMPARE(image.pixel(x, y), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(x + 1, y), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(x - 1, y), qRgb(255, 255, 255));
+    // The day of the month is drawn at the device's resolution.
+    if (ratio == 2) QVERIFY(HasDevicePixelDetail(image, QRect(192, 22, 14, 12)));
   }
 
   void testHostByNameCallsMembersAndRaisesForMissingOnes() {

@@ -130,26 +130,46 @@ class QtTreeViewTest : public QObject {
     QCOMPARE(widget_->selectionModel()->selectedIndexes().size(), 0);
   }
 
-  void rowsShowTextAndIconAndTheSelectedRowIsScrolledIntoView() {
+  // Rows are shown by name, so a report leaves its row where it is; in the
+  // report order the reported row moves to the end and, selected, is
+  // scrolled into view.
+  void rowsShowTextAndIconInNameOrderOrInReportOrder() {
     for (int i = 1; i <= 200; ++i) {
       qt_->Add("K" + std::to_string(i), "Profile " + std::to_string(i));
       qt_->SetImage("K" + std::to_string(i), i == 1 ? 1 : 2);
     }
+    qt_->Add("K0", "");
+    qt_->Add("K1000", "profile 1");  // one name, case aside: by number
+    qt_->Add("K999", "PROFILE 1");
     qt_->SetImage("K2", 7);  // no icon for an unknown id
-    QCOMPARE(Row(0).data().toString(), QStringLiteral("Profile 1"));
-    QVERIFY(!Row(0).data(Qt::DecorationRole).value<QIcon>().isNull());
-    QVERIFY(Row(1).data(Qt::DecorationRole).value<QIcon>().isNull());
-    QCOMPARE(Row(1).data(quindo::ProfileTreeModel::kImageRole).toInt(), 7);
+    auto& nodes = widget_->Nodes();
+    QCOMPARE(nodes.IndexOf("K999").row(), nodes.IndexOf("K1000").row() - 1);
+    qt_->Remove("K999");
+    qt_->Remove("K1000");
+    const QModelIndex k2 = nodes.IndexOf("K2");
+    QCOMPARE(Row(0).data().toString(), QStringLiteral("(no name) K0"));
+    QCOMPARE(Row(1).data().toString(), QStringLiteral("Profile 1"));
+    QCOMPARE(Row(2).data().toString(), QStringLiteral("Profile 10"));
+    QVERIFY(!Row(1).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(k2.data(Qt::DecorationRole).value<QIcon>().isNull());
+    QCOMPARE(k2.data(quindo::ProfileTreeModel::kImageRole).toInt(), 7);
     QCOMPARE(widget_->model()->rowCount(Row(0)), 0);  // no nesting
 
-    Report(*qt_, "K150", "Profile 150", 1);
     qt_->Select("K150");
-    qt_->EnsureVisible("K150");
+    Report(*qt_, "K150", "Profile 150", 1);
+    QCOMPARE(nodes.IndexOf("K150").row(), nodes.IndexOf("K151").row() - 1);
+    QCOMPARE(qt_->SelectedKey(), std::optional<std::string>("K150"));
+
+    nodes.SetReportOrder(true);  // the selection stays on its node
+    QCOMPARE(qt_->SelectedKey(), std::optional<std::string>("K150"));
+    QCOMPARE(Row(200).data().toString(), QStringLiteral("Profile 150"));
+    qt_->Select("K3");
+    Report(*qt_, "K3", "Profile 3", 1);
     QTest::qWait(10);
-    QCOMPARE(widget_->model()->rowCount(), 200);
-    QCOMPARE(Row(199).data().toString(), QStringLiteral("Profile 150"));
-    QVERIFY(widget_->viewport()->rect().contains(widget_->visualRect(Row(199))));
-    QVERIFY(widget_->selectionModel()->isSelected(Row(199)));
+    QCOMPARE(widget_->model()->rowCount(), 201);
+    QCOMPARE(Row(200).data().toString(), QStringLiteral("Profile 3"));
+    QVERIFY(widget_->viewport()->rect().contains(widget_->visualRect(Row(200))));
+    QVERIFY(widget_->selectionModel()->isSelected(Row(200)));
   }
 };
 

@@ -1,6 +1,9 @@
-// The week chart in pixels: the QPainter surface's line rule, the PNG of a
-// known schedule checked at the computed positions, and the by-name host
-// adapter (438 for a member the host lacks).
+// The week chart in pixels: the QPainter surface's line rule and its units
+// at a device pixel ratio, the PNG of a known schedule checked at the
+// computed positions, and the by-name host adapter (438 for a member the
+// host lacks).
+
+#include <cmath>
 
 #include <QGuiApplication>
 #include <QImage>
@@ -86,6 +89,32 @@ class ScheduleImageTest : public QObject {
     QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }),
              int(kInvalidProcedureCall));
     QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(17, surface.hDC(), 0, 0); }), int(kSubscriptOutOfRange));
+  }
+
+  void unitsCoverWholeDevicePixelsAtAnyRatio() {
+    for (const qreal ratio : {1.5, 2.0}) {
+      QImage image(30, 30, QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
+      image.fill(Qt::white);
+      QPainterSurface surface(&image);
+      // Stripes of units 2..5 tile rows without gaps; a line is one device
+      // pixel thin at its unit's start; a box covers its units.
+      for (int y = 2; y <= 5; ++y) surface.Stripe(1, y, 4, y, quindo::Rgb{0, static_cast<uint8_t>(y), 0});
+      surface.Line(8, 1, 8, 6, quindo::Rgb{0, 0, 255});
+      surface.FillBox(10, 1, 11, 2, quindo::Rgb{9, 9, 9});
+      surface.End();
+      const auto device = [ratio](int unit) { return static_cast<int>(std::lround(unit * ratio)); };
+      for (int y = device(2); y < device(6); ++y) {
+        QCOMPARE(image.pixel(device(1), y), image.pixel(device(4) - 1, y));
+        QCOMPARE(qGreen(image.pixel(device(1), y)), int(y * 1.0 / ratio));
+      }
+      QCOMPARE(image.pixel(device(1), device(6)), qRgb(255, 255, 255));
+      QCOMPARE(image.pixel(device(4), device(2)), qRgb(255, 255, 255));
+      QCOMPARE(image.pixel(device(8), device(3)), qRgb(0, 0, 255));
+      QCOMPARE(image.pixel(device(8) + 1, device(3)), qRgb(255, 255, 255));
+      QCOMPARE(image.pixel(device(12) - 1, device(3) - 1), qRgb(9, 9, 9));
+      QCOMPARE(image.pixel(device(12), device(3) - 1), qRgb(255, 255, 255));
+    }
   }
 
   void pngShowsBarsWhereTheGeometrySays() {

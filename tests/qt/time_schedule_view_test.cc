@@ -1,9 +1,14 @@
 // TimeScheduleView driven as a user drives it: mouse drags on the picture,
-// the right-button menu, typed times, scrolling, and an operation that fails.
+// the right-button menu and its keys, typed times, scrolling, an operation
+// that fails, painting at the screen's pixel ratio (the suite also runs with
+// QT_SCALE_FACTOR=2) and its place in a host's layout.
+
+#include <cmath>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,9 +21,13 @@
 #include "common/settings.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
+#include "qt/active_profiles_widget.h"
+#include "qt/calendar_view.h"
 #include "qt/time_schedule_view.h"
+#include "device_pixels.h"
 
 using namespace quindo;
+using namespace quindo::testing;
 
 namespace {
 
@@ -61,7 +70,6 @@ class TimeScheduleViewTest : public QObject {
 
   void pictureIsSizedForTheRows() {
     QCOMPARE(view_->Picture()->size(), QSize(320, 179));
-    QCOMPARE(view_->PictureImage().size(), QSize(320, 179));
     QCOMPARE(view_->ScrollBar()->geometry(), QRect(320, 0, 20, 180));
     QCOMPARE(view_->ScrollBar()->maximum(), 0);
     // Labels come from the language file, but a text a host set stays.
@@ -80,6 +88,11 @@ class TimeScheduleViewTest : public QObject {
     QCOMPARE(view_->ScrollBar()->maximum(), 64);
     view_->ScrollBar()->setValue(8);
     QCOMPARE(view_->Picture()->y(), -50);
+    // A refresh puts the picture back at the top, and the scroll bar with it.
+    view_->Refresh();
+    QCOMPARE(view_->Picture()->y(), 0);
+    QCOMPARE(view_->ScrollBar()->value(), 0);
+    view_->ScrollBar()->setValue(8);
     // The wheel over the picture scrolls too.
     QWheelEvent wheel(QPointF(100, 50), Picture()->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -99,7 +112,7 @@ class TimeScheduleViewTest : public QObject {
     QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("480-720"));
     QVERIFY(changed.count() >= 1);
     // The bar is in the picture, darker as it is the selected period.
-    QCOMPARE(view_->PictureImage().pixel(MinuteToX(600, 1.0f), BarLineY(0, 0)), qRgb(0, 176, 0));
+    QCOMPARE(UnitPixel(view_->PictureImage(), MinuteToX(600, 1.0f), BarLineY(0, 0)), qRgb(0, 176, 0));
 
     // Grab the stop edge within 15 minutes and drag it past the start.
     QTest::mousePress(Picture(), Qt::LeftButton, {}, At(710, 0));
@@ -167,6 +180,80 @@ class TimeScheduleViewTest : public QObject {
     QVERIFY(Picture()->hasFocus());
     QTest::keyClick(Picture(), Qt::Key_Delete);
     QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("960-1440"));
+  }
+
+  void rightClickOffTheRowsOpensNoMenu() {
+    schedule_->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    view_->Refresh();
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(600, 0));
+    for (const QPoint off : {QPoint(10, 56), QPoint(200, 2), QPoint(319, 30)}) {
+      QTest::mousePress(Picture(), Qt::RightButton, {}, off);  // a label, above the bars, past 24:00
+      QTest::mouseRelease(Picture(), Qt::RightButton, {}, off);
+      QVERIFY(!view_->PopupMenu()->isVisible());
+    }
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("420-960"));
+  }
+
+  void keysCopyAndPasteWhateverTheMenuLastShowed() {
+    schedule_->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    view_->Refresh();
+    view_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    // A right click while nothing is copied shows Paste disabled ...
+    QTest::mouseClick(Picture(), Qt::RightButton, {}, At(100, 0));
+    QVERIFY(!view_->PasteAction()->isEnabled());
+    view_->PopupMenu()->hide();
+    // ... which must not keep Ctrl+V from pasting what Ctrl+C copies later.
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(600, 0));
+    QTest::keyClick(Picture(), Qt::Key_C, Qt::ControlModifier);
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(600, 1));
+    QTest::keyClick(Picture(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("420-960"));
+    // Ctrl+V with nothing new copied onto a third day pastes Monday again.
+    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(600, 2));
+    QTest::keyClick(Picture(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(PeriodsOf(*schedule_, 2), QStringLiteral("420-960"));
+  }
+
+  void paintsAtTheScreensPixelRatio() {
+    const qreal ratio = Picture()->devicePixelRatioF();
+    const QImage& image = view_->PictureImage();
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    QCOMPARE(image.size(), QSize(std::ceil(320 * ratio), std::ceil(179 * ratio)));
+    // Grid lines are one device pixel wide: the 07:00 hour line between two
+    // rows, and the black separator under Monday's row.
+    const int x = DevicePixel(image, 114), y = DevicePixel(image, 21);
+    QCOMPARE(image.pixel(x, y), qRgb(148, 148, 148));
+    QCOMPARE(image.pixel(x + 1, y), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(x - 1, y), qRgb(255, 255, 255));
+    const int between_hours = DevicePixel(image, 100), separator = DevicePixel(image, 24);
+    QCOMPARE(image.pixel(between_hours, separator), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(between_hours, separator + 1), qRgb(255, 255, 255));
+    // Monday's label is drawn at the device's resolution, not stretched.
+    if (ratio == 2) QVERIFY(HasDevicePixelDetail(image, QRect(0, 4, 28, 15)));
+  }
+
+  void viewsKeepTheirMinimumWidthBesideTheControl() {
+    QWidget form;
+    auto* layout = new QHBoxLayout(&form);
+    auto* control = new ActiveProfilesWidget(&form);
+    auto* chart = new TimeScheduleView(&form);
+    auto* month = new CalendarView(&form);
+    layout->addWidget(control);
+    layout->addWidget(chart);
+    layout->addWidget(month);
+    form.resize(300, 200);  // narrower than the views together
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (QWidget* view : {static_cast<QWidget*>(chart), static_cast<QWidget*>(month)}) {
+      QVERIFY(view->sizeHint().isValid());
+      QVERIFY(view->minimumSizeHint().isValid());
+      QVERIFY(view->width() >= view->minimumSizeHint().width());
+      QVERIFY(view->height() >= view->minimumSizeHint().height());
+    }
+    // The chart's content: the frame with the picture and its scroll bar.
+    QVERIFY(chart->minimumSizeHint().width() >= TimeScheduleView::kFrameWidth);
+    QVERIFY(month->minimumSizeHint().width() >= month->PaintArea()->width());
   }
 
   void typedTimesRewriteThePeriod() {

@@ -123,7 +123,7 @@ class ClientSimTest : public QObject {
     QCOMPARE(client.Ask("wait-enabled 0 Night shift --ms 5000"), QStringLiteral("ok"));
     QCOMPARE(sim->ReadUntil("recv 22"), QStringLiteral("recv 221 00000001"));
     QCOMPARE(sim->AskList("list", "profiles")[1], QStringLiteral("1\t0\tNight shift"));
-    QCOMPARE(client.Ask("set 1 Nobody"), QStringLiteral("ok"));
+    QCOMPARE(client.Ask("set 1 Nobody"), QStringLiteral("error: no profile named Nobody"));
     QCOMPARE(client.Ask("frobnicate"), QStringLiteral("error: unknown command"));
     QCOMPARE(client.Ask("wait -1", 3000), QStringLiteral("error: bad time"));  // -1 would be "forever"
 
@@ -144,7 +144,57 @@ class ClientSimTest : public QObject {
     QVERIFY(sim);
     QCOMPARE(client.Ask("wait-connected 25000", 30000), QStringLiteral("connected"));
     QCOMPARE(client.Ask("wait-enabled 1 Night shift --ms 5000"), QStringLiteral("ok"));
+    QCOMPARE(client.Quit(), 1);  // commands of the session failed
+  }
+
+  // The client says "ok" only for what it did: a name that matches nothing,
+  // a shared name, a request on a link that is down. wait-synced waits for
+  // the profiles themselves; a session with a failure exits 1.
+  void clientAnswersForWhatItDidAndExitsOneAfterAFailure() {
+    quint16 port = 0;
+    auto sim = StartSim(port, {"--sample", "3"});
+    QVERIFY(sim);
+    Tool client("QUINDO_CLIENT", ServerOptions(port));
+    QCOMPARE(client.Ask("wait-synced 5000"), QStringLiteral("synced"));
+    QCOMPARE(client.AskList("list", "nodes")[0], QStringLiteral("nodes 3"));
+    sim->Write("add 7 night SHIFT enabled");
+    sim->Write("add 8 Tab\there\\ enabled");
+    sim->Write("add 8 Again");
+    QCOMPARE(sim->ReadUntil("error"), QStringLiteral("error: profile 8 exists or cannot be saved"));
+    QCOMPARE(client.Ask("wait-enabled 1 Tab\there\\ --ms 5000"), QStringLiteral("ok"));
+    const QStringList list = client.AskList("list", "nodes");
+    QCOMPARE(list.mid(4), (QStringList{"K7\t1\tnight SHIFT", "K8\t1\tTab\\there\\\\"}));
+    QCOMPARE(client.Ask("set 0 Night shift"),
+             QStringLiteral("ok: 2 profiles named Night shift; the first in tree order was used"));
+    QCOMPARE(sim->ReadUntil("recv 22"), QStringLiteral("recv 221 00000001"));
+    QVERIFY(client.Ask("status").startsWith(QStringLiteral("Connected")));  // the answer may be there already
     QCOMPARE(client.Quit(), 0);
+    QCOMPARE(sim->Quit(), 0);
+
+    Tool late("QUINDO_CLIENT", ServerOptions(port));  // nobody listens any more
+    QCOMPARE(late.Ask("set 1 Night shift"), QStringLiteral("error: no profile named Night shift"));
+    QCOMPARE(late.Ask("wait-synced 800"), QStringLiteral("timeout"));
+    QVERIFY(late.Ask("status").startsWith(QStringLiteral("Not connected \u2014 Connection refused (127.0.0.1:")));
+    QCOMPARE(late.Quit(), 1);
+
+    // Options: help, and no empty start on a missing or bad server.
+    const auto run = [](const char* tool, const QStringList& arguments) {
+      QProcess process;
+      process.setProcessChannelMode(QProcess::MergedChannels);
+      process.start(qEnvironmentVariable(tool), arguments);
+      process.closeWriteChannel();
+      if (!process.waitForFinished(5000)) return QStringLiteral("<hangs>");
+      return QString::number(process.exitCode()) + " " + QString::fromUtf8(process.readAll());
+    };
+    const QString help = run("QUINDO_CLIENT", {"--help"});
+    QVERIFY(help.startsWith("0 Usage: quindo-client") && help.contains("wait-synced") &&
+            help.contains("is 1 for an enabled and 2 for a disabled profile"));
+    QCOMPARE(run("QUINDO_CLIENT", {}), "2 quindo-client: no server: give /ServerAddress:HOST and /ServerPort:PORT (see --help)\n");
+    QCOMPARE(run("QUINDO_CLIENT", {"/ServerAddress:h", "/ServerPort:80abc"}),
+             "2 quindo-client: bad /ServerPort: value '80abc': give a whole number from 1 to 65535\n");
+    QCOMPARE(run("QUINDO_CLIENT", {"/ServerAddress:h", "/ServerPort:80", "-v"}),
+             "2 quindo-client: unknown option '-v' (see --help)\n");
+    QCOMPARE(run("QUINDO_SIM", {"--sample", "10000"}), "2 quindo-sim: --sample 10000: at most 9 991 profiles\n");
   }
 
   void simulatorOutlivesGarbageAndHalfFramesAndKeepsChangesOnDisk() {

@@ -43,11 +43,15 @@ for bad in '{"Settings": [{"Kind": 2, "Value": 1}]}' '{"Enabled": 32768}' '{"Rec
     '{"Settings": [{"Kind": 2, "Value": 40000}, {"Kind": 0}, {"Kind": 0}, {"Kind": 0}]}' \
     '{"Settings": [{"Kind": 11, "Value": 1}, {"Kind": 0}, {"Kind": 0}, {"Kind": 0}]}' \
     '{"Settings": [{"Kind": 0, "Value": 1}, {"Kind": 0}, {"Kind": 0}, {"Kind": 0}]}' \
-    '{"Settings": [{"Kind": 17, "Value": 256}, {"Kind": 0}, {"Kind": 0}, {"Kind": 0}]}'; do
+    '{"Settings": [{"Kind": 17, "Value": 256}, {"Kind": 0}, {"Kind": 0}, {"Kind": 0}]}' \
+    '{"DiskIdentity": -2}' '{"DiskIdentity": 10000}'; do
   status=0
   echo "$bad" | run put >/dev/null 2>&1 || status=$?
   ((status == 2)) || fail "put of $bad exited $status"
 done
+said=$(echo '{"DiskIdentity": -2}' | run put 2>&1 >/dev/null || true)
+grep -q 'DiskIdentity: -2 is outside -1..9999' <<<"$said" || fail "put of identity -2 said: $said"
+
 [[ $(run list | wc -l) == 2 ]] || fail "bad input stored a receiver"
 
 # A type table of more than 300 rows is refused.

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kDefaultWaitMs = 15000;
 constexpr int kPollMs = 10;
+// The first burst of reports has ended once the server is this long silent.
+constexpr int kSyncedQuietMs = 200;
 
 // The line after its first `words` words, each ended by one blank; names
 // keep their own blanks this way.
@@ -37,6 +39,22 @@ bool ParseInt(const QString& text, int& value) {
 // negative times are refused.
 bool ParseTime(const QString& text, int& milliseconds) {
   return ParseInt(text, milliseconds) && milliseconds >= 0;
+}
+
+// A name on one line of its own: the separators of `list` escaped.
+QString Escaped(const QString& name) {
+  QString text;
+  text.reserve(name.size());
+  for (const QChar c : name) {
+    switch (c.unicode()) {
+      case '\\': text += QLatin1String("\\\\"); break;
+      case '\t': text += QLatin1String("\\t"); break;
+      case '\n': text += QLatin1String("\\n"); break;
+      case '\r': text += QLatin1String("\\r"); break;
+      default: text += c;
+    }
+  }
+  return text;
 }
 
 QString ErrorText(const std::exception& e) {
@@ -65,20 +83,35 @@ void ClientShell::RunQueue() {
   if (running_ || done_) return;
   running_ = true;
   while (!done_ && !queue_.isEmpty()) {
-    if (!Execute(queue_.dequeue())) {
-      done_ = true;
-      Q_EMIT finished(0);
-    }
+    if (!Execute(queue_.dequeue())) Finish();
   }
   running_ = false;
-  if (!done_ && input_ended_) {
-    done_ = true;
-    Q_EMIT finished(0);
-  }
+  if (!done_ && input_ended_) Finish();
+}
+
+void ClientShell::Finish() {
+  done_ = true;
+  Q_EMIT finished(failed_ ? 1 : 0);
 }
 
 void ClientShell::Answer(const QString& text) {
+  if (text.startsWith(QLatin1String("error")) || text.startsWith(QLatin1String("timeout"))) failed_ = true;
   out_ << text.toStdString() << '\n' << std::flush;
+}
+
+void ClientShell::ObserveControl() {
+  const bool up = control_.IsConnectedToServer() == 1;
+  const int64_t count = control_.ProfileMessageCount();
+  if (up != link_up_) {
+    link_up_ = up;
+    messages_on_link_ = 0;
+    messages_seen_ = count;
+  }
+  if (count != messages_seen_) {
+    messages_on_link_ += count - messages_seen_;
+    messages_seen_ = count;
+    since_message_.start();
+  }
 }
 
 bool ClientShell::WaitUntil(const std::function<bool()>& condition, int milliseconds) {
@@ -120,10 +153,12 @@ void ClientShell::RunCommand(const QString& command, const QStringList& words, c
     ListNodes();
   } else if (command == QLatin1String("enabled") && words.size() >= 2) {
     Answer(QString::number(control_.IsProfileEnabled(RestAfterWords(line, 1).toStdString())));
+  } else if (command == QLatin1String("wait-synced") && words.size() <= 2) {
+    WaitSynced(words);
+  } else if (command == QLatin1String("status") && words.size() == 1) {
+    Status();
   } else if (command == QLatin1String("set") && words.size() >= 3) {
-    if (!ParseInt(words[1], number)) return Answer(QStringLiteral("error: bad value"));
-    control_.ProfileEnableOrDisable(RestAfterWords(line, 2).toStdString(), number);
-    Answer(QStringLiteral("ok"));
+    Set(words, line);
   } else if (command == QLatin1String("wait-enabled") && words.size() >= 3) {
     WaitEnabled(words, line);
   } else if (command == QLatin1String("wait") && words.size() == 2) {
@@ -156,9 +191,45 @@ void ClientShell::ListNodes() {
     answer += QStringLiteral("\n%1\t%2\t%3")
                   .arg(QString::fromStdString(node.key))
                   .arg(node.image)
-                  .arg(QString::fromStdString(node.text));
+                  .arg(Escaped(QString::fromStdString(node.text)));
   }
   Answer(answer);
+}
+
+// set VALUE NAME: says so when no profile has the name, when the request
+// cannot go out, and when other profiles share the name.
+void ClientShell::Set(const QStringList& words, const QString& line) {
+  int value = 0;
+  if (!ParseInt(words[1], value)) return Answer(QStringLiteral("error: bad value"));
+  const QString name = RestAfterWords(line, 2);
+  const std::vector<std::string> keys = control_.KeysOfProfilesNamed(name.toStdString());
+  if (keys.empty()) return Answer(QStringLiteral("error: no profile named ") + name);
+  if (control_.IsConnectedToServer() == 0) return Answer(QStringLiteral("error: not connected"));
+  control_.ProfileEnableOrDisable(name.toStdString(), value);
+  if (!control_.IsRequestPending(keys.front())) return Answer(QStringLiteral("error: the request could not be sent"));
+  if (keys.size() == 1) return Answer(QStringLiteral("ok"));
+  Answer(QStringLiteral("ok: %1 profiles named %2; the first in tree order was used").arg(keys.size()).arg(name));
+}
+
+// wait-synced [MS]: the link is up and its first burst of reports is over.
+void ClientShell::WaitSynced(const QStringList& words) {
+  int ms = kDefaultWaitMs;
+  if (words.size() == 2 && !ParseTime(words[1], ms)) return Answer(QStringLiteral("error: bad time"));
+  const bool synced = WaitUntil(
+      [this] {
+        ObserveControl();
+        return link_up_ && messages_on_link_ > 0 && since_message_.elapsed() >= kSyncedQuietMs;
+      },
+      ms);
+  Answer(synced ? QStringLiteral("synced") : QStringLiteral("timeout"));
+}
+
+void ClientShell::Status() {
+  const QString requests = QString::fromStdString(control_.RequestStatusText());
+  QString link = control_.IsConnectedToServer() == 1
+                     ? QStringLiteral("Connected")
+                     : QStringLiteral("Not connected \u2014 ") + QString::fromStdString(control_.LinkStatusText());
+  Answer(requests.isEmpty() ? link : link + QStringLiteral("; ") + requests);
 }
 
 // wait-enabled VALUE NAME [--ms MS]: VALUE non-zero waits for 1, else for 0.

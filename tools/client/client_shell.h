@@ -3,11 +3,14 @@
 // answer line per command (the list answer with several), flushed at once.
 // Commands run one after another; a command that waits runs the event loop
 // meanwhile, so the control's link keeps working, and lines that arrive
-// during the wait queue up behind it.
+// during the wait queue up behind it. An answer that begins with "error" or
+// "timeout" marks the session failed, and its exit code is then 1.
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QString>
@@ -29,6 +32,9 @@ class ClientShell : public QObject {
   void AddLine(const QString& line);
   // End of input: quits once the queued commands are done.
   void EndOfInput();
+  // Follows the link and the profile messages; called after every event
+  // that reaches the control.
+  void ObserveControl();
 
  Q_SIGNALS:
   // `quit` or end of input, with the exit code.
@@ -44,8 +50,12 @@ class ClientShell : public QObject {
   bool WaitUntil(const std::function<bool()>& condition, int milliseconds);
 
   void ListNodes();
+  void Set(const QStringList& words, const QString& line);
   void WaitEnabled(const QStringList& words, const QString& line);
+  void WaitSynced(const QStringList& words);
+  void Status();
   void Click(const QStringList& words);
+  void Finish();
 
   ActiveProfiles& control_;
   MemoryTreeView& tree_;
@@ -54,6 +64,13 @@ class ClientShell : public QObject {
   bool running_ = false;
   bool input_ended_ = false;
   bool done_ = false;
+  bool failed_ = false;
+  // The current link: whether it is up, the profile messages it brought and
+  // when the last one came.
+  bool link_up_ = false;
+  int64_t messages_seen_ = 0;
+  int64_t messages_on_link_ = 0;
+  QElapsedTimer since_message_;
 };
 
 }  // namespace quindo

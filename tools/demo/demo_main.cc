@@ -1,19 +1,8 @@
-// quindo-demo: a small desktop host of the profile control.
-//
-//   quindo-demo [--screenshot FILE [--schedule-screenshot FILE] [--calendar-screenshot FILE]
-//                --quit-after MS] [--holidays RULES]
-//               /ServerAddress:HOST /ServerPort:PORT
-//
-// The control reads /ServerAddress: and /ServerPort: from the command line
-// itself. With --quit-after the demo saves the window as a PNG (when
-// --screenshot names a file, and the week chart beside the tree when
-// --schedule-screenshot does, and the month calendar when
-// --calendar-screenshot does), prints the link state and the tree as text on
-// stdout, and exits. Without a display it runs on the offscreen platform.
-// With --holidays the calendar takes the day types of holiday rules file
-// RULES (data/holidays/sample-rules.json is one) and shows their labels.
+// quindo-demo: a small desktop host of the profile control; --help prints
+// its options (kUsage below).
 
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include <QApplication>
@@ -31,11 +20,38 @@
 
 namespace {
 
+constexpr char kUsage[] = R"usage(Usage: quindo-demo [options] /ServerAddress:HOST /ServerPort:PORT
+
+A desktop host of the profile control: the server's profiles as a live tree
+(Ctrl-click or Ctrl+Space asks the server to enable or disable one), the
+selected profile's sample week chart and a month calendar. The control reads
+/ServerAddress: and /ServerPort: itself; Apply switches servers at once.
+
+Options:
+  --holidays RULES            the calendar takes the day types of a holiday
+                              rules file (data/holidays/sample-rules.json)
+  --toggle NAME               asks the server to flip profile NAME, as a host
+                              would, --toggle-after MS after the start (1500)
+  --quit-after MS             after MS ms: saves the screenshots asked for,
+                              prints the link state, the tree (key, [x] enabled
+                              or [ ] disabled, name, and "(waiting for the
+                              server)" for a request without its report yet),
+                              the control's reason line and status line, and exits
+  --screenshot FILE           the window as a PNG (with --quit-after)
+  --schedule-screenshot FILE  the week chart alone
+  --calendar-screenshot FILE  the month calendar alone
+  --help                      this text
+
+Without a display the demo runs on the offscreen platform.
+)usage";
+
 struct Options {
   QString screenshot;
   QString schedule_screenshot;  // the week chart alone
   QString calendar_screenshot;  // the month calendar alone
   QString holidays;             // a holiday rules file
+  QString toggle;               // a profile to flip
+  int toggle_after_ms = 1500;
   int quit_after_ms = -1;
 };
 
@@ -53,6 +69,10 @@ Options ParseOptions(const QStringList& arguments) {
       options.holidays = arguments[++i];
     } else if (arguments[i] == QLatin1String("--quit-after")) {
       options.quit_after_ms = arguments[++i].toInt();
+    } else if (arguments[i] == QLatin1String("--toggle")) {
+      options.toggle = arguments[++i];
+    } else if (arguments[i] == QLatin1String("--toggle-after")) {
+      options.toggle_after_ms = arguments[++i].toInt();
     }
   }
   return options;
@@ -65,6 +85,12 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
   if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
@@ -89,6 +115,9 @@ int main(int argc, char** argv) {
       }
     }
     window.show();
+    if (!options.toggle.isEmpty()) {
+      QTimer::singleShot(options.toggle_after_ms, &window, [&] { window.Toggle(options.toggle); });
+    }
 
     if (options.quit_after_ms >= 0) {
       QTimer::singleShot(options.quit_after_ms, &window, [&] {
@@ -113,8 +142,7 @@ int main(int argc, char** argv) {
             std::cerr << "quindo-demo: cannot save " << options.calendar_screenshot.toStdString() << std::endl;
           }
         }
-        std::cout << "IsConnectedToServer " << window.Profiles().IsConnectedToServer() << '\n'
-                  << window.TreeAsText().toStdString() << std::flush;
+        std::cout << window.StateAsText().toStdString() << std::flush;
         QApplication::quit();
       });
     }

@@ -22,6 +22,7 @@ SchedulePane::SchedulePane(QWidget* parent) : QWidget(parent) {
     profiles_.emplace(name, std::move(profile));
   }
   title_ = new QLabel(this);
+  title_->setObjectName(QStringLiteral("chartTitle"));
   edited_ = new QLabel(this);
   view_ = new TimeScheduleView(this);
   view_->setFixedSize(view_->minimumSize());
@@ -43,9 +44,17 @@ void SchedulePane::ShowProfile(const QString& name) {
   const auto found = profiles_.find(name);
   if (found == profiles_.end()) return;
   shown_ = name;
+  removed_ = false;
   title_->setText(QStringLiteral("Week chart of %1 (sample schedule)").arg(name));
   edited_->clear();
   view_->SetSchedule(found->second->m_TimeSchedule);
+}
+
+void SchedulePane::SetRemoved(bool removed) {
+  if (removed == removed_ || shown_.isEmpty()) return;
+  removed_ = removed;
+  title_->setText(QStringLiteral("Week chart of %1 (%2)")
+                      .arg(shown_, removed ? QStringLiteral("removed") : QStringLiteral("sample schedule")));
 }
 
 }  // namespace quindo

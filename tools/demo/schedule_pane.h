@@ -26,11 +26,16 @@ class SchedulePane : public QWidget {
 
   // Shows the sample profile of that name; other names leave the pane as it is.
   void ShowProfile(const QString& name);
+  const QString& ShownName() const { return shown_; }
+  // Says "(removed)" in the title while the shown profile is no longer on
+  // the server.
+  void SetRemoved(bool removed);
   TimeScheduleView& View() { return *view_; }
 
  private:
   std::map<QString, std::unique_ptr<cProfile>> profiles_;
   QString shown_;
+  bool removed_ = false;
   QLabel* title_;
   QLabel* edited_;
   TimeScheduleView* view_;

@@ -147,9 +147,11 @@ QWidget* EditorWindow::BuildServerPage() {
   // No address until the operator asks: the control would otherwise dial out
   // as soon as the editor starts.
   server_ = new ActiveProfilesWidget(std::string(), page);
-  connect(connect_button, &QPushButton::clicked, this, [this, address, port] {
-    server_->SetServerAddress(address->text());
-    server_->SetServerPort(port->value());
+  // Connect drops any link and dials the typed server at once; a port of 0
+  // is refused with the reason beside the button.
+  auto* refused = new QLabel;
+  connect(connect_button, &QPushButton::clicked, this, [this, address, port, refused] {
+    refused->setText(server_->SwitchServer(address->text(), port->value()));
   });
   auto* fields = new QHBoxLayout;
   fields->addWidget(new QLabel(QStringLiteral("Address")));
@@ -157,6 +159,7 @@ QWidget* EditorWindow::BuildServerPage() {
   fields->addWidget(new QLabel(QStringLiteral("Port")));
   fields->addWidget(port);
   fields->addWidget(connect_button);
+  fields->addWidget(refused);
   fields->addStretch();
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(fields);

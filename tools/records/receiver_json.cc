@@ -153,7 +153,10 @@ void ReceiverFromJson(const json& json, cReceiver& receiver) {
   // The type is set last, once the settings it may read are in place.
   int16_t type_id = receiver.GetReceiverTypeId();
   ForEachMember(json, "", {
-    {"DiskIdentity", [&](const auto& v, const auto& w) { receiver.m_DiskIdentity = ToInt16(v, w); }},
+    {"DiskIdentity", [&](const auto& v, const auto& w) {
+      // A file's number, or -1 for a receiver to be given one.
+      receiver.m_DiskIdentity = static_cast<int16_t>(WholeNumber(v, -1, 9999, w));
+    }},
     {"Enabled", [&](const auto& v, const auto& w) { receiver.m_Enabled = ToInt16(v, w); }},
     {"ReceiverTypeId", [&](const auto& v, const auto& w) { type_id = ToInt16(v, w); }},
     {"ReceiverName", [&](const auto& v, const auto& w) { receiver.m_ReceiverName = ToText(v, w); }},

@@ -57,4 +57,12 @@ bool ProfileStore::SetEnabled(int32_t number, bool enabled) {
 
 bool ProfileStore::Remove(int32_t number) { return profiles_.erase(number) != 0; }
 
+bool ProfileStore::Add(std::unique_ptr<cProfile> profile) {
+  const int32_t number = profile->m_DiskIdentity;
+  if (profiles_.count(number) != 0) return false;
+  if (on_disk_ && !profile->SaveToDisk()) return false;
+  profiles_[number] = std::move(profile);
+  return true;
+}
+
 }  // namespace quindo

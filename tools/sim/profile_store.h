@@ -31,6 +31,9 @@ class ProfileStore {
   bool SetEnabled(int32_t number, bool enabled);
   // Stops serving it; a profile file is left where it is.
   bool Remove(int32_t number);
+  // Serves a new profile (saved when serving a directory). False, and
+  // nothing changes, when its number is served already or the save fails.
+  bool Add(std::unique_ptr<cProfile> profile);
 
  private:
   std::map<int32_t, std::unique_ptr<cProfile>> profiles_;

@@ -74,17 +74,27 @@ bool ReadWeekRule(locale_t locale, CalendarLocale& facts) {
   return true;
 }
 
+// The caption names a month on its own, which languages such as Polish and
+// Russian say otherwise than inside a date ("marzec 2024", not "marca"):
+// the standalone form (%OB) where the C library and the locale have one,
+// else the full name (%B).
 void ReadMonthNames(locale_t locale, CalendarLocale& facts) {
   for (int month = 0; month < 12; ++month) {
     std::tm date{};
     date.tm_year = 2000 - 1900;
     date.tm_mon = month;
     date.tm_mday = 1;
-    char name[128];
-    const size_t length = strftime_l(name, sizeof name, "%B", &date, locale);
-    const std::string text(name, length);
-    // A locale in a legacy code set gives bytes that are not our UTF-8 text.
-    if (length > 0 && IsUtf8(text)) facts.month_names[month] = text;
+    for (const char* format : {"%OB", "%B"}) {
+      char name[128];
+      const size_t length = strftime_l(name, sizeof name, format, &date, locale);
+      const std::string text(name, length);
+      // A C library without %OB leaves it as it is (or gives nothing); a
+      // locale in a legacy code set gives bytes that are not our UTF-8 text.
+      if (length > 0 && text.find('%') == std::string::npos && IsUtf8(text)) {
+        facts.month_names[month] = text;
+        break;
+      }
+    }
   }
 }
 

@@ -16,7 +16,7 @@ namespace quindo {
 struct QUINDO_EXPORT CalendarLocale {
   int32_t first_weekday = 0;           // 0 = Monday .. 6 = Sunday
   int32_t min_days_in_first_week = 4;  // week 1 is the first week with this many days of the year
-  std::array<std::string, 12> month_names;  // UTF-8, January first
+  std::array<std::string, 12> month_names;  // UTF-8, January first, as named on their own
 
   // ISO 8601 weeks (Monday, four days) and English month names: the facts of
   // the C locale, and of any locale whose week data is missing or malformed.

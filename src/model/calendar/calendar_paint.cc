@@ -65,7 +65,7 @@ void PaintStrip(PaintSurface& surface, int32_t row, int32_t column, int lines, R
   const int32_t left = BoxLeft(column);
   for (int k = 0; k < lines; ++k) {
     const int32_t y = BoxTop(row) + k;
-    surface.Line(left, y, left + kStripWidth, y, colour(k));
+    surface.Stripe(left, y, left + kStripWidth, y, colour(k));
   }
 }
 
@@ -199,7 +199,7 @@ void cCalendar::PaintTimeBar(PaintSurface& surface, int32_t day_index, int32_t r
   const int32_t left = BoxLeft(column);
   const int32_t bar_top = CellTop(row) + kTimeBarTop;
   for (int k = 0; k < kTimeBarLines; ++k) {
-    surface.Line(left, bar_top + k, left + kTimeBarWidth, bar_top + k, Grey(220 - kTimeBarShade * k));
+    surface.Stripe(left, bar_top + k, left + kTimeBarWidth, bar_top + k, Grey(220 - kTimeBarShade * k));
   }
   int16_t start = 0;
   int16_t stop = 0;
@@ -208,8 +208,8 @@ void cCalendar::PaintTimeBar(PaintSurface& surface, int32_t day_index, int32_t r
     const int32_t x1 = RoundToInteger<int32_t>(TimeBarX(column, start));
     const int32_t x2 = RoundToInteger<int32_t>(TimeBarX(column, stop));
     for (int k = 0; k < kTimeBarLines; ++k) {
-      surface.Line(x1, bar_top + k, x2, bar_top + k,
-                   Rgb{0, static_cast<uint8_t>(240 - kPeriodShade * k), 0});
+      surface.Stripe(x1, bar_top + k, x2, bar_top + k,
+                     Rgb{0, static_cast<uint8_t>(240 - kPeriodShade * k), 0});
     }
     surface.Line(x1, bar_top, x1, bar_top + kTimeBarLines, kPeriodEdge);
     surface.Line(x2, bar_top, x2, bar_top + kTimeBarLines, kPeriodEdge);

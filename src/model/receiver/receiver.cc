@@ -23,33 +23,14 @@ std::string UpperAscii(std::string text) {
   return text;
 }
 
-// A text that reads whole as a decimal number: blanks, sign, digits with an
-// optional point, an optional exponent, blanks.
+// A text that reads whole as a number: the number the platform's Val reads
+// at its start (exponents, "&H" and "&O" forms included) with nothing but
+// blanks after it. The interval is then that number, so the test and the
+// reading never disagree.
 bool TextReadsAsNumber(std::string_view text) {
-  size_t i = 0;
-  const auto skip_blanks = [&] {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  };
-  const auto digits = [&] {
-    const size_t start = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    return i - start;
-  };
-  skip_blanks();
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t count = digits();
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    count += digits();
-  }
-  if (count == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (digits() == 0) return false;
-  }
-  skip_blanks();
-  return i == text.size();
+  const ValNumber number = ReadValNumber(text);
+  if (number.length == 0) return false;
+  return text.find_first_not_of(" \t\r\n", number.length) == std::string_view::npos;
 }
 
 // Numeric as the keep-alive rule means it: a number (a date is not one) or a
@@ -59,15 +40,26 @@ bool IsNumericSetting(const TypedValue& value) {
   return value.IsNumeric() && value.GetKind() != TypedValue::Kind::kDate;
 }
 
-// A value read as a number from its text form: the leading number, rounded
-// to the nearest whole number (halves to even).
-int32_t WholeNumberOf(const std::string& text) {
-  return RoundToInteger<int32_t>(ReadLeadingNumber(text));
+// A value read as a number from its text form, as Val reads it, rounded to
+// the nearest whole number (halves to even). A number's text form may have
+// an exponent ("1.5E-05", a single's "1.234568E+08").
+int32_t WholeNumberOf(const std::string& text) { return RoundToInteger<int32_t>(ReadValNumber(text).value); }
+
+// Type templates are named as the server's tools store them, with "\"
+// between folders; here, as every file name, with "/".
+std::string TemplatePath(std::string name) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return name;
 }
 
 }  // namespace
 
 TypedValue cReceiver::SetReceiverTypeId(int16_t type_id) {
+  DeriveFromType(type_id);
+  return {};
+}
+
+std::optional<cReceiver::TemplateFailure> cReceiver::DeriveFromType(int16_t type_id) {
   m_ReceiverTypeId = type_id;
   m_ReceiverTypeIndex = -1;
   const std::string padded = "0000" + std::to_string(type_id);
@@ -84,24 +76,31 @@ TypedValue cReceiver::SetReceiverTypeId(int16_t type_id) {
       break;
     }
   }
-  if (row == nullptr) return {};
+  if (row == nullptr) return std::nullopt;
 
   m_KeepAliveInterval = 0;
   // Deriving the interval never fails: a step that cannot be done is skipped.
   StepRecorder ignored;
+  std::optional<TemplateFailure> unreadable;
   const std::string protocol = UpperAscii(row->protocol);
   if (protocol == "ILM" || protocol == "ILMTCP") {
     ignored.Try([&] {
       if (IsNumericSetting(m_Settings[1])) m_KeepAliveInterval = WholeNumberOf(m_Settings[1].ToText());
     });
   } else if (protocol == "T940SI") {
+    // A missing file, section or key reads as an empty text: interval 0.
+    const std::string file_name = TemplatePath(row->template_file);
+    std::string settings;
+    StepRecorder read;
+    if (!read.Try([&] { settings = ReadSettingsFile(file_name); })) {
+      unreadable = TemplateFailure{DataDirectory() + file_name, read.LastDescription()};
+    }
     ignored.Try([&] {
-      m_KeepAliveInterval =
-          WholeNumberOf(GetSettingsFileValue("ReceiverTypeSettings", "T11", "", row->template_file));
+      m_KeepAliveInterval = WholeNumberOf(FindSettingsValue(settings, "ReceiverTypeSettings", "T11", ""));
     });
   }
   m_LastKeepAlive = m_KeepAliveInterval > 0 ? Now() : 0;
-  return {};
+  return unreadable;
 }
 
 TypedValue cReceiver::GetSetting(int16_t index) const {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/typed_value.h"
@@ -45,7 +46,9 @@ class QUINDO_EXPORT cReceiver {
   // the interval and last keep-alive keep their values. Protocols "ILM" and
   // "ILMTCP" (any case) take the interval from setting 1 when it is numeric,
   // "T940SI" from key "T11" of section "ReceiverTypeSettings" in the type's
-  // settings file; failures there leave it 0. The last keep-alive becomes
+  // settings file (a "\" in its name read as "/"); numbers are read as the
+  // platform's Val reads them, exponents and "&H" included; failures there
+  // leave it 0. The last keep-alive becomes
   // now when the interval is positive, else 0. Returns an empty value.
   TypedValue SetReceiverTypeId(int16_t type_id);
 
@@ -75,6 +78,16 @@ class QUINDO_EXPORT cReceiver {
   void StoreInDeletedFileForRedundantPartner(int16_t disk_identity);
 
  private:
+  // A type settings file that could not be read: its path and the error.
+  struct TemplateFailure {
+    std::string path;
+    std::string description;
+  };
+  // SetReceiverTypeId's work; also tells of a settings file that the type
+  // takes its interval from and that could not be read, which the load
+  // reports (SetReceiverTypeId and CopyFrom pass over it, as the rule says).
+  std::optional<TemplateFailure> DeriveFromType(int16_t type_id);
+
   int16_t m_ReceiverTypeId = -1;
   std::array<TypedValue, kSettings> m_Settings;
 

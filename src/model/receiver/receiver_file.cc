@@ -78,7 +78,15 @@ bool cReceiver::LoadFromDisk(int16_t disk_identity) {
         m_BackupReceiver = record.backup;
         if (version == kReceiverFileVersion) m_FileDateTimeStamp = record.file_time_stamp;
         // After the settings: the keep-alive interval is the loaded one's.
-        steps.Try([&] { SetReceiverTypeId(record.type_id); });
+        // A type settings file that cannot be read leaves the interval 0;
+        // the receiver is loaded all the same, and the file named.
+        std::optional<TemplateFailure> unreadable;
+        steps.Try([&] { unreadable = DeriveFromType(record.type_id); });
+        if (unreadable) {
+          ReportComposed([&] {
+            return GetLanguageText(978) + " '" + unreadable->path + "' Err:" + unreadable->description;
+          });
+        }
         result = true;
         // Without the rewrite nothing is converted, so there is nothing to tell.
         if (version != kReceiverFileVersion && RewriteOldVersionsOnLoad()) {

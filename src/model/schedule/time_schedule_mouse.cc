@@ -1,5 +1,6 @@
 // Mouse editing on the week chart: picking a row and a period, dragging a
 // period's edges and drawing a new period.
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/error.h"
@@ -28,6 +29,16 @@ constexpr int16_t kDragNew = 3;
 
 // Day types 0 to 4 (Monday to Friday) form the group of Grouped Monday-Friday.
 constexpr int32_t kWorkingDays = 5;
+
+// The day type whose list holds the period (the same object), or -1.
+int32_t DayTypeHolding(const std::array<std::vector<PeriodRef>, cTimeSchedule::kDayTypes>& lists,
+                       const PeriodRef& period) {
+  if (period == nullptr) return -1;
+  for (int32_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+    if (std::find(lists[d].begin(), lists[d].end(), period) != lists[d].end()) return d;
+  }
+  return -1;
+}
 
 void SetPointer(PaintSurface* surface, int16_t shape) {
   if (surface == nullptr) throw Error(kObjectRequired);
@@ -61,9 +72,14 @@ void cTimeSchedule::MouseDown(ScheduleHost& host, PaintSurface* surface, int16_t
   if (button == kLeftButton) {
     m_SelectedStart = 0;
     m_SelectedStop = kMinutesPerDay;
+    const int32_t previous_period_day_type = DayTypeHolding(m_Periods, m_SelectedPeriod);
     m_SelectedPeriod = nullptr;
-    // Unhighlight the period selected before, wherever it was.
+    // Unhighlight the period selected before on the row it was painted on:
+    // a right click since may have selected another day.
     if (previous_day_type >= 0) PaintAxis(host, surface, previous_day_type);
+    if (previous_period_day_type >= 0 && previous_period_day_type != previous_day_type) {
+      PaintAxis(host, surface, previous_period_day_type);
+    }
     for (const PeriodRef& p : list) {
       if (p->m_StartMinute <= minute && minute <= p->m_StopMinute) {
         m_SelectedPeriod = p;

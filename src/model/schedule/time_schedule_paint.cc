@@ -90,14 +90,18 @@ void cTimeSchedule::PaintAxis(ScheduleHost& parent_container, PaintSurface* pain
   if (paint_object == nullptr) throw Error(kObjectRequired);
   const int32_t text_height = RoundToInteger<int32_t>(paint_object->TextHeight("8"));
   CheckDayType(day_type);
+  // An inactive day type has no row: its row number is the next active
+  // one's, which painting it would cover with the wrong periods and label.
+  // The group operations reach inactive day types; they change only data.
+  if (m_DayTypeActive[day_type] == 0) return;
   const int32_t row = m_AxisOfDayType[day_type];
   const int32_t right = kLeftMargin + kAxisWidth;
 
   // The 24:00 mark at the top of the chart, whatever the row.
   paint_object->Line(right, 0, right, kRowHeight, kHourLine);
   for (int i = 0; i < kBarHeight; ++i) {
-    paint_object->Line(kLeftMargin, BarLineY(row, i), right, BarLineY(row, i),
-                       Grey(kBackgroundTop - kGradientStep * i));
+    paint_object->Stripe(kLeftMargin, BarLineY(row, i), right, BarLineY(row, i),
+                         Grey(kBackgroundTop - kGradientStep * i));
   }
 
   for (const PeriodRef& period : m_Periods[day_type]) {
@@ -106,7 +110,7 @@ void cTimeSchedule::PaintAxis(ScheduleHost& parent_container, PaintSurface* pain
     const int green_top = period == m_SelectedPeriod ? kBarGreenTop - kSelectedDarker : kBarGreenTop;
     for (int i = 0; i < kBarHeight; ++i) {
       const Rgb green{0, static_cast<uint8_t>(green_top - kGradientStep * i), 0};
-      paint_object->Line(xs, BarLineY(row, i), xe, BarLineY(row, i), green);
+      paint_object->Stripe(xs, BarLineY(row, i), xe, BarLineY(row, i), green);
     }
     paint_object->Line(xs, BarLineY(row, 0), xs, BarLineY(row, kBarHeight), kBarEnd);
     paint_object->Line(xe, BarLineY(row, 0), xe, BarLineY(row, kBarHeight), kBarEnd);
@@ -136,8 +140,8 @@ void cTimeSchedule::PaintAxis(ScheduleHost& parent_container, PaintSurface* pain
 
   if (m_DayTypeGrouped[day_type] != 0) {
     for (int k = 0; k < static_cast<int>(kGroupMarkGreys.size()); ++k) {
-      paint_object->Line(kGroupMarkRight, BarLineY(row, k), kGroupMarkRight - (5 - k), BarLineY(row, k),
-                         Grey(kGroupMarkGreys[k]));
+      paint_object->Stripe(kGroupMarkRight, BarLineY(row, k), kGroupMarkRight - (5 - k), BarLineY(row, k),
+                           Grey(kGroupMarkGreys[k]));
     }
   }
 }

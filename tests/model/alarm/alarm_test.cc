@@ -1,6 +1,6 @@
-// The alarm record: initial values, copying, the hexadecimal identity, the
-// conditions, and the record in a caller's file (golden bytes, locations,
-// back-to-back records, truncation and texts too long for the record).
+// The alarm record: initial values, copying, the conditions, and the record
+// in a caller's file (golden bytes, locations, back-to-back records,
+// truncation and texts too long for the record).
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -56,17 +56,6 @@ TEST(AlarmTest, NewAlarmIsEmptyButStampedNow) {
   EXPECT_GE(a.m_TimeStampFromPC, before);
   EXPECT_LE(a.m_TimeStampFromPC, Now());
   EXPECT_EQ(a.m_TimeToSend, 0.0);
-}
-
-TEST(AlarmTest, EventIdAsHexIsItsLastFourDigits) {
-  cAlarm a;
-  const std::pair<int32_t, const char*> cases[] = {
-      {255, "00FF"}, {74565, "2345"}, {-1, "FFFF"}, {0, "0000"}, {65536, "0000"},
-      {0xABCD, "ABCD"}, {INT32_MIN, "0000"}, {-2, "FFFE"}};
-  for (const auto& [id, hex] : cases) {
-    a.m_EventId = id;
-    EXPECT_EQ(a.ViewEventIdAsHex(), hex) << id;
-  }
 }
 
 TEST(AlarmTest, ConditionsTakeTextsOfAnyValueInsideTheirRange) {

@@ -79,6 +79,11 @@ TEST_F(CalendarLocaleTest, WeekNumbersAcrossYearEnds) {
 
 TEST_F(CalendarLocaleTest, CaptionNamesTheMonthInTheLocalesLanguage) {
   EXPECT_EQ(MonthCaption(Named("de_DE.UTF-8"), Serial(2024, 3, 1)), "M\xC3\xA4rz 2024");
+  // The caption names the month on its own: the standalone (nominative)
+  // form where the language has one, not the form used inside a date.
+  EXPECT_EQ(MonthCaption(Named("pl_PL.UTF-8"), Serial(2024, 3, 1)), "marzec 2024");
+  EXPECT_EQ(MonthCaption(Named("ru_RU.UTF-8"), Serial(2024, 3, 1)),
+            "\xD0\x9C\xD0\xB0\xD1\x80\xD1\x82 2024");  // "Март"
   EXPECT_EQ(MonthCaption(CalendarLocale::Iso8601(), Serial(2039, 12, 1)), "December 2039");
 }
 

@@ -75,13 +75,6 @@ TEST_F(ReceiverTest, UnknownTypeNamesItselfAndKeepsTheKeepAlive) {
   ReceiverTypes()[0] = {7, "Hidden", "ILM", ""};
   r.SetReceiverTypeId(7);
   EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
-  // A count beyond the table's 300 rows looks at those rows only.
-  NumberOfReceiverTypes() = 1000;
-  ReceiverTypes()[299] = {8, "Last", "", ""};
-  r.SetReceiverTypeId(8);
-  EXPECT_EQ(r.m_ReceiverTypeIndex, 299);
-  r.SetReceiverTypeId(9);
-  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
 }
 
 TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
@@ -114,6 +107,20 @@ TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
   EXPECT_EQ(interval_for(TypedValue::Text("99999999999")), 0);  // overflow: skipped
   EXPECT_EQ(interval_for(TypedValue::Integer(-5)), -5);
   EXPECT_EQ(r.m_LastKeepAlive, 0);  // only a positive interval keeps alive
+  // Every form a number's text takes is read whole: exponents, the text of
+  // a small or a single number, hexadecimal and octal.
+  const std::pair<TypedValue, int32_t> forms[] = {
+      {TypedValue::Text("3e1"), 30},          {TypedValue::Text(" 2.5E+1 "), 25},
+      {TypedValue::Double(1.5E-05), 0},       {TypedValue::Double(1E+20), 0},  // overflow: skipped
+      {TypedValue::Single(123456789), 123456800},                               // "1.234568E+08"
+      {TypedValue::Text("&H1E"), 30},         {TypedValue::Text("&hff"), 255},
+      {TypedValue::Text("&O17"), 15},         {TypedValue::Text("&HFFFF"), -1},  // 16 bits
+      {TypedValue::Text("1e"), 0},            {TypedValue::Text("&H"), 0},       // not numbers
+  };
+  for (const auto& [setting, interval] : forms) {
+    EXPECT_EQ(interval_for(setting), interval) << setting.ToText();
+    if (interval <= 0) EXPECT_EQ(r.m_LastKeepAlive, 0) << setting.ToText();
+  }
 
   r.SaveSetting(1, TypedValue::Integer(9));
   r.SetReceiverTypeId(3);  // another protocol: none
@@ -125,10 +132,18 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
   AddType(5, "Paging", "T940si", "Types/t940.ini");
   AddType(6, "No key", "T940SI", "Types/nokey.ini");
   AddType(9, "No file", "T940SI", "Types/missing.ini");
+  AddType(10, "Server's name", "T940SI", "Types\\exp.ini");  // as the server's tools store it
+  AddType(11, "Hexadecimal", "T940SI", "Types/hex.ini");
   fs::create_directory(dir_ + "/Types");
   WriteFile("Types/t940.ini", "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"45\" \r\n");
   WriteFile("Types/nokey.ini", "[ReceiverTypeSettings]\nT12=45\n");
+  WriteFile("Types/exp.ini", "[ReceiverTypeSettings]\nT11=4.5e1\n");
+  WriteFile("Types/hex.ini", "[ReceiverTypeSettings]\nT11=&H1E\n");
   cReceiver r;
+  r.SetReceiverTypeId(10);
+  EXPECT_EQ(r.m_KeepAliveInterval, 45);
+  r.SetReceiverTypeId(11);
+  EXPECT_EQ(r.m_KeepAliveInterval, 30);
   r.SetReceiverTypeId(5);
   EXPECT_EQ(r.m_KeepAliveInterval, 45);
   EXPECT_GT(r.m_LastKeepAlive, 0);

@@ -2,6 +2,7 @@
 // the mouse, typed times, and the popup menu's commands.
 #include <gtest/gtest.h>
 
+#include "common/settings.h"
 #include "error_number.h"
 #include "model/recording_surface.h"
 #include "model/schedule/time_schedule.h"
@@ -265,6 +266,47 @@ TEST_F(Editor, PasteTakesTheCopiedDayAsItIsNow) {
   EXPECT_EQ(Of(3), (Times{{60, 180}}));
   EXPECT_EQ(s.GetGrouped(3), -1);
   EXPECT_TRUE(Of(4).empty());  // the rest of the group is not updated
+}
+
+// An inactive day type has no row: the group operations that reach it must
+// not paint it over the row of the next active day type.
+TEST_F(Editor, GroupOperationsPaintNoInactiveDayType) {
+  DayTypeShortNames()[2] = "Wed";
+  s.m_UseCalendar = -1;
+  s.SetActive(2, 0);
+  s.RecalculateAndPrepareToPaint(host, paint, &surface);  // Thursday on row 2
+  Add(0, 420, 960);
+  Add(3, 600, 660);
+  s.SetGrouped(0, 1);
+  s.SetGrouped(2, 1);
+  Down(100, 0);
+  Up();
+  surface.Clear();
+  s.InvertTimeSchedule(host, paint);
+  EXPECT_EQ(Of(2), (Times{{0, 420}, {960, 1440}}));  // the data follows the group
+  EXPECT_EQ(Of(3), (Times{{600, 660}}));
+  for (const PaintOp& op : surface.Ops()) EXPECT_LT(op.y1, 25) << ToString(op);  // Monday's row only
+
+  surface.Clear();
+  s.GroupMonFri(host, paint);
+  for (const PaintOp& op : surface.OpsOf(PaintOp::Kind::kText)) EXPECT_NE(op.text, "Wed");
+  DayTypeShortNames()[2].clear();
+}
+
+// A left click unhighlights the selected period on the row it was painted
+// on, even when a right click has since selected another row.
+TEST_F(Editor, LeftClickRepaintsTheRowOfTheOldSelectedPeriod) {
+  Add(0, 420, 960);
+  Down(600, 0);
+  Up();
+  Down(600, 1, kRight);
+  surface.Clear();
+  Down(600, 2);
+  bool monday_unhighlighted = false;
+  for (const PaintOp& op : surface.OpsOf(PaintOp::Kind::kLine)) {
+    if (op.y1 == 4 && op.colour == (Rgb{0, 240, 0})) monday_unhighlighted = true;
+  }
+  EXPECT_TRUE(monday_unhighlighted);
 }
 
 TEST_F(Editor, RepaintingWithoutASurfaceRaisesObjectRequired) {

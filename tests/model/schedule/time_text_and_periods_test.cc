@@ -52,7 +52,6 @@ TEST(TimeTextTest, ShownTimesKeepTwoDigitsPerPart) {
   EXPECT_EQ(TimeText(420), "07:00");
   EXPECT_EQ(TimeText(1440), "24:00");
   EXPECT_EQ(TimeText(1445), "24:05");
-  EXPECT_EQ(TimeText(6000), "00:00");  // 100 hours: the last two digits
 }
 
 TEST(PeriodListTest, MergeJoinsOverlappingAndTouchingPeriodsInPlace) {
