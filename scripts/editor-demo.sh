@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # quindo-editor on sample data: the simulator writes its sample profiles as
 # files into a fresh data directory, quindo-records sets a few holidays in a
-# calendar beside them, and the editor opens both. With a display the window
-# stays open until you close it; without one it runs offscreen and saves a
-# screenshot of a profile with its week chart and calendar.
+# calendar beside them and adds a profile that uses the calendar, and the
+# editor opens both, showing that profile. With a display the window stays
+# open until you close it; without one it runs offscreen and saves a
+# screenshot of the profile with its week chart and calendar.
 #
 #   bash scripts/editor-demo.sh [BUILD_DIR [OUT_DIR]]
 set -euo pipefail
@@ -21,11 +22,27 @@ rm -rf "$data"
 mkdir -p "$data"
 echo quit | "$build/tools/sim/quindo-sim" --port 0 --data-dir "$data" --sample 12 >/dev/null
 year=$(date +%Y)
+month=$(date +%m)
+# Special day types 1 (calendar day type 8) and 2 (9) on holidays, and two
+# days of this month so that the month shown has some.
 "$build/tools/records/quindo-records" calendar set "$data/holidays.cal" \
-  "$year-01-01" 8 "$year-05-01" 8 "$year-12-24" 9 "$year-12-25" 8 "$year-12-26" 8 "$year-12-31" 9
+  "$year-01-01" 8 "$year-05-01" 8 "$year-12-24" 9 "$year-12-25" 8 "$year-12-26" 8 "$year-12-31" 9 \
+  "$year-$month-10" 8 "$year-$month-11" 9
+# A profile that uses the calendar: evenings and weekends on call, all day on
+# special day type 1, 08:00-20:00 on special day type 2.
+evening='{"Active": -1, "Periods": [[1020, 1440]]}'
+all_day='{"Active": -1, "Periods": [[0, 1440]]}'
+"$build/tools/records/quindo-records" profile put --data-dir "$data" >/dev/null <<JSON
+{"DiskIdentity": 13, "Name": "Holiday on-call", "Enabled": -1, "UseTimeSchedule": -1,
+ "ParallellReceivers": "K1;K3", "Conditions": ["Priority<=1", "", "", "", "", ""],
+ "TimeSchedule": {"UseCalendar": -1, "DayTypes": [
+   $evening, $evening, $evening, $evening, $evening, $all_day, $all_day,
+   $all_day, {"Active": -1, "Periods": [[480, 1200]]},
+   {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}]}}
+JSON
 echo "quindo-editor on $(ls "$data/Profiles" | wc -l) sample profile files in $data"
 
-editor=("$build/tools/editor/quindo-editor" --data-dir "$data" --calendar "$data/holidays.cal")
+editor=("$build/tools/editor/quindo-editor" --data-dir "$data" --calendar "$data/holidays.cal" --select 13)
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "Close the editor to end the demo."
   "${editor[@]}"

@@ -61,6 +61,10 @@ void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows) {
   Table() = LanguageTable{std::move(blob), std::move(rows)};
 }
 
+std::pair<std::string, std::vector<LanguageTextRow>> CurrentLanguageTable() {
+  return {Table().blob, Table().rows};
+}
+
 void ClearLanguageTable() { Table() = LanguageTable{}; }
 
 int32_t LoadLanguageFile(const std::string& path) {

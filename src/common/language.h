@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/export.h"
@@ -35,6 +36,10 @@ struct LanguageTextRow {
 };
 // Replaces this thread's table.
 void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows);
+// This thread's table as SetLanguageTable takes it. Each thread has a table
+// of its own, so a thread that reports (a background loader) is given the
+// program's texts this way.
+std::pair<std::string, std::vector<LanguageTextRow>> CurrentLanguageTable();
 void ClearLanguageTable();
 
 // Loads a UTF-8 language file, one "number<TAB>text" per line ("\t", "\n"

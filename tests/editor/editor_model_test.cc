@@ -48,12 +48,13 @@ class EditorModelTest : public QObject {
 
   void everyFieldIsBoundToItsOwnStoredMember() {
     const auto& fields = ProfileFields();
-    QCOMPARE(static_cast<int>(fields.size()), 14 + cProfile::kStates + cProfile::kConditions + 1 + cProfile::kSystems);
+    QCOMPARE(static_cast<int>(fields.size()), 15 + cTimeSchedule::kDayTypes + cProfile::kStates +
+                                                  cProfile::kConditions + 1 + cProfile::kSystems);
     for (size_t i = 0; i < fields.size(); ++i) {
       const ProfileField& field = fields[i];
       cProfile profile = NewProfile("A");
       const QVariant value = field.kind == FieldKind::kText   ? QVariant(QStringLiteral("été %1").arg(i))
-                             : field.kind == FieldKind::kFlag ? QVariant(profile.m_Enabled != 0 && field.key == "Enabled" ? 0 : -1)
+                             : field.kind == FieldKind::kFlag ? QVariant(field.Get(profile).toInt() != 0 ? 0 : -1)
                                                               : QVariant(static_cast<int>(i) + 100);
       field.Set(profile, value);
       QVERIFY2(field.Get(profile) == value, qPrintable(field.key));
@@ -153,8 +154,27 @@ class EditorModelTest : public QObject {
     QCOMPARE(list.ItemOf(4)->parent(), hall_group);
     QCOMPARE(ProfileList::IdentityOf(hall_group), int16_t{-1});
     QVERIFY(!(hall_group->flags() & Qt::ItemIsUserCheckable));
+    // Groups left empty go with their last profile, up to the top.
     list.Remove(4);
-    QCOMPARE(hall_group->childCount(), 0);
+    QCOMPARE(tree.topLevelItemCount(), 1);
+
+    // A name typed letter by letter through "@" leaves no empty or blank
+    // rows behind, and a name ending in "@" is still a visible row.
+    for (const char* name : {"Y@", "Y@@", "Y@@Z", "Y@@"}) list.SetProfile(7, NewProfile(name), false);
+    QCOMPARE(list.ItemOf(7)->text(0), QStringLiteral("(no name)"));
+    list.SetProfile(7, NewProfile("Y"), false);
+    QCOMPARE(tree.topLevelItemCount(), 2);
+    QCOMPARE(list.ItemOf(7)->childCount(), 0);
+    // A renamed parent leaves its nested profiles under a group of its old name.
+    list.SetProfile(8, NewProfile("Y@Kid"), false);
+    list.SetProfile(7, NewProfile("Why"), false);
+    QCOMPARE(list.ItemOf(8)->parent()->text(0), QStringLiteral("Y"));
+    QCOMPARE(ProfileList::IdentityOf(list.ItemOf(8)->parent()), int16_t{-1});
+    list.SetProfile(7, NewProfile("y"), false);  // and takes them back
+    QCOMPARE(list.ItemOf(8)->parent(), list.ItemOf(7));
+    QCOMPARE(tree.topLevelItemCount(), 2);
+    list.Remove(8);
+    list.Remove(7);
 
     // Two profiles of one name are both listed; unreadable files too.
     list.SetProfile(5, NewProfile("Twin"), false);

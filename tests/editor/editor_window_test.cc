@@ -27,7 +27,9 @@
 #include "qt/calendar_view.h"
 #include "model/schedule/schedule_geometry.h"
 #include "qt/time_schedule_view.h"
-#include "tests/editor/editor_test_data.h"
+#include <nlohmann/json.hpp>
+
+#include "tests/editor/editor_rig.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_fields.h"
 #include "tools/editor/profile_form.h"
@@ -35,63 +37,25 @@
 
 using namespace quindo;
 
-namespace {
-
-constexpr int kSamples = 12;
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
-
 class EditorWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<EditorWindow> window_;
-  QList<SaveChoice> answers_;  // what the Save/Discard/Cancel question gets, in turn
-  int questions_ = 0;
+  static constexpr int kSamples = EditorRig::kSamples;
+  EditorRig rig_;
+  std::unique_ptr<EditorWindow>& window_ = rig_.window;
+  QList<SaveChoice>& answers_ = rig_.save_answers;
 
-  QString ProfileFile(int identity) const {
-    return dir_->path() + QStringLiteral("/Profiles/Profile_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
-  }
-  QLineEdit* Field(const char* key) const {
-    return qobject_cast<QLineEdit*>(window_->Form()->Editor(FindProfileField(QLatin1String(key))));
-  }
-  void Open() {
-    QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
-    QVERIFY(window_->OpenDirectory(dir_->path()));
-    QVERIFY(loaded.wait(10000));
-  }
-  void TypeName(const QString& text) {
-    QLineEdit* name = Field("Name");
-    name->selectAll();
-    QTest::keyClicks(name, text);
-  }
-  QString LogText() const { return window_->Log()->toPlainText(); }
+  QString ProfileFile(int identity) const { return rig_.ProfileFile(identity); }
+  QByteArray FileBytes(const QString& path) const { return rig_.Bytes(path); }
+  QLineEdit* Field(const char* key) const { return rig_.Field(key); }
+  void Open() { QVERIFY(rig_.Open()); }
+  void TypeName(const QString& text) { rig_.TypeName(text); }
+  QString LogText() const { return rig_.LogText(); }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(WriteSampleDirectory(dir_->path(), kSamples));
-    answers_.clear();
-    questions_ = 0;
-    window_ = std::make_unique<EditorWindow>();
-    window_->SetSavePrompt([this](const QString&) {
-      ++questions_;
-      return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
-    });
-    window_->show();
-    Open();
-  }
-  void cleanup() {
-    answers_ = {SaveChoice::kDiscard, SaveChoice::kDiscard};
-    window_.reset();
-    dir_.reset();
-  }
+  void init() { QVERIFY(rig_.Start()); }
+  void cleanup() { rig_.Stop(); }
 
   void openingListsEveryProfileNestedByAtWithItsEnabledState() {
     QCOMPARE(window_->List().ProfileCount(), kSamples);
@@ -129,7 +93,7 @@ class EditorWindowTest : public QObject {
 
     QVERIFY(window_->SaveSelected());
     QVERIFY(!window_->isWindowModified());
-    QCOMPARE(window_->UndoStack()->count(), 0);
+    QCOMPARE(window_->UndoStack()->count(), 1);  // still undoable after the save
     const QByteArray after = FileBytes(ProfileFile(1));
     QVERIFY(after != before);
     QVERIFY(after.contains("Nights"));
@@ -170,7 +134,7 @@ class EditorWindowTest : public QObject {
 
     answers_ = {SaveChoice::kCancel};
     window_->Tree()->setCurrentItem(window_->List().ItemOf(2));
-    QCOMPARE(questions_, 1);
+    QCOMPARE(rig_.save_questions.size(), 1);
     QCOMPARE(window_->SelectedIdentity(), int16_t{1});
     QCOMPARE(window_->Tree()->currentItem(), window_->List().ItemOf(1));
     QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Changed"));
@@ -184,7 +148,7 @@ class EditorWindowTest : public QObject {
     TypeName(QStringLiteral("Kept"));
     answers_ = {SaveChoice::kSave};
     QVERIFY(window_->SelectProfile(3));
-    QCOMPARE(questions_, 3);
+    QCOMPARE(rig_.save_questions.size(), 3);
     cProfile reread;
     QVERIFY(reread.LoadFromDisk(2));
     QCOMPARE(reread.GetName(), std::string("Kept"));
@@ -197,7 +161,7 @@ class EditorWindowTest : public QObject {
   }
 
   void calendarStrokeIsOneUndoStepAndSaveWritesTheCalendarFile() {
-    const QString file = dir_->path() + QStringLiteral("/holidays.cal");
+    const QString file = rig_.dir->path() + QStringLiteral("/holidays.cal");
     QVERIFY(window_->OpenCalendar(file));  // missing: starts empty
     CalendarView* view = window_->Calendar();
     QVERIFY(view->ShowMonth(2024, 3));
@@ -243,8 +207,8 @@ class EditorWindowTest : public QObject {
   void saveIntoAnUnwritableDirectoryFailsVisiblyAndLosesNothing() {
     // Tests run as root, so a read-only mode would not stop the write: the
     // Profiles folder is moved away and a plain file takes its name.
-    const QString profiles = dir_->path() + QStringLiteral("/Profiles");
-    const QString moved = dir_->path() + QStringLiteral("/Profiles.away");
+    const QString profiles = rig_.dir->path() + QStringLiteral("/Profiles");
+    const QString moved = rig_.dir->path() + QStringLiteral("/Profiles.away");
     const QByteArray original = FileBytes(ProfileFile(1));
     TypeName(QStringLiteral("Unwritable"));
     QVERIFY(QDir().rename(profiles, moved));
@@ -266,55 +230,93 @@ class EditorWindowTest : public QObject {
     QVERIFY(!window_->isWindowModified());
   }
 
-  void corruptFileIsListedUnreadableAndTheOthersWork() {
-    window_.reset();
-    QFile corrupt(ProfileFile(3));
-    QVERIFY(corrupt.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    corrupt.write("\x07\x00garbage that is no profile", 28);
-    corrupt.close();
-    window_ = std::make_unique<EditorWindow>();
-    window_->SetSavePrompt([](const QString&) { return SaveChoice::kDiscard; });
-    Open();
-
+  // The loader's thread reports with the program's texts, as the window's does.
+  void corruptFileIsListedUnreadableWithTheProgramsMessageAndTheOthersWork() {
+    rig_.Stop();
+    const QByteArray corrupt("\xb5\xa3garbage that is no profile", 28);  // version -23627
+    QVERIFY(rig_.Start([&](EditorRig& rig) {
+      QFile file(rig.ProfileFile(3));
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(corrupt);
+    }));
     QTreeWidgetItem* item = window_->List().ItemOf(3);
     QVERIFY(ProfileList::IsUnreadable(item));
     QVERIFY(item->text(0).contains(QLatin1String("Profile_0003.dat (unreadable)")));
     QVERIFY(!item->toolTip(0).isEmpty());
-    QVERIFY(LogText().contains(QLatin1String("Profile_0003.dat")));
+    const QString expected = QStringLiteral("Unknown file version in '%1' (-23627) File not read.").arg(ProfileFile(3));
+    QVERIFY2(LogText().contains(expected), qPrintable(LogText()));
+    QVERIFY(!LogText().contains(QLatin1String("Invalid Text")));
     QVERIFY(LogText().contains(QLatin1String("(1 unreadable)")));
     QVERIFY(window_->SelectProfile(3));
     QVERIFY(!window_->Form()->isEnabled());
     QVERIFY(window_->SaveSelected());  // nothing to save: the file is left as it is
-    QCOMPARE(FileBytes(ProfileFile(3)), QByteArray("\x07\x00garbage that is no profile", 28));
+    QCOMPARE(FileBytes(ProfileFile(3)), corrupt);
     QVERIFY(window_->SelectProfile(4));
     TypeName(QStringLiteral("Still works"));
     QVERIFY(window_->SaveSelected());
   }
 
-  void exportedJsonImportsAsANewEqualProfile() {
-    const QString json = dir_->path() + QStringLiteral("/night.json");
+  // An import writes nothing: it replaces the profile of its identity when
+  // the user says so, or becomes a draft; odd periods are named first.
+  void importAsksReplaceOrNewAndNamesOddPeriods() {
+    const QString json = rig_.dir->path() + QStringLiteral("/night.json");
+    QCOMPARE(window_->SuggestedExportFile(), rig_.dir->path() + QStringLiteral("/Night shift.json"));
     QVERIFY(window_->ExportSelected(json));
     QVERIFY(FileBytes(json).contains("\"Night shift\""));
-    const int16_t imported = window_->ImportProfile(json);
-    QVERIFY(imported > 0 && imported != 1);
-    QCOMPARE(window_->SelectedIdentity(), imported);
-    const cProfile* original = window_->Directory().Find(1);
-    const cProfile* copy = window_->Directory().Find(imported);
-    QCOMPARE(copy->GetName(), original->GetName());
-    QCOMPARE(copy->m_ParallellReceivers, original->m_ParallellReceivers);
-    QVERIFY(copy->m_TimeSchedule->ComposePeriodArray() == original->m_TimeSchedule->ComposePeriodArray());
-    QVERIFY(QFile::exists(ProfileFile(imported)));
+    const QStringList files_before = QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files);
+
+    rig_.answers = {1};  // a new profile
+    const int16_t draft = window_->ImportProfile(json);
+    QVERIFY2(rig_.questions.size() == 1, qPrintable(rig_.questions.last().text));
+    QCOMPARE(rig_.questions[0].answers.first(), QStringLiteral("Replace"));
+    QVERIFY(window_->Directory().IsDraft(draft));
+    QCOMPARE(window_->SelectedIdentity(), draft);
+    QVERIFY(window_->List().ItemOf(draft)->text(0).startsWith(QLatin1String("* ")));
+    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files_before);
+    QVERIFY(window_->SaveSelected());
+    const int16_t saved = window_->SelectedIdentity();
+    QVERIFY(saved > 0 && saved != 1 && QFile::exists(ProfileFile(saved)));
+    QVERIFY(window_->Directory().Find(saved)->m_TimeSchedule->ComposePeriodArray() ==
+            window_->Directory().Find(1)->m_TimeSchedule->ComposePeriodArray());
+
+    // Over profile 1, as "profile put" would: in memory until Save, undoable.
+    {
+      const QByteArray bytes = FileBytes(json);
+      nlohmann::json profile = nlohmann::json::parse(bytes.begin(), bytes.end());
+      profile["Name"] = "Night watch";
+      profile["TimeSchedule"]["DayTypes"][0]["Periods"] = {{0, 360}, {900, 100}, {2000, 3000}, {-5, 30}};
+      QFile changed(json);
+      QVERIFY(changed.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      changed.write(QByteArray::fromStdString(profile.dump()));
+    }
+    const QByteArray file_one = FileBytes(ProfileFile(1));
+    rig_.answers = {0, 0};  // keep the odd periods, replace
+    QCOMPARE(window_->ImportProfile(json), int16_t{1});
+    const QString odd = rig_.questions[1].text;
+    QVERIFY2(odd.contains(QLatin1String("Monday [900, 100]: starts at or after its stop, covers nothing")), qPrintable(odd));
+    QVERIFY(odd.contains(QLatin1String("Monday [2000, 3000]: reaches outside 00:00-24:00, covers nothing")));
+    QVERIFY(odd.contains(QLatin1String("Monday [-5, 30]: reaches outside 00:00-24:00, covers only 00:00-00:30")));
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Night watch"));
+    QCOMPARE(window_->SelectedProfile()->m_TimeSchedule->Periods(0).size(), size_t{4});
+    QVERIFY(window_->SelectedHasChanges());
+    QCOMPARE(FileBytes(ProfileFile(1)), file_one);
+    window_->UndoStack()->undo();
+    QCOMPARE(window_->SelectedProfile()->GetName(), std::string("Night shift"));
+    QVERIFY(!window_->SelectedHasChanges());
+
+    rig_.answers = {1, 1};  // drop them, a new profile
+    const int16_t dropped = window_->ImportProfile(json);
+    QCOMPARE(window_->Directory().Find(dropped)->m_TimeSchedule->Periods(0).size(), size_t{1});
 
     // A file that is no profile changes nothing and says why.
-    QFile bad(dir_->path() + QStringLiteral("/bad.json"));
+    QFile bad(rig_.dir->path() + QStringLiteral("/bad.json"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("{\"Name\": 5}");
     bad.close();
     const size_t count = window_->Directory().Size();
     QCOMPARE(window_->ImportProfile(bad.fileName()), int16_t{-1});
     QCOMPARE(window_->Directory().Size(), count);
-    QVERIFY2(LogText().contains(QLatin1String("Import of")) && LogText().contains(QLatin1String("Name")),
-             qPrintable(LogText()));
+    QVERIFY(rig_.notices.last().contains(QLatin1String("Import of")) && rig_.notices.last().contains(QLatin1String("Name")));
   }
 
   void activeNowAnswersFromTheScheduleWithTheNextChange() {
@@ -343,38 +345,52 @@ class EditorWindowTest : public QObject {
     QCOMPARE(window_->Server()->ServerPort(), 40123);
   }
 
-  void newDuplicateAndDeleteWorkOnTheFiles() {
-    const int16_t created = window_->NewProfile();
-    QVERIFY(created > kSamples || (created > 0 && created != 1));
-    QVERIFY(QFile::exists(ProfileFile(created)));
-    QCOMPARE(window_->SelectedIdentity(), created);
-
+  // New and Duplicate make disabled drafts that reach the disk on Save.
+  void newAndDuplicateAreDraftsAndDeleteAsksWithNoAsDefault() {
+    const QStringList files = QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files);
+    QVERIFY(rig_.Activate());
+    QTest::keyClick(window_.get(), Qt::Key_N, Qt::ControlModifier);
+    const int16_t created = window_->SelectedIdentity();
+    QVERIFY(window_->Directory().IsDraft(created));
+    QCOMPARE(window_->SelectedProfile()->m_Enabled, int16_t{0});
+    QVERIFY(window_->List().ItemOf(created)->text(0).startsWith(QLatin1String("* New profile")));
+    QVERIFY(window_->isWindowModified());
+    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files);
+    // Leaving the draft asks; Discard drops it.
+    answers_ = {SaveChoice::kDiscard};
     QVERIFY(window_->SelectProfile(1));
+    QVERIFY(!window_->Directory().Contains(created));
+    QVERIFY(window_->List().ItemOf(created) == nullptr);
+
     const int16_t copy = window_->DuplicateSelected();
-    QVERIFY(copy > 0);
+    QVERIFY(window_->Directory().IsDraft(copy));
+    QCOMPARE(window_->SelectedProfile()->m_Enabled, int16_t{0});
+    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files);
+    QVERIFY(window_->SaveSelected());
+    const int16_t stored = window_->SelectedIdentity();
+    QVERIFY(stored > 0 && window_->List().ItemOf(stored) != nullptr);
+    QVERIFY(rig_.LogText().contains(QLatin1String("Saved profile 'Night shift (copy)' as new file")));
     cProfile reread;
-    QVERIFY(reread.LoadFromDisk(copy));
+    QVERIFY(reread.LoadFromDisk(stored));
     QCOMPARE(reread.GetName(), std::string("Night shift (copy)"));
     QVERIFY(reread.m_TimeSchedule->ComposePeriodArray() ==
             window_->Directory().Find(1)->m_TimeSchedule->ComposePeriodArray());
 
-    window_->SetConfirmPrompt([](const QString&) { return false; });
+    rig_.answers = {1};
     QVERIFY(!window_->DeleteSelected());
-    QVERIFY(QFile::exists(ProfileFile(copy)));
-    window_->SetConfirmPrompt([](const QString&) { return true; });
-    const QString deleted_log = dir_->path() + QStringLiteral("/Profiles/DeletedProfiles.dat");
-    QVERIFY(window_->DeleteSelected());
-    QVERIFY(!QFile::exists(ProfileFile(copy)));
-    QVERIFY(!QFile::exists(deleted_log));  // no redundancy role: no log
-
+    QCOMPARE(rig_.questions.last().answers[rig_.questions.last().default_answer], QStringLiteral("No"));
+    QVERIFY(QFile::exists(ProfileFile(stored)));
+    const QString deleted_log = rig_.dir->path() + QStringLiteral("/Profiles/DeletedProfiles.dat");
     // With a redundancy role the partner learns of the deletion.
     RedundancyRole() = 1;
-    QVERIFY(window_->SelectProfile(created));
+    rig_.answers = {0};
     QVERIFY(window_->DeleteSelected());
     RedundancyRole() = 0;
-    QVERIFY(FileBytes(deleted_log).contains("New profile"));
-    QVERIFY(window_->List().ItemOf(copy) == nullptr);
-    QVERIFY(!window_->Directory().Contains(copy));
+    QVERIFY(!QFile::exists(ProfileFile(stored)));
+    QVERIFY(FileBytes(deleted_log).contains("Night shift (copy)"));
+    QVERIFY(rig_.LogText().contains(QLatin1String("Deleted profile 'Night shift (copy)'")));
+    QVERIFY(window_->List().ItemOf(stored) == nullptr);
+    QVERIFY(!window_->Directory().Contains(stored));
   }
 };
 

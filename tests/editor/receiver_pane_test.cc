@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -56,9 +57,10 @@ class ReceiverPaneTest : public QObject {
     corrupt.close();
     answers_.clear();
     window_ = std::make_unique<EditorWindow>();
-    window_->SetSavePrompt([this](const QString&) {
+    window_->Prompts().save = [this](const QString&) {
       return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
-    });
+    };
+    window_->Prompts().notice = [](const QString&, const QString&) {};
     QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
     QVERIFY(window_->OpenDirectory(dir_->path()));
     QVERIFY(loaded.wait(10000));
@@ -78,7 +80,8 @@ class ReceiverPaneTest : public QObject {
     QVERIFY(Pane().Select(1));
     QCOMPARE(Pane().TypeField()->currentData().toInt(), 5);
     QCOMPARE(Pane().ValueField(0)->text(), QStringLiteral("COM1"));
-    QCOMPARE(Pane().KindField(0)->currentData().toInt(), 8);
+    QCOMPARE(Pane().KindField(0)->currentText(), QStringLiteral("Text"));
+    QVERIFY(Pane().TypeHint()->isHidden());
   }
 
   void typedNameIsUndoableAndSettingsKeepTheirKind() {
@@ -90,15 +93,15 @@ class ReceiverPaneTest : public QObject {
     QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager"));
     QVERIFY(!Pane().SelectedHasChanges());
 
-    // 70000 is no Integer: refused whole, and said so.
-    Pane().ValueField(1)->setText(QStringLiteral("70000"));
-    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(2));
+    // "7e" is no whole number: refused whole, and said so.
+    Pane().ValueField(1)->setText(QStringLiteral("7e"));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kEmpty);
     QVERIFY(window_->Log()->toPlainText().contains(QLatin1String("Receiver not changed")));
-    QCOMPARE(Pane().KindField(1)->currentData().toInt(), 0);  // the form shows what was kept
-    // As a Long it is kept, and saved with its kind.
+    QCOMPARE(Pane().KindField(1)->currentText(), QStringLiteral("Empty"));  // the form shows what was kept
+    // A whole number is kept, and saved with its kind.
     Pane().ValueField(1)->setText(QStringLiteral("70000"));
-    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findData(3));
+    Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kLong);
     QVERIFY(Pane().SaveSelected());
     cReceiver reread;
@@ -119,6 +122,43 @@ class ReceiverPaneTest : public QObject {
     cReceiver reread;
     QVERIFY(reread.LoadFromDisk(1));
     QCOMPARE(reread.m_ReceiverName, std::string("Desk pagerX"));
+  }
+
+  // Import and export go through the JSON of quindo-records; a receiver of
+  // the same identity is replaced only when the user says so.
+  void importAndExportWorkOnTheReceiversTab() {
+    QVERIFY(Pane().Select(2));
+    const QString json = Pane().SuggestedExportFile(dir_->path());
+    QCOMPARE(json, dir_->path() + QStringLiteral("/Night mail.json"));
+    QVERIFY(Pane().ExportSelected(json));
+    QList<int> choices{0};  // replace
+    window_->Prompts().choose = [&](const Question&) { return choices.takeFirst(); };
+    QVERIFY(Pane().Select(1));
+    QTest::keyClicks(Pane().NameField(), QStringLiteral("!"));
+    answers_ = {SaveChoice::kDiscard};  // leaving the changed receiver 1 asks
+    QCOMPARE(Pane().ImportReceiver(json), int16_t{2});
+    QCOMPARE(Pane().SelectedIdentity(), int16_t{2});
+    QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Night mail"));
+    choices = {1};  // a new receiver, written at once like New receiver
+    const int16_t added = Pane().ImportReceiver(json);
+    QVERIFY(added > 3 && QFile::exists(ReceiverFile(added)));
+    QCOMPARE(Pane().List()->count(), 4);
+
+    // Without a type table the list says how to load one; the unknown type
+    // is named once in brackets.
+    NumberOfReceiverTypes() = 0;
+    Pane().RefreshTypes();
+    QVERIFY(!Pane().SelectedHasChanges());  // a new row is no edit
+    QVERIFY(Pane().Open());
+    QVERIFY(Pane().Select(1));
+    QVERIFY(!Pane().TypeHint()->isHidden());
+    QVERIFY(Pane().SelectedReceiver()->m_ReceiverTypeName.starts_with("("));
+    QVERIFY(!Pane().List()->currentItem()->text().contains(QLatin1String("((")));
+    // New receiver makes the folder it needs.
+    QVERIFY(QDir(dir_->path() + QStringLiteral("/Receivers")).removeRecursively());
+    QVERIFY(Pane().NewReceiver() > 0);
+    QCOMPARE(QDir(dir_->path() + QStringLiteral("/Receivers")).entryList(QDir::Files).size(), 1);
+    QVERIFY(Pane().SelectedReceiver()->m_Enabled != 0 && !Pane().SelectedHasChanges());
   }
 };
 

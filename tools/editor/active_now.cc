@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "model/profile/profile.h"
 #include "model/schedule/schedule_answers.h"
+#include "tools/editor/editor_checks.h"
 
 namespace quindo {
 
@@ -27,12 +28,15 @@ QString ActiveAtText(const cProfile& profile, const cCalendar* calendar, const Q
   if (profile.m_TimeSchedule == nullptr) return QStringLiteral("'%1' has no schedule").arg(name);
   const ScheduleTime time{static_cast<int32_t>(kFirstDay.daysTo(at.date())),
                           at.time().hour() * 60 + at.time().minute()};
-  const QString when = at.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+  // The weekday by the language file's name, as the chart's rows are named.
+  const QString when = DayTypeName(static_cast<int16_t>(at.date().dayOfWeek() - 1)) + QLatin1Char(' ') +
+                       at.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
   try {
     const ScheduleAnswer answer = AnswerAt(*profile.m_TimeSchedule, calendar, time);
-    QString text = QStringLiteral("'%1' at %2: %3 (day type %4, decided by the %5")
+    QString text = QStringLiteral("'%1' at %2: %3 (day type %4 %5, decided by the %6")
                        .arg(name, when, answer.active ? QStringLiteral("active") : QStringLiteral("not active"))
                        .arg(answer.day_type)
+                       .arg(DayTypeName(answer.day_type))
                        .arg(answer.decided_by == DecidedBy::kCalendar ? QStringLiteral("calendar")
                                                                       : QStringLiteral("weekday"));
     if (answer.period) {

@@ -1,7 +1,7 @@
 #pragma once
-// "Active now?" for a profile: the schedule's answer at a local time as one
-// line for the log and status bar, with the day type that decided and the
-// next change.
+// "Active now?" for a profile: the schedule's answer at a local time (with
+// the weekday's name) as one line for the log and the answer's message, with
+// the day type that decided and the next change.
 
 #include <QDateTime>
 #include <QString>

@@ -15,15 +15,15 @@ constexpr size_t kBatch = 512;
 
 }  // namespace
 
-void DirectoryLoader::Start(const std::string& directory, QObject* receiver, Callbacks callbacks) {
+void DirectoryLoader::Start(RecordThreadSettings settings, QObject* receiver, Callbacks callbacks) {
   Stop();
   cancelled_ = std::make_shared<std::atomic<bool>>(false);
   running_ = true;
   auto cancelled = cancelled_;
   QPointer<QObject> target(receiver);
   auto shared = std::make_shared<Callbacks>(std::move(callbacks));
-  thread_ = std::thread([directory, cancelled, target, shared, this] {
-    UseDataDirectory(directory);
+  thread_ = std::thread([settings = std::move(settings), cancelled, target, shared, this] {
+    settings.ApplyToThisThread();
     const std::vector<int16_t> identities = ListStoredProfileIdentities();
     const int total = static_cast<int>(identities.size());
     size_t next = 0;

@@ -34,8 +34,9 @@ class DirectoryLoader {
   DirectoryLoader& operator=(const DirectoryLoader&) = delete;
   ~DirectoryLoader() { Stop(); }
 
-  // Stops a running load and starts one of `directory`.
-  void Start(const std::string& directory, QObject* receiver, Callbacks callbacks);
+  // Stops a running load and starts one of the directory that `settings`
+  // name, reading with those settings (and reporting with their texts).
+  void Start(RecordThreadSettings settings, QObject* receiver, Callbacks callbacks);
   // Stops the thread; batches not yet delivered are dropped.
   void Stop();
   bool Running() const { return running_; }

@@ -8,7 +8,8 @@
 namespace quindo {
 
 FieldEditCommand::FieldEditCommand(EditTarget& target, int16_t identity, int field, QVariant new_value)
-    : target_(target), identity_(identity), field_(field), new_value_(std::move(new_value)) {
+    : PlacedCommand({EditPlace::Kind::kProfile, identity}),
+      target_(target), identity_(identity), field_(field), new_value_(std::move(new_value)) {
   const ProfileField& f = ProfileFields().at(field);
   if (const cProfile* profile = target_.ProfileFor(identity_)) old_value_ = f.Get(*profile);
   setText(QStringLiteral("Edit %1").arg(f.label));
@@ -47,7 +48,8 @@ bool FieldEditCommand::mergeWith(const QUndoCommand* other) {
 
 ScheduleEditCommand::ScheduleEditCommand(EditTarget& target, int16_t identity, std::string before,
                                          std::string after, int stroke)
-    : target_(target), identity_(identity), before_(std::move(before)), after_(std::move(after)), stroke_(stroke) {
+    : PlacedCommand({EditPlace::Kind::kProfile, identity}),
+      target_(target), identity_(identity), before_(std::move(before)), after_(std::move(after)), stroke_(stroke) {
   setText(QStringLiteral("Edit week chart"));
 }
 
@@ -81,8 +83,29 @@ bool ScheduleEditCommand::mergeWith(const QUndoCommand* other) {
   return true;
 }
 
+ProfileReplaceCommand::ProfileReplaceCommand(EditTarget& target, int16_t identity,
+                                             std::unique_ptr<cProfile> replacement)
+    : PlacedCommand({EditPlace::Kind::kProfile, identity}),
+      target_(target),
+      identity_(identity),
+      after_(std::move(replacement)) {
+  before_ = std::make_unique<cProfile>();
+  if (const cProfile* profile = target_.ProfileFor(identity_)) before_->CopyFrom(*profile);
+  setText(QStringLiteral("Replace profile"));
+}
+
+ProfileReplaceCommand::~ProfileReplaceCommand() = default;
+
+void ProfileReplaceCommand::Apply(const cProfile& fields) {
+  cProfile* profile = target_.ProfileFor(identity_);
+  if (profile == nullptr || fields.m_TimeSchedule == nullptr) return;
+  profile->CopyFrom(fields);
+  target_.ProfileEdited(identity_, kWholeProfile);
+}
+
 CalendarEditCommand::CalendarEditCommand(Apply apply, std::string before, std::string after, int stroke)
-    : apply_(std::move(apply)), before_(std::move(before)), after_(std::move(after)), stroke_(stroke) {
+    : PlacedCommand({EditPlace::Kind::kCalendar, -1}),
+      apply_(std::move(apply)), before_(std::move(before)), after_(std::move(after)), stroke_(stroke) {
   setText(QStringLiteral("Edit calendar"));
 }
 

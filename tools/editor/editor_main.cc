@@ -1,11 +1,12 @@
 // quindo-editor: a desktop application for the record files of a data
 // directory.
 //
-//   quindo-editor [--data-dir DIR] [--calendar FILE] [--language FILE]
+//   quindo-editor [--data-dir DIR] [--calendar FILE] [--select N] [--language FILE]
 //                 [--receiver-types FILE] [--redundancy-role 0|1|2] [--screenshot FILE --quit-after MS]
 //
 // --receiver-types loads the receiver type table from the JSON that
-// quindo-records reads. With a redundancy role of 1 or 2 a deleted profile is also written to the
+// quindo-records reads. --select shows profile N once the directory is
+// loaded (the first readable one otherwise). With a redundancy role of 1 or 2 a deleted profile is also written to the
 // deleted-profiles log, for the redundant partner server.
 //
 // With --quit-after the editor waits for the directory to load, then for MS
@@ -100,10 +101,13 @@ int main(int argc, char** argv) {
   const QCommandLineOption role_option(QStringLiteral("redundancy-role"),
                                       QStringLiteral("1 or 2: log deletions for the redundant partner."),
                                       QStringLiteral("N"), QStringLiteral("0"));
+  const QCommandLineOption select_option(QStringLiteral("select"),
+                                        QStringLiteral("Profile to show once the directory is loaded."),
+                                        QStringLiteral("N"));
   const QCommandLineOption types_option(QStringLiteral("receiver-types"),
                                        QStringLiteral("Receiver type table (JSON)."), QStringLiteral("FILE"));
-  parser.addOptions({dir_option, calendar_option, language_option, types_option, role_option, screenshot_option,
-                     quit_option});
+  parser.addOptions({dir_option, calendar_option, select_option, language_option, types_option, role_option,
+                     screenshot_option, quit_option});
   parser.process(app);
 
   try {
@@ -122,6 +126,11 @@ int main(int argc, char** argv) {
   quindo::EditorWindow window;
   window.show();
   if (parser.isSet(calendar_option)) window.OpenCalendar(parser.value(calendar_option));
+  if (parser.isSet(select_option)) {
+    const auto identity = static_cast<int16_t>(parser.value(select_option).toInt());
+    QObject::connect(&window, &quindo::EditorWindow::directoryLoaded, &window,
+                     [&window, identity] { window.SelectProfile(identity); });
+  }
   if (parser.isSet(dir_option)) window.OpenDirectory(parser.value(dir_option));
 
   if (parser.isSet(quit_option)) {

@@ -1,25 +1,24 @@
-// The window's layout, menus, log and the loading of a directory; the edits
-// and file operations are in editor_actions.cc.
+// The window's layout, log and the loading of a directory; the menus are in
+// editor_menus.cc, the edits in editor_actions.cc, the file operations in
+// editor_files.cc and editor_json.cc, the watching of the disk in
+// editor_watch.cc.
 
 #include "tools/editor/editor_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileDialog>
-#include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QMessageBox>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QComboBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -33,35 +32,33 @@
 #include "qt/calendar_view.h"
 #include "qt/time_schedule_view.h"
 #include "tools/editor/directory_loader.h"
+#include "tools/editor/editor_checks.h"
+#include "tools/editor/elided_label.h"
 #include "tools/editor/profile_form.h"
 #include "tools/editor/profile_list.h"
 #include "tools/editor/receiver_pane.h"
+#include "tools/editor/wheel_guard.h"
 
 namespace quindo {
 
 EditorWindow::EditorWindow(QWidget* parent)
-    : QMainWindow(parent), loader_(std::make_unique<DirectoryLoader>()), calendar_(std::make_shared<cCalendar>()) {
-  setWindowTitle(QStringLiteral("quindo-editor[*]"));
+    : QMainWindow(parent),
+      loader_(std::make_unique<DirectoryLoader>()),
+      calendar_(std::make_shared<cCalendar>()),
+      prompts_(EditorPrompts::MessageBoxes(this)) {
+  prompts_.log = [this](const QString& line) { AppendLog(line); };
   undo_ = new QUndoStack(this);
-  save_prompt_ = [this](const QString& what) {
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Unsaved changes"), QStringLiteral("Save the changes of %1?").arg(what),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) return SaveChoice::kSave;
-    if (answer == QMessageBox::Discard) return SaveChoice::kDiscard;
-    return SaveChoice::kCancel;
-  };
-  confirm_prompt_ = [this](const QString& question) {
-    return QMessageBox::question(this, QStringLiteral("quindo-editor"), question) == QMessageBox::Yes;
-  };
 
   log_ = new QPlainTextEdit(this);
   log_->setReadOnly(true);
   log_->setMaximumBlockCount(5000);
   log_->setObjectName(QStringLiteral("log"));
+  log_->setAccessibleName(QStringLiteral("Log"));
   tabs_ = new QTabWidget(this);
-  tabs_->addTab(BuildProfilesPage(), QStringLiteral("Profiles"));
-  receivers_ = new ReceiverPane(*undo_, save_prompt_, confirm_prompt_);
+  profiles_page_ = BuildProfilesPage();
+  tabs_->addTab(profiles_page_, QStringLiteral("Profiles"));
+  receivers_ = new ReceiverPane(*undo_, prompts_);
+  connect(receivers_, &ReceiverPane::changed, this, &EditorWindow::UpdateTitle);
   tabs_->addTab(receivers_, QStringLiteral("Receivers"));
   tabs_->addTab(BuildServerPage(), QStringLiteral("Server"));
   auto* split = new QSplitter(Qt::Vertical, this);
@@ -76,12 +73,17 @@ EditorWindow::EditorWindow(QWidget* parent)
   progress_->setVisible(false);
   statusBar()->addPermanentWidget(progress_);
   BuildMenus();
+  GuardWheel(this);
+  WatchFiles();
 
   // Every message the record classes report on this thread lands here.
   SetReportDestination([this](const std::string& message) { AppendLog(QString::fromStdString(message)); });
   calendar_saved_bytes_ = calendar_->ToFileBytes();
   calendar_snapshot_ = calendar_saved_bytes_;
+  UpdateTitle();
   resize(1280, 820);
+  // The keyboard starts in the list of profiles.
+  tree_->setFocus();
 }
 
 EditorWindow::~EditorWindow() {
@@ -92,6 +94,7 @@ EditorWindow::~EditorWindow() {
 QWidget* EditorWindow::BuildProfilesPage() {
   tree_ = new QTreeWidget;
   tree_->setHeaderLabel(QStringLiteral("Profiles"));
+  tree_->setAccessibleName(QStringLiteral("Profiles"));
   tree_->setUniformRowHeights(true);  // keeps thousands of rows fast
   tree_->setMinimumWidth(220);
   list_ = std::make_unique<ProfileList>(*tree_);
@@ -100,33 +103,55 @@ QWidget* EditorWindow::BuildProfilesPage() {
 
   form_ = new ProfileForm;
   connect(form_, &ProfileForm::fieldEdited, this, &EditorWindow::OnFieldEdited);
-  auto* form_scroll = new QScrollArea;
-  form_scroll->setWidget(form_);
-  form_scroll->setWidgetResizable(true);
-  form_scroll->setMinimumWidth(360);
+  form_scroll_ = new QScrollArea;
+  form_scroll_->setWidget(form_);
+  form_scroll_->setWidgetResizable(true);
+  form_scroll_->setMinimumWidth(360);
 
   schedule_ = new TimeScheduleView;
   schedule_->setFixedSize(schedule_->minimumSize());
   schedule_->Picture()->installEventFilter(this);
+  schedule_->StartField()->setAccessibleName(QStringLiteral("Period start"));
+  schedule_->StopField()->setAccessibleName(QStringLiteral("Period stop"));
+  schedule_->ScrollBar()->setAccessibleName(QStringLiteral("Week chart rows"));
   connect(schedule_, &TimeScheduleView::scheduleChanged, this, &EditorWindow::OnScheduleChanged);
+  // After the chart's own handling, which reads the boxes and writes them back.
+  for (QLineEdit* box : {schedule_->StartField(), schedule_->StopField()}) {
+    connect(box, &QLineEdit::textEdited, this, [this] {
+      typed_times_.emplace(schedule_->StartField()->text(), schedule_->StopField()->text());
+    });
+    connect(box, &QLineEdit::editingFinished, this, &EditorWindow::OnTypedTime);
+  }
+  // Grouping Monday-Friday overwrites their periods: the chart's menu asks first.
+  schedule_->PopupMenu()->installEventFilter(this);
+  typed_time_note_ = new QLabel;
+  typed_time_note_->setObjectName(QStringLiteral("typedTimeNote"));
+  typed_time_note_->setWordWrap(true);
+  typed_time_note_->setMaximumWidth(TimeScheduleView::kFrameWidth);
+
   calendar_view_ = new CalendarView;
   calendar_view_->SetCalendar(calendar_);
   calendar_view_->PaintArea()->installEventFilter(this);
+  calendar_view_->YearField()->setAccessibleName(QStringLiteral("Year"));
+  calendar_view_->DayTypeList()->setAccessibleName(QStringLiteral("Day type to paint"));
+  calendar_view_->PreviousButton()->setAccessibleName(QStringLiteral("Previous month"));
+  calendar_view_->NextButton()->setAccessibleName(QStringLiteral("Next month"));
   connect(calendar_view_, &CalendarView::calendarChanged, this, &EditorWindow::OnCalendarChanged);
-  calendar_label_ = new QLabel(QStringLiteral("Calendar: none (changes are not kept)"));
-  calendar_label_->setWordWrap(true);
+  calendar_label_ = new ElidedLabel;
+  calendar_label_->setMaximumWidth(TimeScheduleView::kFrameWidth);
 
   auto* views = new QWidget;
   auto* views_layout = new QVBoxLayout(views);
   views_layout->addWidget(new QLabel(QStringLiteral("Week chart")));
   views_layout->addWidget(schedule_);
+  views_layout->addWidget(typed_time_note_);
   views_layout->addWidget(calendar_label_);
   views_layout->addWidget(calendar_view_);
   views_layout->addStretch();
 
   auto* split = new QSplitter(Qt::Horizontal);
   split->addWidget(tree_);
-  split->addWidget(form_scroll);
+  split->addWidget(form_scroll_);
   split->addWidget(views);
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 3);
@@ -138,8 +163,10 @@ QWidget* EditorWindow::BuildServerPage() {
   auto* page = new QWidget;
   auto* address = new QLineEdit(QStringLiteral("127.0.0.1"));
   address->setObjectName(QStringLiteral("serverAddress"));
+  address->setAccessibleName(QStringLiteral("Server address"));
   auto* port = new QSpinBox;
   port->setObjectName(QStringLiteral("serverPort"));
+  port->setAccessibleName(QStringLiteral("Server port"));
   port->setRange(0, 65535);
   port->setValue(58658);
   auto* connect_button = new QPushButton(QStringLiteral("Connect"));
@@ -167,69 +194,54 @@ QWidget* EditorWindow::BuildServerPage() {
   return page;
 }
 
-void EditorWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->addAction(QStringLiteral("&Open data directory..."), QKeySequence::Open, this, [this] {
-    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Data directory"), directory_path_);
-    if (!dir.isEmpty()) OpenDirectory(dir);
-  });
-  file->addAction(QStringLiteral("Open &calendar..."), this, [this] {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Calendar file"), directory_path_,
-                                                      QString(), nullptr, QFileDialog::DontConfirmOverwrite);
-    if (!name.isEmpty() && MayLeaveCalendar()) OpenCalendar(name);
-  });
-  file->addSeparator();
-  file->addAction(QStringLiteral("&New profile"), QKeySequence::New, this, [this] { NewProfile(); });
-  file->addAction(QStringLiteral("New &receiver"), this, [this] { receivers_->NewReceiver(); });
-  file->addAction(QStringLiteral("D&uplicate profile"), this, [this] { DuplicateSelected(); });
-  file->addAction(QStringLiteral("&Delete profile"), this, [this] { DeleteSelected(); });
-  file->addAction(QStringLiteral("Delete receiver"), this, [this] { receivers_->DeleteSelected(); });
-  file->addSeparator();
-  file->addAction(QStringLiteral("&Import profile JSON..."), this, [this] {
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Import profile"), directory_path_,
-                                                      QStringLiteral("JSON (*.json);;All files (*)"));
-    if (!name.isEmpty()) ImportProfile(name);
-  });
-  file->addAction(QStringLiteral("&Export profile JSON..."), this, [this] {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export profile"), directory_path_,
-                                                      QStringLiteral("JSON (*.json);;All files (*)"));
-    if (!name.isEmpty()) ExportSelected(name);
-  });
-  file->addSeparator();
-  // Save and Discard act on the tab in front.
-  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this,
-                  [this] { ReceiversShown() ? receivers_->SaveSelected() : SaveSelected(); });
-  file->addAction(QStringLiteral("Disca&rd changes"), this,
-                  [this] { ReceiversShown() ? receivers_->DiscardSelected() : DiscardSelected(); });
-  file->addSeparator();
-  file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
-
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = undo_->createUndoAction(this);
-  undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  QAction* redo = undo_->createRedoAction(this);
-  redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-  edit->addAction(undo);
-  edit->addAction(redo);
-
-  QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
-  profile->addAction(QStringLiteral("&Active now?"), this, [this] { ActiveNow(QDateTime::currentDateTime()); });
-}
-
 void EditorWindow::AppendLog(const QString& message) {
   log_->appendPlainText(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss ")) + message);
   statusBar()->showMessage(message, 15000);
+}
+
+void EditorWindow::Fail(const QString& message) {
+  AppendLog(message);
+  prompts_.notice(QStringLiteral("quindo-editor"), message);
+}
+
+void EditorWindow::UpdateTitle() {
+  // "[*]" is where the window shows its mark of unsaved changes.
+  setWindowTitle(directory_path_.isEmpty() ? QStringLiteral("quindo-editor[*]")
+                                           : QStringLiteral("%1[*] - quindo-editor").arg(directory_path_));
+  setWindowModified(SelectedHasChanges() || CalendarHasChanges() || receivers_->SelectedHasChanges());
+  const QString dirty = CalendarHasChanges() ? QStringLiteral("* ") : QString();
+  calendar_label_->SetFullText(calendar_file_.isEmpty()
+                                   ? QStringLiteral("Calendar: %1none (changes are not kept)").arg(dirty)
+                                   : QStringLiteral("Calendar: %1%2").arg(dirty, calendar_file_));
 }
 
 bool EditorWindow::Loading() const { return loader_->Running(); }
 
 bool EditorWindow::ReceiversShown() const { return tabs_->currentWidget() == receivers_; }
 
+void EditorWindow::AddLoadedBatch(std::vector<LoadedProfile>& batch) {
+  selecting_ = true;
+  tree_->setUpdatesEnabled(false);
+  for (LoadedProfile& loaded : batch) {
+    const int16_t identity = loaded.identity;
+    if (loaded.profile != nullptr) {
+      if (!loaded.messages.empty()) AppendLog(QString::fromStdString(loaded.messages));
+      list_->SetProfile(identity, *loaded.profile, false);
+    } else {
+      AppendLog(QString::fromStdString(loaded.messages));
+      list_->SetUnreadable(identity, cProfile().CreateFileName(identity), loaded.messages);
+    }
+    directory_.Add(std::move(loaded));
+  }
+  tree_->setUpdatesEnabled(true);
+  selecting_ = false;
+}
+
 bool EditorWindow::OpenDirectory(const QString& directory) {
   if (!MayLeaveSelected() || !MayLeaveCalendar() || !receivers_->MayLeave()) return false;
   loader_->Stop();
   undo_->clear();
-  selected_ = -1;
+  selected_ = kNoProfile;
   ShowSelected();
   selecting_ = true;
   list_->Clear();
@@ -237,8 +249,10 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
   directory_.Clear();
   directory_path_ = directory;
   UseDataDirectory(directory.toStdString());
-  setWindowFilePath(directory);
   receivers_->Open();
+  disk_changed_while_loading_ = false;
+  WatchFiles();
+  UpdateTitle();
   AppendLog(QStringLiteral("Opening %1").arg(directory));
   progress_->setRange(0, 0);
   progress_->setVisible(true);
@@ -246,29 +260,14 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
   auto unreadable = std::make_shared<int>(0);
   DirectoryLoader::Callbacks callbacks;
   callbacks.batch = [this, unreadable](std::shared_ptr<ProfileBatch> batch, int done, int total) {
-    selecting_ = true;
-    tree_->setUpdatesEnabled(false);
-    for (LoadedProfile& loaded : *batch) {
-      const int16_t identity = loaded.identity;
-      if (loaded.profile != nullptr) {
-        if (!loaded.messages.empty()) AppendLog(QString::fromStdString(loaded.messages));
-        list_->SetProfile(identity, *loaded.profile, false);
-      } else {
-        ++*unreadable;
-        AppendLog(QString::fromStdString(loaded.messages));
-        cProfile naming;
-        list_->SetUnreadable(identity, naming.CreateFileName(identity), loaded.messages);
-      }
-      directory_.Add(std::move(loaded));
-    }
-    tree_->setUpdatesEnabled(true);
-    selecting_ = false;
+    for (const LoadedProfile& loaded : *batch) *unreadable += loaded.profile == nullptr ? 1 : 0;
+    AddLoadedBatch(*batch);
     progress_->setRange(0, total);
     progress_->setValue(done);
-    if (selected_ < 0) {
-      for (int16_t identity : directory_.Identities()) {
-        if (directory_.Find(identity) != nullptr) {
-          SelectProfile(identity);
+    if (selected_ == kNoProfile) {
+      for (int16_t key : directory_.Keys()) {
+        if (directory_.Find(key) != nullptr) {
+          SelectProfile(key);
           break;
         }
       }
@@ -281,35 +280,38 @@ bool EditorWindow::OpenDirectory(const QString& directory) {
                   .arg(count)
                   .arg(directory_path_)
                   .arg(*unreadable));
+    // What changed while the files were read.
+    if (disk_changed_while_loading_) RefreshFromDisk();
+    disk_changed_while_loading_ = false;
     emit directoryLoaded(count);
   };
-  loader_->Start(directory.toStdString(), this, std::move(callbacks));
+  loader_->Start(RecordThreadSettings::OfThisThread(), this, std::move(callbacks));
   return true;
 }
 
 bool EditorWindow::OpenCalendar(const QString& file) {
   auto calendar = std::make_shared<cCalendar>();
+  const FileStamp stamp = FileStamp::Of(file.toStdString());
   try {
     calendar->ReadFromDisk(file.toStdString());
   } catch (const Error& e) {
-    AppendLog(QStringLiteral("Calendar %1 not read: Err:%2 %3")
-                  .arg(file)
-                  .arg(e.Number())
-                  .arg(QString::fromStdString(e.Description())));
+    Fail(QStringLiteral("Calendar %1 not read: %2").arg(file, ErrorText(e)));
     return false;
   }
   undo_->clear();
   calendar_ = calendar;
   calendar_file_ = file;
+  calendar_stamp_ = stamp;
   calendar_saved_bytes_ = calendar_->ToFileBytes();
   calendar_snapshot_ = calendar_saved_bytes_;
   calendar_view_->SetCalendar(calendar_);
-  calendar_label_->setText(QStringLiteral("Calendar: %1").arg(file));
+  WatchFiles();
   UpdateDirtyMarks();
   return true;
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
+  CommitPendingEdit();
   if (MayLeaveSelected() && MayLeaveCalendar() && receivers_->MayLeave()) {
     loader_->Stop();
     event->accept();

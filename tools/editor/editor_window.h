@@ -8,25 +8,36 @@
 // The window only wires widgets to the model code: the field table
 // (profile_fields.h), the undo commands (edit_commands.h), the directory
 // (profile_directory.h) and its loader. Every edit is a command on one undo
-// stack that lives until the record is saved, discarded or left.
+// stack for all records; undo and redo first go to the record they change.
+// Only the selected record (and the calendar) may hold unsaved changes:
+// leaving it asks Save / Discard / Cancel. New, duplicated and imported
+// profiles are drafts that reach the disk on their first save; a save never
+// overwrites a file that changed on disk since it was read without asking,
+// and records changed on disk that are not being edited are read again.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 
 #include "tools/editor/edit_commands.h"
+#include "tools/editor/editor_prompts.h"
+#include "tools/editor/file_stamp.h"
 #include "tools/editor/profile_directory.h"
-#include "tools/editor/save_prompt.h"
 
 class QAction;
+class QFileSystemWatcher;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
+class QScrollArea;
 class QTabWidget;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QUndoStack;
@@ -37,6 +48,7 @@ class ActiveProfilesWidget;
 class cCalendar;
 class CalendarView;
 class DirectoryLoader;
+class ElidedLabel;
 class ProfileForm;
 class ProfileList;
 class ReceiverPane;
@@ -49,9 +61,9 @@ class EditorWindow : public QMainWindow, private EditTarget {
   explicit EditorWindow(QWidget* parent = nullptr);
   ~EditorWindow() override;
 
-  // Message boxes by default; tests answer instead.
-  void SetSavePrompt(SavePrompt prompt) { save_prompt_ = std::move(prompt); }
-  void SetConfirmPrompt(ConfirmPrompt prompt) { confirm_prompt_ = std::move(prompt); }
+  // Message boxes by default; tests answer instead (the log function is
+  // the window's own and is kept).
+  EditorPrompts& Prompts() { return prompts_; }
 
   // Starts loading DIR/Profiles in the background (after asking about
   // unsaved changes; false when the user cancelled).
@@ -61,27 +73,35 @@ class EditorWindow : public QMainWindow, private EditTarget {
   // starts empty. False (reported) when the file cannot be read.
   bool OpenCalendar(const QString& file);
 
-  // Selects a profile (asking about unsaved changes first); false when
-  // cancelled or unknown.
-  bool SelectProfile(int16_t identity);
+  // Selects a profile by key (asking about unsaved changes first); false
+  // when cancelled or unknown. A draft's key follows it to its identity
+  // once it is saved.
+  bool SelectProfile(int16_t key);
   int16_t SelectedIdentity() const { return selected_; }
   cProfile* SelectedProfile() { return directory_.Find(selected_); }
   bool SelectedHasChanges() const;
   bool CalendarHasChanges() const;
 
-  // The File menu's operations.
+  // The File menu's operations on profiles. Save first takes the edit in
+  // progress (a field with the keyboard focus, typed times).
   bool SaveSelected();
   bool DiscardSelected();
+  // New and Duplicate make drafts (nothing on disk until Save) and return
+  // their keys; kNoProfile when refused.
   int16_t NewProfile();
   int16_t DuplicateSelected();
   bool DeleteSelected();
   // The selected profile as quindo-records JSON; false (reported) on failure.
   bool ExportSelected(const QString& file);
-  // A new profile from a quindo-records JSON file, saved and selected; -1
-  // (reported) when the file is no profile or the save fails.
+  // A profile from a quindo-records JSON file: over the profile of its
+  // identity when the user chooses so, else as a draft; odd periods are
+  // named and kept or dropped as the user says. Returns the key of the
+  // profile that took it, kNoProfile (reported) when none did.
   int16_t ImportProfile(const QString& file);
+  // The name Export suggests: "<profile name>.json" in the data directory.
+  QString SuggestedExportFile() const;
   // "Active now?": the selected profile's schedule answer at a time (now by
-  // default) with the calendar shown, also written to the log.
+  // default) with the calendar shown, in the log and a message.
   QString ActiveNow(const QDateTime& at);
 
   // The pieces, for tests.
@@ -89,9 +109,14 @@ class EditorWindow : public QMainWindow, private EditTarget {
   ProfileList& List() { return *list_; }
   QTreeWidget* Tree() const { return tree_; }
   ProfileForm* Form() const { return form_; }
+  QScrollArea* FormScroll() const { return form_scroll_; }
   TimeScheduleView* Schedule() const { return schedule_; }
+  QLabel* TypedTimeNoteLabel() const { return typed_time_note_; }
   CalendarView* Calendar() const { return calendar_view_; }
+  ElidedLabel* CalendarLabel() const { return calendar_label_; }
   QUndoStack* UndoStack() const { return undo_; }
+  QAction* UndoAction() const { return undo_action_; }
+  QAction* RedoAction() const { return redo_action_; }
   QPlainTextEdit* Log() const { return log_; }
   QProgressBar* Progress() const { return progress_; }
   ActiveProfilesWidget* Server() const { return server_; }
@@ -107,58 +132,102 @@ class EditorWindow : public QMainWindow, private EditTarget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // EditTarget
-  cProfile* ProfileFor(int16_t identity) override { return directory_.Find(identity); }
-  void ProfileEdited(int16_t identity, int field) override;
+  // EditTarget: keys of commands are resolved, so a saved draft's edits
+  // still reach it.
+  cProfile* ProfileFor(int16_t key) override { return directory_.Find(directory_.Resolve(key)); }
+  void ProfileEdited(int16_t key, int field) override;
 
-  void BuildMenus();
+  // editor_window.cc: layout and loading.
   QWidget* BuildProfilesPage();
   QWidget* BuildServerPage();
   void AppendLog(const QString& message);
-  // Asks about the selected profile's and the calendar's changes; false
-  // when the user cancels or a chosen save fails.
+  // Logs a failure of an action the user asked for and shows it.
+  void Fail(const QString& message);
+  void UpdateTitle();
+  void AddLoadedBatch(std::vector<LoadedProfile>& batch);
+
+  // editor_menus.cc: menus, undo and redo across records, Ctrl+S.
+  void BuildMenus();
+  void StepUndo(bool back);
+  bool GoTo(const EditPlace& place);
+  void SaveFrontTab();
+  // Finishes the edit in the widget that has the keyboard focus, as leaving
+  // it would: a typed number, a receiver setting, a typed time.
+  static void CommitPendingEdit();
+
+  // editor_actions.cc: selection and edits.
   bool MayLeaveSelected();
   bool MayLeaveCalendar();
   void ShowSelected();
   void UpdateDirtyMarks();
+  // The tree highlights the record in the form and shows it.
+  void SyncTree();
   void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
   void OnItemChanged(QTreeWidgetItem* item, int column);
   void OnFieldEdited(int field, const QVariant& value);
   void OnScheduleChanged();
   void OnCalendarChanged();
+  void OnTypedTime();
+  bool ConfirmGroupMonFri();
+
+  // editor_files.cc: save, discard, new, duplicate, delete.
   bool SaveCalendar();
+  // A record file changed on disk since it was read: asks Reload /
+  // Overwrite / Cancel, and reloads when told to.
+  enum class DiskConflict { kOverwrite, kReloaded, kCancelled };
+  DiskConflict AskAboutDiskChange(const QString& file, const std::function<void()>& reload);
+  int16_t ShowDraft(int16_t key);
   bool ReceiversShown() const;
+
+  // editor_watch.cc: the directory and calendar on disk.
+  void WatchFiles();
+  void OnDiskChanged();
+  void RefreshFromDisk();
+  void RefreshCalendarFromDisk();
+  // Reads the calendar file into the calendar shown; false when it cannot.
+  bool ReadCalendarAgain();
 
   ProfileDirectory directory_;
   std::unique_ptr<DirectoryLoader> loader_;
   std::unique_ptr<ProfileList> list_;
   QString directory_path_;
-  int16_t selected_ = -1;
+  int16_t selected_ = kNoProfile;
   bool selecting_ = false;  // the tree's signals while the window moves the selection
   std::string schedule_snapshot_;
   int schedule_stroke_ = 0;
   int calendar_stroke_ = 0;
   int strokes_ = 0;
+  // The chart's Start and Stop boxes as the user left them, since they were
+  // last read: the chart writes back what it made of them.
+  std::optional<std::pair<QString, QString>> typed_times_;
 
   std::shared_ptr<cCalendar> calendar_;
   QString calendar_file_;
   std::string calendar_saved_bytes_;
   std::string calendar_snapshot_;
+  FileStamp calendar_stamp_;
 
-  SavePrompt save_prompt_;
-  ConfirmPrompt confirm_prompt_;
+  EditorPrompts prompts_;
 
   QTabWidget* tabs_ = nullptr;
+  QWidget* profiles_page_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   ProfileForm* form_ = nullptr;
+  QScrollArea* form_scroll_ = nullptr;
   TimeScheduleView* schedule_ = nullptr;
+  QLabel* typed_time_note_ = nullptr;
   CalendarView* calendar_view_ = nullptr;
-  QLabel* calendar_label_ = nullptr;
+  ElidedLabel* calendar_label_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QUndoStack* undo_ = nullptr;
+  QAction* undo_action_ = nullptr;
+  QAction* redo_action_ = nullptr;
   ActiveProfilesWidget* server_ = nullptr;
   ReceiverPane* receivers_ = nullptr;
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer* disk_settle_ = nullptr;
+  bool disk_changed_while_loading_ = false;
 };
 
 }  // namespace quindo

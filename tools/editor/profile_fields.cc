@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/error.h"
 #include "common/typed_value.h"
 #include "model/profile/profile.h"
 
@@ -15,6 +16,11 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 int16_t Int16(const QVariant& value) { return static_cast<int16_t>(ClampToInt16(value.toInt())); }
 // Flags are stored -1/0; anything non-zero counts as set.
 int16_t Flag(const QVariant& value) { return value.toInt() != 0 ? -1 : 0; }
+// Every profile the editor holds has its schedule; one without is refused.
+cTimeSchedule& Schedule(const cProfile& profile) {
+  if (profile.m_TimeSchedule == nullptr) throw Error(kObjectRequired);
+  return *profile.m_TimeSchedule;
+}
 
 // A field stored in a public text or 16-bit member.
 #define QUINDO_TEXT_FIELD(member, label, group)                                               \
@@ -40,8 +46,12 @@ std::vector<ProfileField> MakeFields() {
                    [](const cProfile& p, int) { return QVariant(Text(p.GetName())); },
                    [](cProfile& p, int, const QVariant& v) { p.SetName(Utf8(v)); }},
       QUINDO_FLAG_FIELD(m_Enabled, "Enabled", "General"),
-      QUINDO_FLAG_FIELD(m_UseTimeSchedule, "Use time schedule", "General"),
       QUINDO_NUMBER_FIELD(m_OffDutyAlarmBehaviour, "Off-duty alarm behaviour", "General"),
+      QUINDO_FLAG_FIELD(m_UseTimeSchedule, "Use time schedule", "Time schedule"),
+      ProfileField{QStringLiteral("UseCalendar"), QStringLiteral("Use calendar"), FieldKind::kFlag,
+                   QStringLiteral("Time schedule"),
+                   [](const cProfile& p, int) { return QVariant(int{Schedule(p).m_UseCalendar}); },
+                   [](cProfile& p, int, const QVariant& v) { Schedule(p).m_UseCalendar = Flag(v); }, 0, true},
       QUINDO_TEXT_FIELD(m_ParallellReceivers, "Parallel receivers", "Receivers"),
       QUINDO_TEXT_FIELD(m_SequentialReceivers, "Sequential receivers", "Receivers"),
       QUINDO_FLAG_FIELD(m_UseExternalTag, "Use external tag", "External"),
@@ -53,6 +63,20 @@ std::vector<ProfileField> MakeFields() {
       QUINDO_NUMBER_FIELD(m_TimeSchedule_ViewDayType, "Week chart view day type", "Views"),
       QUINDO_NUMBER_FIELD(m_Calendar_ViewTimeAxis, "Calendar view time axis", "Views"),
   };
+  // Which day types the schedule uses: the chart has a row for each, and
+  // the calendar's special days count only for active ones.
+  std::vector<ProfileField> day_types;
+  for (int d = 0; d < cTimeSchedule::kDayTypes; ++d) {
+    day_types.push_back({QStringLiteral("DayTypeActive%1").arg(d), QStringLiteral("Day type %1 active").arg(d),
+                      FieldKind::kFlag, QStringLiteral("Time schedule"),
+                      [](const cProfile& p, int n) { return QVariant(int{Schedule(p).GetActive(static_cast<int16_t>(n))}); },
+                      [](cProfile& p, int n, const QVariant& v) { Schedule(p).SetActive(static_cast<int16_t>(n), Flag(v)); },
+                      d, true});
+  }
+  const auto after_calendar = std::find_if(fields.begin(), fields.end(), [](const ProfileField& f) {
+    return f.key == QLatin1String("UseCalendar");
+  });
+  fields.insert(after_calendar + 1, day_types.begin(), day_types.end());
   for (int i = 0; i < cProfile::kStates; ++i) {
     fields.push_back({QStringLiteral("State%1").arg(i), QStringLiteral("State %1").arg(i + 1), FieldKind::kNumber,
                       QStringLiteral("States"),

@@ -19,11 +19,13 @@ struct ProfileField {
   QString key;    // stable name, e.g. "Name", "Condition3", "System17"
   QString label;  // shown in the form
   FieldKind kind;
-  QString group;  // "General", "States", "Conditions", "Systems", ...
+  QString group;  // "General", "Time schedule", "States", ...
   QVariant (*get)(const cProfile& profile, int index);
   // Raises quindo::Error when the profile refuses the value.
   void (*set)(cProfile& profile, int index, const QVariant& value);
-  int index = 0;  // the state, condition or system number
+  int index = 0;  // the state, condition, system or day type number
+  // Stored in the profile's schedule: the week chart shows its change.
+  bool in_schedule = false;
 
   QVariant Get(const cProfile& profile) const { return get(profile, index); }
   void Set(cProfile& profile, const QVariant& value) const { set(profile, index, value); }

@@ -14,6 +14,11 @@ constexpr int kPathRole = ProfileList::kIdentityRole + 2;
 
 QString PathOf(const QString& name) { return name.toUpper(); }
 
+// A name that ends in "@" (or is empty) still gets a visible row.
+QString RowText(const QString& short_name) {
+  return short_name.isEmpty() ? QStringLiteral("(no name)") : short_name;
+}
+
 }  // namespace
 
 ProfileList::ProfileList(QTreeWidget& tree) : tree_(tree) {}
@@ -39,7 +44,7 @@ QTreeWidgetItem* ProfileList::ParentFor(const QString& parent_path) {
   if (QTreeWidgetItem* found = by_path_.value(parent_path)) return found;
   // A group node standing for a parent that is no profile (yet).
   auto* group = new QTreeWidgetItem;
-  group->setText(0, ShortName(parent_path));
+  group->setText(0, RowText(ShortName(parent_path)));
   group->setData(0, kIdentityRole, -1);
   group->setData(0, kPathRole, parent_path);
   group->setFlags(Qt::ItemIsEnabled);
@@ -72,28 +77,38 @@ void ProfileList::SetProfile(int16_t identity, const cProfile& profile, bool dir
   if (item == nullptr) {
     // A group node already standing for this name becomes the profile's node.
     QTreeWidgetItem* group = by_path_.value(path);
-    if (group != nullptr && IdentityOf(group) < 0 && !IsUnreadable(group)) {
-      item = group;
-    } else {
-      item = new QTreeWidgetItem;
-    }
+    item = IsGroup(group) ? group : new QTreeWidgetItem;
     by_identity_[identity] = item;
   }
   const QString old_path = item->data(0, kPathRole).toString();
-  if (old_path != path) {
-    if (by_path_.value(old_path) == item) by_path_.remove(old_path);
-    // A second profile of the same name keeps the first's entry.
-    if (!by_path_.contains(path)) by_path_.insert(path, item);
+  if (old_path != path && by_path_.value(old_path) == item) {
+    by_path_.remove(old_path);
+    // Profiles nested under the old name stay there, under a group node.
+    if (item->childCount() > 0 && !old_path.isEmpty()) ParentFor(old_path)->addChildren(item->takeChildren());
   }
   item->setData(0, kIdentityRole, int{identity});
   item->setData(0, kUnreadableRole, false);
   item->setData(0, kPathRole, path);
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-  item->setText(0, (dirty ? QStringLiteral("* ") : QString()) + ShortName(name));
-  item->setToolTip(0, QStringLiteral("%1 (Profile_%2)").arg(name).arg(identity, 4, 10, QLatin1Char('0')));
+  item->setText(0, (dirty ? QStringLiteral("* ") : QString()) + RowText(ShortName(name)));
+  item->setToolTip(0, identity >= 0 ? QStringLiteral("%1 (Profile_%2)").arg(name).arg(identity, 4, 10, QLatin1Char('0'))
+                                    : QStringLiteral("%1 (not saved yet)").arg(name));
   item->setForeground(0, QBrush());
   item->setCheckState(0, profile.m_Enabled != 0 ? Qt::Checked : Qt::Unchecked);
+  QTreeWidgetItem* old_parent = item->parent();
   Place(item, ParentPath(name));
+  if (old_parent != item->parent()) Prune(old_parent);
+  // A group standing for the new name hands its profiles to this node.
+  QTreeWidgetItem* standing = by_path_.value(path);
+  if (IsGroup(standing) && standing != item) {
+    QTreeWidgetItem* parent = standing->parent();
+    item->addChildren(standing->takeChildren());
+    by_path_.remove(path);
+    delete standing;
+    Prune(parent);
+  }
+  // A second profile of the same name keeps the first's entry.
+  if (!by_path_.contains(path)) by_path_.insert(path, item);
 }
 
 void ProfileList::SetUnreadable(int16_t identity, const std::string& file_name, const std::string& messages) {
@@ -123,12 +138,37 @@ void ProfileList::Remove(int16_t identity) {
     item->setData(0, kUnreadableRole, false);
     item->setData(0, Qt::CheckStateRole, QVariant());
     item->setFlags(Qt::ItemIsEnabled);
-    item->setText(0, ShortName(item->data(0, kPathRole).toString()));
+    item->setText(0, RowText(ShortName(item->data(0, kPathRole).toString())));
     return;
   }
   const QString path = item->data(0, kPathRole).toString();
   if (by_path_.value(path) == item) by_path_.remove(path);
+  QTreeWidgetItem* parent = item->parent();
   delete item;  // a QTreeWidgetItem leaves its parent and tree when deleted
+  Prune(parent);
+}
+
+void ProfileList::Rekey(int16_t from, int16_t to) {
+  const auto found = by_identity_.find(from);
+  if (found == by_identity_.end()) return;
+  QTreeWidgetItem* item = found->second;
+  by_identity_.erase(found);
+  by_identity_[to] = item;
+  item->setData(0, kIdentityRole, int{to});
+}
+
+bool ProfileList::IsGroup(const QTreeWidgetItem* item) {
+  return item != nullptr && item->data(0, kIdentityRole).toInt() == -1 && !IsUnreadable(item);
+}
+
+void ProfileList::Prune(QTreeWidgetItem* node) {
+  while (IsGroup(node) && node->childCount() == 0) {
+    QTreeWidgetItem* parent = node->parent();
+    const QString path = node->data(0, kPathRole).toString();
+    if (by_path_.value(path) == node) by_path_.remove(path);
+    delete node;
+    node = parent;
+  }
 }
 
 QTreeWidgetItem* ProfileList::ItemOf(int16_t identity) const {

@@ -5,6 +5,9 @@
 // that is no profile of its own appears as a plain group node. Each profile
 // node has its enabled flag as a check box, a "*" while it has unsaved
 // changes, and an unreadable file is listed greyed out with its message.
+// Group nodes that no longer hold anything go, so a name typed letter by
+// letter ("Plant@" on the way to "Plant@Hall") leaves no empty rows. Keys
+// are the directory's: identities, and the draft keys of unsaved profiles.
 
 #include <cstdint>
 #include <string>
@@ -32,6 +35,8 @@ class ProfileList {
   void SetProfile(int16_t identity, const cProfile& profile, bool dirty);
   void SetUnreadable(int16_t identity, const std::string& file_name, const std::string& messages);
   void Remove(int16_t identity);
+  // A draft saved under its identity keeps its node.
+  void Rekey(int16_t from, int16_t to);
 
   QTreeWidgetItem* ItemOf(int16_t identity) const;
   // -1 for group nodes and none.
@@ -47,6 +52,9 @@ class ProfileList {
  private:
   QTreeWidgetItem* ParentFor(const QString& parent_path);
   void Place(QTreeWidgetItem* item, const QString& parent_path);
+  static bool IsGroup(const QTreeWidgetItem* item);
+  // Deletes the node and its parents while they are empty groups.
+  void Prune(QTreeWidgetItem* node);
 
   QTreeWidget& tree_;
   std::unordered_map<int16_t, QTreeWidgetItem*> by_identity_;

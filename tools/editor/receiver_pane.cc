@@ -1,9 +1,13 @@
+// The receivers tab's list and form; its file operations are in
+// receiver_pane_files.cc.
+
 #include "tools/editor/receiver_pane.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QUndoStack>
@@ -17,14 +21,27 @@ namespace quindo {
 
 namespace {
 
-// The kinds a setting keeps, by their file numbers (as in the JSON).
+// The kinds a setting is shown as, each with the file's kind number a new
+// value of it is stored with; a stored kind keeps its number as long as
+// the user keeps it under the same name (a 16-bit whole number stays one).
 struct KindChoice {
-  int number;
   const char* name;
+  int number;
 };
-constexpr KindChoice kKinds[] = {{0, "Empty"},  {1, "Null"},     {2, "Integer"}, {3, "Long"},
-                                 {4, "Single"}, {5, "Double"},   {6, "Currency"}, {7, "Date"},
-                                 {8, "Text"},   {11, "Flag"},    {17, "Byte"}};
+constexpr KindChoice kKinds[] = {{"Empty", 0}, {"Whole number", 3}, {"Number", 5}, {"Currency", 6},
+                                 {"Date", 7},  {"Text", 8},         {"Yes/No", 11}};
+
+// The shown kind of a stored kind number: 1 (null) shows as empty, 2 and
+// 17 as whole numbers, 4 as a number.
+int ShownKind(int number) {
+  switch (number) {
+    case 1: return 0;
+    case 2:
+    case 17: return 3;
+    case 4: return 5;
+    default: return number;
+  }
+}
 
 nlohmann::json JsonOf(const cReceiver& receiver) { return nlohmann::json(records::ReceiverToJson(receiver)); }
 
@@ -34,27 +51,52 @@ QString ValueText(const nlohmann::json& setting) {
   return value.is_string() ? QString::fromStdString(value.get<std::string>()) : QString::fromStdString(value.dump());
 }
 
+// A typed value in the kind's own form; what does not read goes to the
+// reader as text, which refuses it with the field's name.
+nlohmann::json ValueOf(int kind, const QString& typed) {
+  const QString text = typed.trimmed();
+  if (kind == 11) {
+    const QString word = text.toLower();
+    if (word == QLatin1String("yes") || word == QLatin1String("true")) return -1;
+    if (word == QLatin1String("no") || word == QLatin1String("false")) return 0;
+  }
+  bool ok = false;
+  const qlonglong whole = text.toLongLong(&ok);
+  if (ok) return kind == 11 && whole != 0 ? -1 : whole;
+  const double number = text.toDouble(&ok);
+  return ok ? nlohmann::json(number) : nlohmann::json(typed.toStdString());
+}
+
 }  // namespace
 
-ReceiverPane::ReceiverPane(QUndoStack& undo, const SavePrompt& save_prompt, const ConfirmPrompt& confirm_prompt,
-                           QWidget* parent)
-    : QWidget(parent), undo_(undo), save_prompt_(save_prompt), confirm_prompt_(confirm_prompt) {
+ReceiverPane::ReceiverPane(QUndoStack& undo, EditorPrompts& prompts, QWidget* parent)
+    : QWidget(parent), undo_(undo), prompts_(prompts) {
   list_ = new QListWidget;
   list_->setMaximumWidth(300);
+  list_->setAccessibleName(QStringLiteral("Receivers"));
   form_ = new QWidget;
   name_ = new QLineEdit;
+  name_->setAccessibleName(QStringLiteral("Name"));
   enabled_ = new QCheckBox(QStringLiteral("Enabled"));
   type_ = new QComboBox;
+  type_->setAccessibleName(QStringLiteral("Type"));
+  type_hint_ = new QLabel(QStringLiteral("No receiver types loaded: start quindo-editor with --receiver-types FILE "
+                                         "(a JSON table as quindo-records reads it) to choose from them."));
+  type_hint_->setWordWrap(true);
   backup_ = new QLineEdit;
+  backup_->setAccessibleName(QStringLiteral("Backup receiver"));
   auto* form = new QFormLayout(form_);
   form->addRow(QStringLiteral("Name"), name_);
   form->addRow(enabled_);
   form->addRow(QStringLiteral("Type"), type_);
+  form->addRow(type_hint_);
   form->addRow(QStringLiteral("Backup receiver"), backup_);
   for (int i = 0; i < cReceiver::kSettings; ++i) {
     kinds_[i] = new QComboBox;
+    kinds_[i]->setAccessibleName(QStringLiteral("Setting %1 kind").arg(i + 1));
     for (const KindChoice& kind : kKinds) kinds_[i]->addItem(QString::fromLatin1(kind.name), kind.number);
     values_[i] = new QLineEdit;
+    values_[i]->setAccessibleName(QStringLiteral("Setting %1 value").arg(i + 1));
     auto* row = new QHBoxLayout;
     row->addWidget(kinds_[i]);
     row->addWidget(values_[i], 1);
@@ -118,6 +160,7 @@ void ReceiverPane::RefreshTypes() {
     type_->addItem(QStringLiteral("%1 %2").arg(type.type_id).arg(QString::fromStdString(type.type_name)),
                    int{type.type_id});
   }
+  type_hint_->setVisible(NumberOfReceiverTypes() <= 0);
   filling_ = false;
   ShowSelected();
 }
@@ -128,14 +171,21 @@ bool ReceiverPane::Open() {
   selected_ = -1;
   filling_ = true;
   list_->clear();
-  for (int16_t identity : records_.Identities()) {
-    auto* item = new QListWidgetItem(list_);
-    item->setData(Qt::UserRole, int{identity});
-  }
+  for (int16_t identity : records_.Identities()) AddItem(identity);
   filling_ = false;
-  for (int16_t identity : records_.Identities()) UpdateItem(identity);
   ShowSelected();
   return true;
+}
+
+QListWidgetItem* ReceiverPane::AddItem(int16_t identity) {
+  // Filling the new row is no edit of the receiver's enabled flag.
+  const bool was_filling = filling_;
+  filling_ = true;
+  auto* item = new QListWidgetItem(list_);
+  item->setData(Qt::UserRole, int{identity});
+  UpdateItem(identity);
+  filling_ = was_filling;
+  return item;
 }
 
 QListWidgetItem* ReceiverPane::ItemOf(int16_t identity) const {
@@ -148,14 +198,17 @@ QListWidgetItem* ReceiverPane::ItemOf(int16_t identity) const {
 void ReceiverPane::UpdateItem(int16_t identity) {
   QListWidgetItem* item = ItemOf(identity);
   if (item == nullptr) return;
+  const bool was_filling = filling_;
   filling_ = true;
   if (const cReceiver* receiver = records_.Find(identity)) {
-    bool dirty = false;
-    if (identity == selected_) dirty = SelectedHasChanges();
-    item->setText(QStringLiteral("%1%2 (%3)")
+    const bool dirty = identity == selected_ && SelectedHasChanges();
+    // A type missing from the table already names itself in brackets.
+    QString type = QString::fromStdString(receiver->m_ReceiverTypeName);
+    if (!type.startsWith(QLatin1Char('('))) type = QStringLiteral("(%1)").arg(type);
+    item->setText(QStringLiteral("%1%2 %3")
                       .arg(dirty ? QStringLiteral("* ") : QString())
                       .arg(QString::fromStdString(receiver->m_ReceiverName))
-                      .arg(QString::fromStdString(receiver->m_ReceiverTypeName)));
+                      .arg(type));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(receiver->m_Enabled != 0 ? Qt::Checked : Qt::Unchecked);
   } else {
@@ -163,7 +216,8 @@ void ReceiverPane::UpdateItem(int16_t identity) {
     item->setToolTip(QString::fromStdString(records_.Messages(identity)));
     item->setForeground(Qt::gray);
   }
-  filling_ = false;
+  filling_ = was_filling;
+  emit changed();
 }
 
 bool ReceiverPane::SelectedHasChanges() const {
@@ -173,9 +227,7 @@ bool ReceiverPane::SelectedHasChanges() const {
 
 bool ReceiverPane::MayLeave() {
   if (!SelectedHasChanges()) return true;
-  const QString what =
-      QStringLiteral("receiver '%1'").arg(QString::fromStdString(records_.Find(selected_)->m_ReceiverName));
-  switch (save_prompt_(what)) {
+  switch (prompts_.save(NameOf(selected_))) {
     case SaveChoice::kSave:
       return SaveSelected();
     case SaveChoice::kDiscard:
@@ -189,11 +241,12 @@ bool ReceiverPane::MayLeave() {
 bool ReceiverPane::Select(int16_t identity) {
   if (identity == selected_) return true;
   if (!records_.Contains(identity) || !MayLeave()) return false;
-  undo_.clear();
+  const int16_t previous = selected_;
   selected_ = identity;
   filling_ = true;
   list_->setCurrentItem(ItemOf(identity));
   filling_ = false;
+  UpdateItem(previous);
   ShowSelected();
   return true;
 }
@@ -220,7 +273,7 @@ void ReceiverPane::ShowSelected() {
   }
   for (int i = 0; i < cReceiver::kSettings; ++i) {
     const auto& setting = json["Settings"][i];
-    kinds_[i]->setCurrentIndex(kinds_[i]->findData(setting["Kind"].get<int>()));
+    kinds_[i]->setCurrentIndex(kinds_[i]->findData(ShownKind(setting["Kind"].get<int>())));
     values_[i]->setText(ValueText(setting));
   }
   filling_ = false;
@@ -243,66 +296,22 @@ void ReceiverPane::Edit(const std::string& merge_key, const std::function<void(n
 }
 
 void ReceiverPane::EditSetting(int setting) {
-  const int kind = kinds_[setting]->currentData().toInt();
+  const cReceiver* receiver = records_.Find(selected_);
+  if (receiver == nullptr) return;
+  const int stored = JsonOf(*receiver)["Settings"][setting]["Kind"].get<int>();
+  const int shown = kinds_[setting]->currentData().toInt();
+  // Kept under the same name, a kind keeps its number.
+  const int kind = ShownKind(stored) == shown ? stored : shown;
   const QString text = values_[setting]->text();
   Edit({}, [&](nlohmann::json& json) {
     nlohmann::json value{{"Kind", kind}};
     if (kind == 8) {
       value["Value"] = text.toStdString();
     } else if (kind > 1) {
-      // A number in the kind's own form; what does not parse goes to the
-      // reader as text, which refuses it with the field's name.
-      bool ok = false;
-      const qlonglong whole = text.trimmed().toLongLong(&ok);
-      if (ok) {
-        value["Value"] = whole;
-      } else {
-        const double number = text.trimmed().toDouble(&ok);
-        value["Value"] = ok ? nlohmann::json(number) : nlohmann::json(text.toStdString());
-      }
+      value["Value"] = ValueOf(kind, text);
     }
     json["Settings"][setting] = value;
   });
-}
-
-bool ReceiverPane::SaveSelected() {
-  if (!SelectedHasChanges()) return true;
-  const bool ok = records_.Save(selected_);
-  if (ok) undo_.clear();
-  UpdateItem(selected_);
-  return ok;
-}
-
-bool ReceiverPane::DiscardSelected() {
-  if (!records_.Reload(selected_)) return false;
-  undo_.clear();
-  ShowSelected();
-  return true;
-}
-
-int16_t ReceiverPane::NewReceiver() {
-  if (!MayLeave()) return -1;
-  const int16_t identity = records_.CreateNew("New receiver");
-  if (identity < 0) return -1;
-  auto* item = new QListWidgetItem(list_);
-  item->setData(Qt::UserRole, int{identity});
-  UpdateItem(identity);
-  Select(identity);
-  return identity;
-}
-
-bool ReceiverPane::DeleteSelected() {
-  const cReceiver* receiver = records_.Find(selected_);
-  if (!records_.Contains(selected_)) return false;
-  const QString what = receiver != nullptr ? QString::fromStdString(receiver->m_ReceiverName)
-                                           : QStringLiteral("receiver file %1").arg(selected_);
-  if (!confirm_prompt_(QStringLiteral("Delete receiver '%1'?").arg(what))) return false;
-  if (!records_.Remove(selected_)) return false;
-  undo_.clear();
-  delete ItemOf(selected_);
-  selected_ = -1;
-  ShowSelected();
-  return true;
 }
 
 }  // namespace quindo

@@ -1,5 +1,7 @@
 #include "tools/editor/receiver_records.h"
 
+#include <filesystem>
+
 #include "common/error.h"
 #include "common/file_system.h"
 #include "common/language.h"
@@ -20,6 +22,7 @@ void ReceiverRecords::LoadAll() {
     } else {
       entry.messages = "Receiver file " + receiver->CreateFileName(identity) + " is unreadable";
     }
+    entry.stamp = FileStamp::Of(FileOf(identity));
     entries_[identity] = std::move(entry);
   }
 }
@@ -44,15 +47,29 @@ std::vector<int16_t> ReceiverRecords::Identities() const {
 int16_t ReceiverRecords::CreateNew(const std::string& name) {
   auto receiver = std::make_unique<cReceiver>();
   receiver->m_ReceiverName = name;
+  return AddNew(std::move(receiver));
+}
+
+int16_t ReceiverRecords::AddNew(std::unique_ptr<cReceiver> receiver) {
+  std::error_code ignored;  // a directory that cannot be made fails the save, which says why
+  std::filesystem::create_directories(ReceiversDirectory(), ignored);
+  receiver->m_DiskIdentity = -1;
   if (!receiver->SaveToDisk()) return -1;
   const int16_t identity = receiver->m_DiskIdentity;
-  entries_[identity] = Entry{std::move(receiver), {}};
+  entries_[identity] = Entry{std::move(receiver), {}, FileStamp::Of(FileOf(identity))};
   return identity;
+}
+
+bool ReceiverRecords::ChangedOnDisk(int16_t identity) const {
+  const auto found = entries_.find(identity);
+  return found != entries_.end() && FileStamp::Of(FileOf(identity)).Differs(found->second.stamp);
 }
 
 bool ReceiverRecords::Save(int16_t identity) {
   cReceiver* receiver = Find(identity);
-  return receiver != nullptr && receiver->SaveToDisk();
+  if (receiver == nullptr || !receiver->SaveToDisk()) return false;
+  entries_[identity].stamp = FileStamp::Of(FileOf(identity));
+  return true;
 }
 
 bool ReceiverRecords::Reload(int16_t identity) {
@@ -60,6 +77,7 @@ bool ReceiverRecords::Reload(int16_t identity) {
   auto receiver = std::make_unique<cReceiver>();
   if (!receiver->LoadFromDisk(identity)) return false;  // the record stays as it was
   entries_[identity].receiver = std::move(receiver);
+  entries_[identity].stamp = FileStamp::Of(FileOf(identity));
   return true;
 }
 
@@ -77,7 +95,8 @@ bool ReceiverRecords::Remove(int16_t identity) {
 
 ReceiverEditCommand::ReceiverEditCommand(ReceiverEditTarget& target, int16_t identity, nlohmann::json before,
                                          nlohmann::json after, std::string merge_key)
-    : target_(target),
+    : PlacedCommand({EditPlace::Kind::kReceiver, identity}),
+      target_(target),
       identity_(identity),
       before_(std::move(before)),
       after_(std::move(after)),

@@ -17,6 +17,8 @@
 #include <nlohmann/json.hpp>
 
 #include "model/receiver/receiver.h"
+#include "tools/editor/edit_commands.h"
+#include "tools/editor/file_stamp.h"
 
 namespace quindo {
 
@@ -30,7 +32,12 @@ class ReceiverRecords {
   const std::string& Messages(int16_t identity) const;
   std::vector<int16_t> Identities() const;
 
-  int16_t CreateNew(const std::string& name);  // saved at once; -1 on failure
+  // Saved at once (DIR/Receivers is created when missing); -1 on failure.
+  int16_t CreateNew(const std::string& name);
+  int16_t AddNew(std::unique_ptr<cReceiver> receiver);
+  // True when the receiver's file is no longer as it was read or last
+  // written (size, modification time or content).
+  bool ChangedOnDisk(int16_t identity) const;
   bool Save(int16_t identity);
   bool Reload(int16_t identity);
   bool Remove(int16_t identity);  // logs for the partner with a redundancy role
@@ -39,7 +46,9 @@ class ReceiverRecords {
   struct Entry {
     std::unique_ptr<cReceiver> receiver;
     std::string messages;
+    FileStamp stamp;
   };
+  std::string FileOf(int16_t identity) const { return cReceiver().CreateFileName(identity); }
   std::map<int16_t, Entry> entries_;
 };
 
@@ -53,7 +62,7 @@ class ReceiverEditTarget {
 // Replaces a receiver's editable fields by those of `after` (its JSON);
 // undo puts `before` back. Edits with the same non-empty merge key (one
 // form field of one receiver) merge.
-class ReceiverEditCommand : public QUndoCommand {
+class ReceiverEditCommand : public PlacedCommand {
  public:
   ReceiverEditCommand(ReceiverEditTarget& target, int16_t identity, nlohmann::json before,
                       nlohmann::json after, std::string merge_key);

@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
+#include "model/schedule/period_cover.h"
 #include "model/schedule/time_schedule.h"
 
 namespace quindo {
@@ -49,7 +50,8 @@ const std::vector<PeriodRef>& PeriodsOfDay(const cTimeSchedule& schedule, const 
 }
 
 bool Covers(const cTimeSchedulePeriod& p, int32_t minute) {
-  return p.m_StartMinute <= minute && minute < p.m_StopMinute;
+  const auto span = CoveredSpan(p);
+  return span && span->start <= minute && minute < span->stop;
 }
 
 bool AnyCovers(const std::vector<PeriodRef>& periods, int32_t minute) {
@@ -67,12 +69,12 @@ int32_t EndOfCover(const std::vector<PeriodRef>& periods, int32_t minute) {
     extended = false;
     for (const PeriodRef& p : periods) {
       if (Covers(*p, end)) {
-        end = p->m_StopMinute;
+        end = CoveredSpan(*p)->stop;
         extended = true;
       }
     }
   }
-  return std::min(end, kMinutesPerDay);
+  return end;
 }
 
 // From an uncovered minute, the first later minute of the day that a period
@@ -81,9 +83,8 @@ int32_t EndOfCover(const std::vector<PeriodRef>& periods, int32_t minute) {
 int32_t NextCoveredMinute(const std::vector<PeriodRef>& periods, int32_t minute) {
   int32_t next = kMinutesPerDay;
   for (const PeriodRef& p : periods) {
-    if (p->m_StartMinute > minute && p->m_StartMinute < p->m_StopMinute) {
-      next = std::min<int32_t>(next, p->m_StartMinute);
-    }
+    const auto span = CoveredSpan(*p);
+    if (span && span->start > minute) next = std::min(next, span->start);
   }
   return next;
 }

@@ -45,6 +45,10 @@ std::string TimeText(int32_t minute) {
 }
 
 int32_t ParseTimeText(std::string_view text) {
+  return std::clamp(RoundToInteger<int32_t>(TypedMinutes(text)), 0, kMinutesPerDay);
+}
+
+double TypedMinutes(std::string_view text) {
   double hours = 0;
   double minutes = 0;
   size_t separator = std::string_view::npos;
@@ -64,8 +68,7 @@ int32_t ParseTimeText(std::string_view text) {
     hours = ReadLeadingNumber(hour_part);
     minutes = ReadLeadingNumber(last_four.substr(hour_part.size()));
   }
-  const int32_t total = RoundToInteger<int32_t>(hours * 60 + minutes);
-  return std::clamp(total, 0, kMinutesPerDay);
+  return hours * 60 + minutes;
 }
 
 }  // namespace quindo

@@ -24,5 +24,8 @@ QUINDO_EXPORT std::string TimeText(int32_t minute);
 // Pieces that are not numbers count as 0 and the total is clamped to the day,
 // so only a total beyond the 32-bit range fails: error 6.
 QUINDO_EXPORT int32_t ParseTimeText(std::string_view text);
+// The minutes such a text stands for before they are kept within the day
+// ("25:00" gives 1500), so that a caller can tell the user what was cut.
+QUINDO_EXPORT double TypedMinutes(std::string_view text);
 
 }  // namespace quindo

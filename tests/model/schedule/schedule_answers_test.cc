@@ -10,6 +10,7 @@
 
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
+#include "model/schedule/period_cover.h"
 #include "model/schedule/time_schedule.h"
 #include "error_number.h"
 
@@ -55,6 +56,35 @@ TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
   s.SetActive(6, 0);
   EXPECT_FALSE(AnswerAt(s, nullptr, At(2024, 3, 10, 12, 0)).active);
   EXPECT_EQ(AnswerAt(s, nullptr, At(2024, 3, 10, 12, 0)).day_type, 6);
+}
+
+// Odd stored periods mean one thing: the minutes start <= m < stop within
+// the day. The answers follow it (the imported [[900,100],[2000,3000],[-5,30]]
+// leaves Monday active only 00:00-00:30).
+TEST(ScheduleAnswersTest, OddStoredPeriodsCoverOnlyTheirMinutesWithinTheDay) {
+  const struct {
+    int16_t start, stop;
+    std::optional<MinuteSpan> span;
+    bool plain;
+  } cases[] = {
+      {420, 960, MinuteSpan{420, 960}, true},  {0, 1440, MinuteSpan{0, 1440}, true},
+      {900, 100, std::nullopt, false},         {600, 600, std::nullopt, false},
+      {2000, 3000, std::nullopt, false},       {-5, 30, MinuteSpan{0, 30}, false},
+      {1400, 1500, MinuteSpan{1400, 1440}, false}, {-30, -5, std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    const cTimeSchedulePeriod period{c.start, c.stop};
+    EXPECT_EQ(CoveredSpan(period), c.span) << c.start << "-" << c.stop;
+    EXPECT_EQ(IsPlainPeriod(period), c.plain) << c.start << "-" << c.stop;
+  }
+  cTimeSchedule s;
+  Add(s, 0, 900, 100);
+  Add(s, 0, 2000, 3000);
+  Add(s, 0, -5, 30);
+  const int32_t monday = DayNumberFromCivil(2024, 3, 4);
+  for (int32_t minute : {100, 600, 899, 1000}) EXPECT_FALSE(AnswerAt(s, nullptr, {monday, minute}).active);
+  EXPECT_TRUE(AnswerAt(s, nullptr, {monday, 0}).active);
+  EXPECT_EQ(NextChangeAfter(s, nullptr, {monday, 0}), (ScheduleTime{monday, 30}));
 }
 
 TEST(ScheduleAnswersTest, CalendarDecidesOnlyWhenUsedAndItsDayTypeIsActive) {
