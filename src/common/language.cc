@@ -1,9 +1,9 @@
 #include "common/language.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "common/error.h"
+#include "common/file_system.h"
 
 namespace quindo {
 namespace {
@@ -101,11 +101,8 @@ int32_t LoadLanguageTexts(const std::string& texts, const std::string& source) {
 }
 
 int32_t LoadLanguageFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(kFileNotFound);
-  std::ostringstream texts;
-  texts << in.rdbuf();
-  return LoadLanguageTexts(texts.str(), path);
+  constexpr size_t kLongestLanguageFile = 4 << 20;
+  return LoadLanguageTexts(ReadWholeFile(path, kLongestLanguageFile), path);
 }
 
 }  // namespace quindo
