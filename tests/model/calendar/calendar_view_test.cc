@@ -13,7 +13,6 @@
 #include "model/calendar/calendar.h"
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
-#include "model/calendar/holiday_rules.h"
 #include "model/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 
@@ -297,43 +296,6 @@ TEST_F(CalendarViewTest, TooltipNamesDayTypeAndHolidayAndClearsOffDates) {
   EXPECT_NO_THROW(calendar.MouseMove(host, nullptr, 0, 0, 235, 130));
   Show(2040, 1);
   EXPECT_NO_THROW(calendar.MouseMove(host, &surface, 1, 0, 195, 30));
-}
-
-TEST_F(CalendarViewTest, RuleExpandedHolidaysPaintTheirStripAndNameTheTooltip) {
-  HolidayRule good_friday;  // 29 March 2024
-  good_friday.kind = HolidayRule::Kind::kEaster;
-  good_friday.offset = -2;
-  good_friday.label = "Good Friday";
-  good_friday.day_type = 14;
-  good_friday.view_in_calendar = true;
-  HolidayRule quiet = good_friday;  // Thursday 28 March: named, not marked
-  quiet.offset = -3;
-  quiet.label = "Maundy Thursday";
-  quiet.view_in_calendar = false;
-  ApplyHolidayRules({good_friday, quiet}, calendar);
-  Show(2024, 3);
-  Paint();
-  EXPECT_EQ(ToString(BoxOps(4, 4, Kind::kLine).at(0)), "stripe 192,122 206,122 rgb(255,192,192)");
-  EXPECT_TRUE(BoxOps(4, 3, Kind::kLine).empty());
-  calendar.MouseMove(host, &surface, 0, 0, 195, 130);
-  EXPECT_EQ(surface.ToolTipText(), "Special 7 (Good Friday)");
-  calendar.MouseMove(host, &surface, 0, 0, 155, 130);
-  EXPECT_EQ(surface.ToolTipText(), "Special 7 (Maundy Thursday)");
-
-  // Loading only the labels, for a calendar whose user has since set
-  // Thursday back to its own weekday: the same dates are marked and named,
-  // and no day type changes.
-  calendar.SetDayType(kMarch2024 + 27, 0);
-  HolidayDays().assign(kHolidayDayCount, 0);
-  HolidayLabels().Clear();
-  LoadHolidayLabels({good_friday, quiet});
-  EXPECT_EQ(calendar.GetDayType(kMarch2024 + 27), 0);
-  surface.Clear();
-  Paint();
-  EXPECT_EQ(BoxOps(4, 4, Kind::kLine).size(), 22u);
-  calendar.MouseMove(host, &surface, 0, 0, 10, 130);  // off the dates first
-  calendar.MouseMove(host, &surface, 0, 0, 155, 130);
-  EXPECT_EQ(surface.ToolTipText(), " (Maundy Thursday)");
 }
 
 }  // namespace

@@ -153,13 +153,6 @@ TEST_F(Editor, RightClickPreparesThePopupMenu) {
   EXPECT_EQ(s.DragMode(), 0);
 }
 
-TEST_F(Editor, MouseBeforeTheFirstRecalculationDividesByZero) {
-  cTimeSchedule fresh;
-  fresh.m_NumberOfAxisToPaint = 7;  // rows set by hand, scale still 0
-  EXPECT_EQ(ErrorOf([&] { fresh.MouseDown(host, paint, kLeft, 0, 100, 10); }), kDivisionByZero);
-  EXPECT_EQ(ErrorOf([&] { fresh.MouseMove(host, paint, kLeft, 0, 10, 10); }), 0);  // on the labels
-}
-
 TEST_F(Editor, TypedTimesAreReadSwappedAndShownBack) {
   const PeriodRef p = Add(0, 100, 200);
   Add(0, 900, 1000);
@@ -307,12 +300,6 @@ TEST_F(Editor, LeftClickRepaintsTheRowOfTheOldSelectedPeriod) {
     if (op.y1 == 4 && op.colour == (Rgb{0, 240, 0})) monday_unhighlighted = true;
   }
   EXPECT_TRUE(monday_unhighlighted);
-}
-
-TEST_F(Editor, RepaintingWithoutASurfaceRaisesObjectRequired) {
-  Select(0);
-  EXPECT_EQ(ErrorOf([&] { s.SetTimeFrom00to24(host, nullptr); }), kObjectRequired);
-  EXPECT_EQ(ErrorOf([&] { s.MouseDown(host, nullptr, kLeft, 0, X(100), Y(0)); }), kObjectRequired);
 }
 
 }  // namespace
