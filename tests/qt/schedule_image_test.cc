@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "common/error.h"
+#include "error_number.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
 #include "qt/call_by_name.h"
@@ -20,19 +21,6 @@
 #include "qt/schedule_image.h"
 
 using namespace quindo;
-
-namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-}  // namespace
 
 // A late-bound host with a few of the contract's members.
 class ByNameHost : public QObject {
@@ -79,9 +67,9 @@ class ScheduleImageTest : public QObject {
     QVERIFY(QPainterSurface::FromHandle(surface.hDC()) == &surface);
     QVERIFY(QPainterSurface::FromHandle(surface.hDC() + 1000) == nullptr);
     // Unknown handles and images are refused, not drawn somewhere else.
-    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }),
+    QCOMPARE(ErrorOf([&] { DrawDayTypeImage(1, surface.hDC() + 1000, 0, 0); }),
              int(kInvalidProcedureCall));
-    QCOMPARE(ErrorNumberOf([&] { DrawDayTypeImage(17, surface.hDC(), 0, 0); }), int(kSubscriptOutOfRange));
+    QCOMPARE(ErrorOf([&] { DrawDayTypeImage(17, surface.hDC(), 0, 0); }), int(kSubscriptOutOfRange));
   }
 
   void unitsCoverWholeDevicePixelsAtAnyRatio() {
@@ -155,28 +143,28 @@ class ScheduleImageTest : public QObject {
                                         "draw 3 4711 10.5 178 1", "height 179"}));
 
     // A member the host lacks: 438 when the schedule first calls it.
-    QCOMPARE(ErrorNumberOf([&] { host.Set_Text_Schedule_Period_Start("x"); }),
+    QCOMPARE(ErrorOf([&] { host.Set_Text_Schedule_Period_Start("x"); }),
              int(kObjectDoesntSupportMember));
-    QCOMPARE(ErrorNumberOf([&] { host.Get_VScroll_Schedule_Left(); }), int(kObjectDoesntSupportMember));
+    QCOMPARE(ErrorOf([&] { host.Get_VScroll_Schedule_Left(); }), int(kObjectDoesntSupportMember));
     QCOMPARE(QString::fromStdString(Error(kObjectDoesntSupportMember).Description()),
              QStringLiteral("Object doesn't support this property or method"));
     // The wrong number of arguments is a missing member too.
-    QCOMPARE(ErrorNumberOf([&] { CallByName(&object, "Set_Text_Schedule_Time", {}); }),
+    QCOMPARE(ErrorOf([&] { CallByName(&object, "Set_Text_Schedule_Time", {}); }),
              int(kObjectDoesntSupportMember));
     // A text where a number is expected does not convert.
-    QCOMPARE(ErrorNumberOf([&] { CallByName(&object, "Set_VScroll_Schedule_Max", {QStringLiteral("x")}); }),
+    QCOMPARE(ErrorOf([&] { CallByName(&object, "Set_VScroll_Schedule_Max", {QStringLiteral("x")}); }),
              int(kTypeMismatch));
     // A host that is gone is no object.
     auto* gone = new ByNameHost;
     ScheduleHostByName orphan(gone);
     delete gone;
-    QCOMPARE(ErrorNumberOf([&] { orphan.Set_Text_Schedule_Time("x"); }), int(kObjectRequired));
+    QCOMPARE(ErrorOf([&] { orphan.Set_Text_Schedule_Time("x"); }), int(kObjectRequired));
 
     // The whole recalculation runs through the adapter until the first
     // missing member.
     cTimeSchedule s;
     PaintSurface* paint_object = nullptr;
-    QCOMPARE(ErrorNumberOf([&] { s.RecalculateAndPrepareToPaint(host, paint_object, nullptr); }),
+    QCOMPARE(ErrorOf([&] { s.RecalculateAndPrepareToPaint(host, paint_object, nullptr); }),
              int(kObjectDoesntSupportMember));
   }
 };
