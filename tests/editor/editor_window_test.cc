@@ -55,6 +55,7 @@ class EditorWindowTest : public QObject {
   void init() { QVERIFY(rig_.Start()); }
   void cleanup() { rig_.Stop(); }
 
+  // How names nest is the profile list's own test.
   void openingListsEveryProfileNestedByAtWithItsEnabledState() {
     QCOMPARE(window_->List().ProfileCount(), kSamples);
     for (int16_t identity = 1; identity <= kSamples; ++identity) {
@@ -62,11 +63,7 @@ class EditorWindowTest : public QObject {
       QVERIFY(item != nullptr);
       const cProfile* profile = window_->Directory().Find(identity);
       QCOMPARE(item->checkState(0) == Qt::Checked, profile->m_Enabled != 0);
-      const QString name = QString::fromStdString(profile->GetName());
-      if (name.contains(QLatin1Char('@'))) {
-        QVERIFY2(item->parent() != nullptr, qPrintable(name));
-        QVERIFY(name.toUpper().startsWith(item->parent()->data(0, ProfileList::kIdentityRole + 2).toString()));
-      }
+      QCOMPARE(item->parent() != nullptr, profile->GetName().find('@') != std::string::npos);
     }
     // The first profile is shown, unchanged by being shown.
     QCOMPARE(window_->SelectedIdentity(), int16_t{1});

@@ -115,16 +115,21 @@ class AlarmFileTest : public ::testing::Test {
     std::ifstream in(path_, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
+  // The file holding the filled alarm alone; returns its bytes.
+  std::string WriteFilled() const {
+    BinaryFile file;
+    file.Open(path_, BinaryFile::Mode::kCreate);
+    FilledAlarm().WriteToDisk(file, 0);
+    file.Close();
+    return Contents();
+  }
 
   std::string dir_;
   std::string path_;
 };
 
 TEST_F(AlarmFileTest, RecordBytesFollowTheLayout) {
-  BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
+  const std::string written = WriteFilled();
 
   std::string expected;
   const auto put = [&](auto v) { expected.append(reinterpret_cast<const char*>(&v), sizeof v); };
@@ -139,7 +144,7 @@ TEST_F(AlarmFileTest, RecordBytesFollowTheLayout) {
   text("par");
   expected += std::string("\x09\x00", 2);
   expected += std::string(60, '\0');
-  EXPECT_EQ(Contents(), expected);
+  EXPECT_EQ(written, expected);
   EXPECT_EQ(expected.size(), 104u + 6 * 2 + 3 + 5 + 3);
 }
 
@@ -180,17 +185,14 @@ TEST_F(AlarmFileTest, RecordsLieBackToBackAndReadBackAtTheirLocations) {
 }
 
 TEST_F(AlarmFileTest, ReservedPartsAreSkippedOnReading) {
-  BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
   // Reserved texts that another writer filled, and a nonzero reserved block.
-  std::string bytes = Contents();
+  std::string bytes = WriteFilled();
   const size_t reserved = bytes.size() - 60;
   bytes = bytes.substr(0, reserved) + std::string("\x03\x00xyz", 5) + std::string(18, '\0') +
           std::string(40, '\x55');
   std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
 
+  BinaryFile file;
   file.Open(path_, BinaryFile::Mode::kRead);
   cAlarm read;
   read.ReadFromDisk(file, 1);
@@ -199,11 +201,8 @@ TEST_F(AlarmFileTest, ReservedPartsAreSkippedOnReading) {
 }
 
 TEST_F(AlarmFileTest, TruncatedRecordRaisesAndChangesNothing) {
+  const std::string whole = WriteFilled();
   BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
-  const std::string whole = Contents();
   for (size_t size = 0; size < whole.size(); ++size) {
     std::ofstream(path_, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
     file.Open(path_, BinaryFile::Mode::kRead);
