@@ -39,6 +39,7 @@ void InstallViewAccessibility() {
 }
 
 void NotifyAccessibleNameChanged(QWidget* part) {
+  if (!QAccessible::isActive()) return;  // no tool listens
   QAccessibleEvent event(part, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&event);
 }
