@@ -83,6 +83,23 @@ grep '^recv' "$out/sim.log" | sort | uniq -c || true
 echo
 bash scripts/editor-demo.sh "$build" "$out"
 
+# quindo-records on the same files: looking without converting, and an alarm
+# log appended to by two writers at once and dumped one JSON line a record.
+echo
+records="$build/tools/records/quindo-records"
+echo "quindo-records profile list --read-only (first lines):"
+"$records" profile list --read-only --data-dir "$out/editor-data" | sed -n 1,3p
+rm -f "$out/alarms.log"
+writers=()
+for writer in 1 2; do
+  echo "[{\"EventId\": ${writer}01, \"Status\": 1}, {\"EventId\": ${writer}02, \"Status\": 2}]" |
+    "$records" alarm append "$out/alarms.log" >/dev/null &
+  writers+=($!)
+done
+wait "${writers[@]}"
+echo "quindo-records alarm dump --jsonl --last 3 (of 4 records from two writers):"
+"$records" alarm dump "$out/alarms.log" --jsonl --last 3
+
 echo
 echo "The tools are built in $build/tools/:"
 for tool in "${tools[@]}"; do echo "  $build/tools/${tool#quindo-}/$tool"; done

@@ -1,7 +1,8 @@
 // Figures of the profile files: saving 1 000 new profiles into a fresh
-// directory and loading them back (profiles/s), against creating and reading
-// files of the same size alone; loading a full directory of 9 991 profiles in one
-// process; and `quindo-records profile list` on that directory.
+// directory, saving them again over their own files, and loading them back
+// (profiles/s), against creating and reading files of the same size alone;
+// loading a full directory of 9 991 profiles in one process; and
+// `quindo-records profile list` on that directory.
 
 #include <benchmark/benchmark.h>
 
@@ -85,6 +86,25 @@ void BM_SaveNewProfiles(benchmark::State& state) {
   state.counters["profiles/s"] = benchmark::Counter(state.iterations() * kProfiles, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SaveNewProfiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving the same 1 000 profiles again over their own files.
+void BM_SaveExistingProfiles(benchmark::State& state) {
+  std::vector<cProfile> profiles;
+  DataDirectory() = NewDirectory();
+  for (int n = 0; n < kProfiles; ++n) {
+    profiles.push_back(TypicalProfile(n));
+    profiles.back().m_DiskIdentity = static_cast<int16_t>(n + 1);
+    if (!profiles.back().SaveToDisk()) std::abort();
+  }
+  for (auto _ : state) {
+    for (cProfile& p : profiles) {
+      if (!p.SaveToDisk()) state.SkipWithError("save failed");
+    }
+  }
+  fs::remove_all(DataDirectory());
+  state.counters["profiles/s"] = benchmark::Counter(state.iterations() * kProfiles, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SaveExistingProfiles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // Baseline: the same number of new files of a profile file's size, written
 // in place without a temporary file, identity search or encoding.

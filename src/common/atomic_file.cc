@@ -1,7 +1,8 @@
-// Durable whole-file replacement: write a temporary, force it to disk, rename
-// it over the file, force the directory. Without the two syncs a power cut
-// after the rename can leave the renamed file empty or partial on common
-// Linux file systems, the very loss the temporary was meant to prevent.
+// Durable whole-file replacement (file_replacement.h): write a temporary,
+// force it to disk, rename it over the file, force the directory. Without the
+// two syncs a power cut after the rename can leave the renamed file empty or
+// partial on common Linux file systems, the very loss the temporary was meant
+// to prevent.
 
 #include <atomic>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "common/error.h"
+#include "common/file_replacement.h"
 #include "common/file_system.h"
 
 namespace quindo {
@@ -84,28 +86,59 @@ void RemoveStaleTemporaries(const std::string& path) {
   }
 }
 
-// Every step goes through the active file system, so that the same save
-// runs on the disk and in memory.
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  RemoveStaleTemporaries(path);
-  const std::string temporary = TemporaryNameFor(path);
+FileReplacement::FileReplacement(const std::string& path, Target target)
+    : target_(ActiveFileSystem().ResolveLinks(path)), new_only_(target == Target::kNewOnly) {
+  FileSystem& files = ActiveFileSystem();
+  // A new file has nothing to lock: its rename decides who gets the name.
+  if (!new_only_) lock_ = files.LockExclusive(target_);
+  RemoveStaleTemporaries(target_);
+  temporary_ = TemporaryNameFor(target_);
+  file_.Open(temporary_, OpenMode::kCreateNew);
   try {
-    auto file = ActiveFileSystem().Open(temporary, OpenMode::kCreate);
-    file->WriteAll(bytes);
-    file->Close();
-    SyncFile(temporary);
-    RenameFile(temporary, path);
+    if (!new_only_) files.KeepAttributes(target_, temporary_);
   } catch (...) {
-    // Deleted without asking first: the temporary may never have been made,
-    // and the failure that matters is the one being raised.
-    try {
-      DeleteFile(temporary);
-    } catch (const Error&) {
-      // Never made, or already gone: the failure that matters is the first.
-    }
+    Discard();
     throw;
   }
-  SyncDirectoryOf(path);
+}
+
+FileReplacement::~FileReplacement() { Discard(); }
+
+void FileReplacement::Discard() {
+  if (committed_ || temporary_.empty()) return;
+  try {
+    if (file_.IsOpen()) file_.Close();
+  } catch (const Error&) {
+    // Its content is dropped anyway.
+  }
+  try {
+    DeleteFile(temporary_);
+  } catch (const Error&) {
+    // Already gone; a left-over hidden file is removed by a later save.
+  }
+  temporary_.clear();
+}
+
+// Every step goes through the active file system, so that the same save
+// runs on the disk and in memory.
+void FileReplacement::Commit() {
+  // Forced to disk before the rename: otherwise a power cut can leave the
+  // renamed file empty or partial.
+  file_.Sync();
+  file_.Close();
+  if (new_only_) {
+    ActiveFileSystem().RenameNoReplace(temporary_, target_);
+  } else {
+    RenameFile(temporary_, target_);
+  }
+  committed_ = true;
+  SyncDirectoryOf(target_);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  FileReplacement replacement(path, FileReplacement::Target::kExistingOrNew);
+  replacement.File().WriteBytes(bytes);
+  replacement.Commit();
 }
 
 }  // namespace quindo

@@ -11,11 +11,14 @@ class DiskFileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   void DeleteFile(const std::string& path) override;
-  void AppendToFile(const std::string& path, std::string_view bytes) override;
   void RenameFile(const std::string& from, const std::string& to) override;
+  void RenameNoReplace(const std::string& from, const std::string& to) override;
   std::vector<std::string> ListFiles(const std::string& directory) override;
   void SyncFile(const std::string& path) override;
   void SyncDirectoryOf(const std::string& path) override;
+  std::string ResolveLinks(const std::string& path) override;
+  void KeepAttributes(const std::string& path, const std::string& replacement) override;
+  std::unique_ptr<FileLock> LockExclusive(const std::string& path) override;
 };
 
 }  // namespace quindo

@@ -19,7 +19,9 @@ std::string DescriptionOf(int32_t number) {
     case kTypeMismatch: return "Type mismatch";
     case kBadFileNameOrNumber: return "Bad file name or number";
     case kFileNotFound: return "File not found";
+    case kBadFileMode: return "Bad file mode";
     case kFileAlreadyOpen: return "File already open";
+    case kFileAlreadyExists: return "File already exists";
     case kDiskFull: return "Disk full";
     case kInputPastEndOfFile: return "Input past end of file";
     case kPermissionDenied: return "Permission denied";
@@ -42,6 +44,7 @@ Error FileErrorFromErrno(int errno_value) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return Error(kDiskFull);
+    case EEXIST: return Error(kFileAlreadyExists);
     case ENAMETOOLONG:
     case EINVAL: return Error(kBadFileNameOrNumber);
     default: return Error(kPathFileAccessError);

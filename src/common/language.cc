@@ -1,9 +1,9 @@
 #include "common/language.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "common/error.h"
+#include "common/file_system.h"
 
 namespace quindo {
 namespace {
@@ -68,8 +68,8 @@ std::pair<std::string, std::vector<LanguageTextRow>> CurrentLanguageTable() {
 void ClearLanguageTable() { Table() = LanguageTable{}; }
 
 int32_t LoadLanguageFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(kFileNotFound);
+  constexpr size_t kLongestLanguageFile = 4 << 20;
+  std::istringstream in(ReadWholeFile(path, kLongestLanguageFile));
   LanguageTable table;
   std::string line;
   int32_t line_number = 0;

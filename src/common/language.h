@@ -46,7 +46,9 @@ void ClearLanguageTable();
 // and "\\" in the text stand for tab, line break and backslash; lines
 // starting with "#" and blank lines are skipped). Later rows with the same
 // number never win, as in the lookup. Returns the number of rows loaded;
-// raises 53 for a missing file and 5 naming the line of a malformed one.
+// raises 53 for a missing file, 6 for one longer than 4 MiB (what the largest
+// table of texts holds many times over) and 5 naming the line of a malformed
+// one.
 QUINDO_EXPORT int32_t LoadLanguageFile(const std::string& path);
 
 }  // namespace quindo

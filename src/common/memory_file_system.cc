@@ -1,6 +1,8 @@
 #include "common/memory_file_system.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "common/error.h"
 
@@ -23,17 +25,43 @@ std::string ParentOf(const std::string& path) {
 // descriptor does.
 class MemoryFile : public OpenFile {
  public:
-  explicit MemoryFile(std::shared_ptr<std::string> content) : content_(std::move(content)) {}
-  std::string ReadAll() override { return *content_; }
-  void WriteAll(std::string_view content) override {
-    if (content_->size() < content.size()) content_->resize(content.size());
-    content_->replace(0, content.size(), content);
+  // `size_limit` is the file system's, so that a disk that fills up fills
+  // up for files already open too.
+  MemoryFile(std::shared_ptr<std::string> content, const std::optional<size_t>& size_limit)
+      : content_(std::move(content)), size_limit_(size_limit) {}
+
+  int64_t Size() override { return static_cast<int64_t>(content_->size()); }
+
+  size_t ReadAt(int64_t offset, char* data, size_t size) override {
+    const auto start = static_cast<size_t>(offset);
+    if (start >= content_->size()) return 0;
+    const size_t n = std::min(size, content_->size() - start);
+    std::memcpy(data, content_->data() + start, n);
+    return n;
   }
+
+  void WriteAt(int64_t offset, const char* data, size_t size) override {
+    const auto start = static_cast<size_t>(offset);
+    size_t fits = size;
+    if (size_limit_) fits = start >= *size_limit_ ? 0 : std::min(size, *size_limit_ - start);
+    if (content_->size() < start + fits) content_->resize(start + fits);
+    std::memcpy(content_->data() + start, data, fits);
+    if (fits < size) throw Error(kDiskFull);
+  }
+
+  void Truncate(int64_t length) override { content_->resize(static_cast<size_t>(length)); }
+  void Sync() override {}
+  void SyncData() override {}
+  void Lock(LockKind) override {}
+  void Unlock() override {}
   void Close() override {}
 
  private:
   std::shared_ptr<std::string> content_;
+  const std::optional<size_t>& size_limit_;
 };
+
+class MemoryFileLock : public FileLock {};
 
 }  // namespace
 
@@ -74,10 +102,12 @@ std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::string& path, OpenMo
     if (mode == OpenMode::kRead) throw Error(kFileNotFound);
     RequireParentDirectory(path);
     found = files_.emplace(path, std::make_shared<std::string>()).first;
+  } else if (mode == OpenMode::kCreateNew) {
+    throw Error(kFileAlreadyExists);
   } else if (mode == OpenMode::kCreate) {
     found->second->clear();
   }
-  return std::make_unique<MemoryFile>(found->second);
+  return std::make_unique<MemoryFile>(found->second, size_limit_);
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
@@ -90,25 +120,21 @@ void MemoryFileSystem::DeleteFile(const std::string& path) {
   throw Error(kFileNotFound);
 }
 
-void MemoryFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
-  if (IsDirectory(path)) throw FileErrorFromErrno(EISDIR);
-  auto found = files_.find(path);
-  if (found == files_.end()) {
-    RequireParentDirectory(path);
-    found = files_.emplace(path, std::make_shared<std::string>()).first;
-  }
-  found->second->append(bytes);
-}
-
-void MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
+void MemoryFileSystem::Rename(const std::string& from, const std::string& to, bool replace) {
+  if (before_rename_) before_rename_(to);
   const auto found = files_.find(from);
   if (found == files_.end()) throw FileErrorFromErrno(ENOENT);
   if (IsDirectory(to)) throw FileErrorFromErrno(EISDIR);
   RequireParentDirectory(to);
+  if (!replace && files_.count(to) != 0) throw Error(kFileAlreadyExists);
   auto content = std::move(found->second);
   files_.erase(found);
   files_[to] = std::move(content);
 }
+
+void MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) { Rename(from, to, true); }
+
+void MemoryFileSystem::RenameNoReplace(const std::string& from, const std::string& to) { Rename(from, to, false); }
 
 std::vector<std::string> MemoryFileSystem::ListFiles(const std::string& directory) {
   std::vector<std::string> names;
@@ -128,6 +154,15 @@ void MemoryFileSystem::SyncFile(const std::string& path) {
 
 void MemoryFileSystem::SyncDirectoryOf(const std::string& path) {
   if (!IsDirectory(ParentOf(path))) throw FileErrorFromErrno(ENOENT);
+}
+
+void MemoryFileSystem::KeepAttributes(const std::string&, const std::string& replacement) {
+  if (files_.count(replacement) == 0) throw FileErrorFromErrno(ENOENT);
+}
+
+std::unique_ptr<FileLock> MemoryFileSystem::LockExclusive(const std::string& path) {
+  if (files_.count(path) == 0) return nullptr;
+  return std::make_unique<MemoryFileLock>();
 }
 
 }  // namespace quindo

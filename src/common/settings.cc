@@ -17,6 +17,11 @@ int16_t& NestedProfileNames() {
   return value;
 }
 
+bool& RewriteOldVersionsOnLoad() {
+  thread_local bool value = true;
+  return value;
+}
+
 KeyedCollection<cProfile>& ProfileCollection() {
   thread_local KeyedCollection<cProfile> value;
   return value;

@@ -26,6 +26,11 @@ QUINDO_EXPORT std::string& DataDirectory();
 QUINDO_EXPORT int16_t& RedundancyRole();
 // Non-zero: "@" in a profile name separates nesting levels.
 QUINDO_EXPORT int16_t& NestedProfileNames();
+// True (the default): a load of a profile or receiver file of an older
+// version rewrites it in the current version, as stored files and callers
+// expect. False loads it as it is and writes nothing, for looking without
+// touching (a read-only mount, an administrator's inspection).
+QUINDO_EXPORT bool& RewriteOldVersionsOnLoad();
 
 // Created empty on first use; profiles and receivers by "K" + identity.
 QUINDO_EXPORT KeyedCollection<cProfile>& ProfileCollection();

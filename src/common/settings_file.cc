@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "common/binary_file.h"
+#include "common/file_system.h"
 #include "common/code_page.h"
 #include "common/settings.h"
 
@@ -61,11 +61,7 @@ std::string FindSettingsValue(std::string_view bytes, std::string_view section,
 }
 
 std::string ReadSettingsFile(const std::string& file_name) {
-  BinaryFile file;
-  file.Open(DataDirectory() + file_name, BinaryFile::Mode::kRead);
-  std::string bytes = file.ReadBytes(static_cast<size_t>(file.Length()));
-  file.Close();
-  return bytes;
+  return ReadWholeFile(DataDirectory() + file_name, kSettingsFileMaxBytes);
 }
 
 std::string GetSettingsFileValue(const std::string& section, const std::string& key,

@@ -28,12 +28,16 @@ constexpr size_t kSettingsValueMaxLength = 2047;
 QUINDO_EXPORT std::string FindSettingsValue(std::string_view bytes, std::string_view section,
                               std::string_view key, const std::string& default_value);
 
+// The longest settings file read: a longer one (or an endless one) is no
+// settings file, and reads as an unreadable one.
+constexpr size_t kSettingsFileMaxBytes = 1 << 20;
+
 // The content of the settings file DataDirectory() + file_name; raises the
-// file's error.
+// file's error, and 6 "File too large" beyond kSettingsFileMaxBytes.
 QUINDO_EXPORT std::string ReadSettingsFile(const std::string& file_name);
 
-// Reads the file DataDirectory() + file_name; a missing or unreadable file
-// gives the default. Never raises.
+// Reads the file DataDirectory() + file_name; a missing, unreadable or
+// longer than kSettingsFileMaxBytes file gives the default. Never raises.
 QUINDO_EXPORT std::string GetSettingsFileValue(const std::string& section, const std::string& key,
                                  const std::string& default_value, const std::string& file_name);
 

@@ -1,9 +1,11 @@
 #include "model/record_file.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/binary_file.h"
 #include "common/error.h"
+#include "common/file_replacement.h"
 #include "common/file_system.h"
 #include "common/numbers.h"
 
@@ -16,6 +18,9 @@ constexpr int16_t kLastIdentity = 9991;
 // Random draws before the search falls back to scanning every identity; with
 // half the identities taken, all of them miss with odds of 2^-64.
 constexpr int kRandomDraws = 64;
+// New-record saves that may find their drawn identity taken by another
+// writer before the search gives up.
+constexpr int kNewRecordAttempts = 100;
 
 }  // namespace
 
@@ -53,32 +58,62 @@ int16_t FindFreeIdentity(const std::function<std::string(int16_t)>& file_name_of
   return -1;
 }
 
+namespace {
+
+void SaveThrough(FileReplacement::Target target, const std::string& file_name, StepRecorder& steps,
+                 const std::function<void(BinaryFile&, StepRecorder&)>& write) {
+  std::optional<FileReplacement> replacement;
+  // After a failed start every write would fail with 52; stopping here keeps
+  // the start's own failure as the one reported.
+  if (!steps.Try([&] { replacement.emplace(file_name, target); })) return;
+  write(replacement->File(), steps);
+  if (!steps.Failed()) steps.Try([&] { replacement->Commit(); });
+  // The temporary goes with the replacement unless it was renamed.
+}
+
+}  // namespace
+
 void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
                     const std::function<void(BinaryFile&, StepRecorder&)>& write) {
-  RemoveStaleTemporaries(file_name);
-  const std::string temporary = TemporaryNameFor(file_name);
-  BinaryFile file;
-  steps.Try([&] { file.Open(temporary, BinaryFile::Mode::kCreate); });
-  // After a failed open every write would fail with 52; stopping here keeps
-  // the open's own failure as the one reported.
-  if (file.IsOpen()) {
-    write(file, steps);
-    steps.Try([&] { file.Close(); });
+  SaveThrough(FileReplacement::Target::kExistingOrNew, file_name, steps, write);
+}
+
+int16_t SaveRecordFileAs(int16_t identity, const std::function<std::string(int16_t)>& file_name_of,
+                         StepRecorder& steps, const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write,
+                         std::string& file_name) {
+  const auto write_for = [&](int16_t id) {
+    return [&write, id](BinaryFile& file, StepRecorder& write_steps) { write(id, file, write_steps); };
+  };
+  if (identity >= 0) {
+    file_name = file_name_of(identity);
+    SaveRecordFile(file_name, steps, write_for(identity));
+    return identity;
   }
-  // Forced to disk before the rename: otherwise a power cut can leave the
-  // renamed file empty or partial.
-  if (!steps.Failed()) steps.Try([&] { SyncFile(temporary); });
-  if (!steps.Failed()) steps.Try([&] { RenameFile(temporary, file_name); });
-  if (steps.Failed()) {
-    // Deleted without asking first (the open may have failed): a hidden
-    // name is no record file that an existence test would report.
-    StepRecorder cleanup;
-    cleanup.Try([&] { DeleteFile(temporary); });
-    return;
+  // Each lost race leaves one more file, so the search always moves on; the
+  // bound only guards against a name that never stops being taken.
+  for (int attempt = 0; attempt < kNewRecordAttempts; ++attempt) {
+    const int16_t drawn = FindFreeIdentity(file_name_of);
+    if (drawn < 0) return -1;
+    file_name = file_name_of(drawn);
+    StepRecorder attempt_steps;
+    SaveThrough(FileReplacement::Target::kNewOnly, file_name, attempt_steps, write_for(drawn));
+    if (attempt_steps.LastNumber() != kFileAlreadyExists || attempt + 1 == kNewRecordAttempts) {
+      if (attempt_steps.Failed()) steps.Record(attempt_steps.LastNumber(), attempt_steps.LastDescription());
+      return drawn;
+    }
   }
-  // The file is complete either way; a directory that cannot be synced is
-  // reported, since the new name may not survive a power cut.
-  steps.Try([&] { SyncDirectoryOf(file_name); });
+  return -1;  // not reached
+}
+
+std::optional<int16_t> StoredRecordVersion(const std::string& file_name) {
+  StepRecorder steps;
+  std::optional<int16_t> version;
+  steps.Try([&] {
+    BinaryFile file;
+    file.Open(file_name, BinaryFile::Mode::kRead);
+    if (file.Length() >= 2) version = file.ReadInt16();
+  });
+  return version;
 }
 
 bool IsDirectory(const std::string& path) { return DirectoryExists(path); }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,14 +38,28 @@ QUINDO_EXPORT std::vector<int16_t> ListRecordIdentities(const std::string& direc
 // 1..9991 is tried in order. -1 when all are taken (the search is bounded).
 QUINDO_EXPORT int16_t FindFreeIdentity(const std::function<std::string(int16_t)>& file_name_of);
 
-// Writes a record file through `write` (which runs its own steps on `steps`)
-// into a new temporary file beside it,
-// then replaces the file in one durable step (data and rename forced to
-// disk). Failures are recorded in `steps`; after any failure the old file is
-// byte-identical and the temporary gone. Temporaries of the same file left
-// by a killed run are removed first.
+// Writes a record file through `write` (which runs its own steps on
+// `steps`) and replaces the file durably, as file_replacement.h describes:
+// links, permissions and owner kept, a concurrent save of the same record
+// waited for. Failures are recorded in `steps`; after any failure the old
+// file is byte-identical and the temporary gone. Temporaries of the same
+// file left by a killed run are removed first.
 QUINDO_EXPORT void SaveRecordFile(const std::string& file_name, StepRecorder& steps,
                     const std::function<void(BinaryFile&, StepRecorder&)>& write);
+
+// Saves a record under `identity` (>= 0: its own file) or, for -1, under a
+// new identity: drawn as FindFreeIdentity does, and taken only if no other
+// writer created that file meanwhile (else the next free one is drawn).
+// `write` writes the record for the identity given. Returns the identity
+// the file was written for, with `file_name` set; -1 when every identity is
+// taken (nothing recorded in `steps`).
+QUINDO_EXPORT int16_t SaveRecordFileAs(
+    int16_t identity, const std::function<std::string(int16_t)>& file_name_of, StepRecorder& steps,
+    const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write, std::string& file_name);
+
+// The version number at the start of a record file; nullopt when there is
+// no file or it is too short to hold one. Raises nothing.
+QUINDO_EXPORT std::optional<int16_t> StoredRecordVersion(const std::string& file_name);
 
 QUINDO_EXPORT bool IsDirectory(const std::string& path);
 

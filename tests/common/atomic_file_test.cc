@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -99,6 +100,52 @@ TEST_F(AtomicFileTest, ReplaceRemovesOnlyStaleTemporariesOfItsOwnFile) {
                                 ".A.datx.tmp-" + dead + "-0", ".B.dat.tmp-" + dead + "-0", "A.dat"};
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(Names(), kept);
+}
+
+TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite) {
+  // A chain of links, one relative from another directory: the end of the
+  // chain is replaced and every link stays a link.
+  fs::create_directory(dir_ + "/real");
+  std::ofstream(dir_ + "/real/A.dat") << "old";
+  fs::create_symlink("real/A.dat", dir_ + "/first.dat");
+  fs::create_symlink(dir_ + "/first.dat", dir_ + "/link.dat");
+  WriteFileAtomically(dir_ + "/link.dat", "new");
+  EXPECT_TRUE(fs::is_symlink(dir_ + "/link.dat") && fs::is_symlink(dir_ + "/first.dat"));
+  EXPECT_EQ(Read(dir_ + "/real/A.dat"), "new");
+  // A link to a missing file makes the file it names.
+  fs::create_symlink("real/B.dat", dir_ + "/dangling.dat");
+  WriteFileAtomically(dir_ + "/dangling.dat", "b");
+  EXPECT_EQ(Read(dir_ + "/real/B.dat"), "b");
+
+  // Permission bits and owner stay; a hard link keeps the old content.
+  const std::string path = dir_ + "/real/A.dat";
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  if (::geteuid() == 0) ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+  struct stat before{};
+  ::stat(path.c_str(), &before);
+  fs::create_hard_link(path, dir_ + "/hard.dat");
+  WriteFileAtomically(dir_ + "/link.dat", "newer");
+  struct stat after{};
+  ::stat(path.c_str(), &after);
+  EXPECT_EQ(after.st_mode & 07777, 0600u);
+  EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(before.st_uid, before.st_gid));
+  EXPECT_EQ(Read(dir_ + "/hard.dat"), "new");
+
+  // A file this user may not write is not replaced, as writing it in place
+  // would be refused; root is another user here, so that the case is tried.
+  fs::permissions(dir_, fs::perms::all);
+  fs::permissions(dir_ + "/real", fs::perms::all);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    ::_exit(ErrorOf([&] { WriteFileAtomically(dir_ + "/link.dat", "lost"); }) == kPermissionDenied ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Read(path), "newer");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/real"), {}), 2);  // A.dat and B.dat only
 }
 
 TEST_F(AtomicFileTest, AppendCreatesAndExtends) {

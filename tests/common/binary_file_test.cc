@@ -1,10 +1,12 @@
 #include "common/binary_file.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "common/memory_file_system.h"
 #include "error_number.h"
 
 namespace quindo {
@@ -56,6 +58,70 @@ TEST_F(BinaryFileTest, UnopenedOrMissingFileRaisesFileErrors) {
   EXPECT_EQ(ErrorOf([&] { file.Open(path_ + ".d/x", BinaryFile::Mode::kCreate); }), kPathNotFound);
   file.Open(path_, BinaryFile::Mode::kReadWrite);
   EXPECT_EQ(ErrorOf([&] { file.Open(path_, BinaryFile::Mode::kRead); }), kFileAlreadyOpen);
+}
+
+TEST_F(BinaryFileTest, ReadsAndWritesAtTheirPositionAcrossTheBuffers) {
+  // 300 000 numbers: more than every read-ahead and write buffer, written
+  // in order and then over in a few places.
+  BinaryFile file;
+  file.Open(path_, BinaryFile::Mode::kCreate);
+  for (int32_t n = 0; n < 300000; ++n) file.WriteInt32(n);
+  for (const int32_t n : {0, 1023, 1024, 16383, 299999}) {
+    file.Seek(int64_t{n} * 4);
+    file.WriteInt32(-n);
+  }
+  EXPECT_EQ(file.Length(), 1200000);
+  file.Close();
+  file.Open(path_, BinaryFile::Mode::kRead);
+  for (int32_t n = 0; n < 300000; ++n) {
+    const bool over = n == 1023 || n == 1024 || n == 16383 || n == 299999;
+    ASSERT_EQ(file.ReadInt32(), over ? -n : n) << n;
+  }
+  // Back and forth, and one read longer than any buffer.
+  for (const int64_t at : {int64_t{4096 * 4}, int64_t{4}, int64_t{1199996}, int64_t{40000}}) {
+    file.Seek(at);
+    EXPECT_EQ(file.ReadInt32(), at / 4 == 299999 ? -299999 : at / 4) << at;
+  }
+  file.Seek(8);
+  const std::string many = file.ReadBytes(200000);
+  int32_t last;
+  std::memcpy(&last, many.data() + 200000 - 4, 4);
+  EXPECT_EQ(last, 50001);
+  EXPECT_EQ(ErrorOf([&] { file.WriteInt16(1); }), kBadFileMode);
+}
+
+TEST(BinaryFileAppendTest, AppendsWholeRecordsAtTheEndOrNothing) {
+  MemoryFileSystem memory;
+  memory.CreateDirectory("/logs");
+  SetActiveFileSystem(&memory);
+  BinaryFile log;
+  log.Open("/logs/a.dat", BinaryFile::Mode::kAppend);
+  EXPECT_EQ(log.Append("first"), 0);
+  // Another writer's append lands before ours: ours goes after it.
+  BinaryFile other;
+  other.Open("/logs/a.dat", BinaryFile::Mode::kAppend);
+  EXPECT_EQ(other.Append("OTHER"), 5);
+  other.Close();
+  EXPECT_EQ(log.Append("second"), 10);
+  EXPECT_EQ(log.LastAppendStart(), 10);
+  EXPECT_EQ(log.Position(), 16);
+  // Nothing but Append writes an append-only file.
+  EXPECT_EQ(ErrorOf([&] { log.WriteInt16(1); }), kBadFileMode);
+
+  // A write that the full disk cuts short leaves no part of the record.
+  memory.SetFileSizeLimit(20);
+  EXPECT_EQ(ErrorOf([&] { log.Append("third record"); }), kDiskFull);
+  EXPECT_EQ(*memory.FileContent("/logs/a.dat"), "firstOTHERsecond");
+  memory.SetFileSizeLimit(std::nullopt);
+  EXPECT_EQ(log.Append("3rd"), 16);
+  log.Close();
+  EXPECT_EQ(*memory.FileContent("/logs/a.dat"), "firstOTHERsecond3rd");
+
+  BinaryFile reader;
+  reader.Open("/logs/a.dat", BinaryFile::Mode::kRead);
+  EXPECT_EQ(reader.SettledLength(), 19);
+  EXPECT_EQ(ErrorOf([&] { reader.Append("x"); }), kBadFileMode);
+  SetActiveFileSystem(nullptr);
 }
 
 }  // namespace

@@ -53,6 +53,34 @@ std::vector<std::string> RunSequence(const std::string& root) {
   step([&] { WriteWhole(a, BinaryFile::Mode::kReadWrite, "LONG"); return ReadWhole(a); });  // overwrites the start
   step([&] { WriteWhole(a, BinaryFile::Mode::kCreate, "new"); return ReadWhole(a); });       // truncated at open
   step([&] {
+    // Two handles on one file each write only the bytes they were given: a
+    // close writes nothing of what the other one wrote meanwhile.
+    const std::string c = root + "/c.dat", d = root + "/d.dat";
+    WriteWhole(c, BinaryFile::Mode::kCreateNew, "0123456789");
+    BinaryFile first, second;
+    first.Open(c, BinaryFile::Mode::kReadWrite);
+    second.Open(c, BinaryFile::Mode::kReadWrite);
+    first.Seek(2);
+    first.WriteBytes("X");
+    second.Seek(8);
+    second.WriteBytes("Y");
+    second.Close();
+    first.Close();
+    // A name that is taken is not created or renamed over.
+    WriteWhole(d, BinaryFile::Mode::kCreate, "d");
+    std::string result = ReadWhole(c) + "," + Outcome([&] {
+      WriteWhole(c, BinaryFile::Mode::kCreateNew, "x");
+      return "ok";
+    });
+    result += "," + Outcome([&] {
+      ActiveFileSystem().RenameNoReplace(d, c);
+      return "ok";
+    });
+    DeleteFile(d);
+    DeleteFile(c);
+    return result;
+  });
+  step([&] {
     BinaryFile file;  // opened and closed without writing: nothing changes
     file.Open(b, BinaryFile::Mode::kReadWrite);
     file.Close();
@@ -112,7 +140,8 @@ TEST(FileSystemTest, MemoryAndDiskAgreeOnEveryResultAndError) {
 
   EXPECT_EQ(in_memory, on_disk);
   EXPECT_EQ(on_disk, (std::vector<std::string>{
-                         "error 53", "error 76", "error 75", "long content", "LONG content", "new", "1",
+                         "error 53", "error 76", "error 75", "long content", "LONG content", "new",
+                         "01X34567Y9,error 58,error 58", "1",
                          "12", "error 76", "0new", "error 76", "Xew", "a.dat,0", "011000", "0", "error 53",
                          "error 76", "error 76", "new!,1,0"}));
   EXPECT_FALSE(std::filesystem::exists("/data"));  // the memory run never touched the disk

@@ -33,6 +33,13 @@ printf 'keep' >.hidden.cal
 [[ $(status_of "$tool" calendar set .hidden.cal 2024-01-01 1) == 1 ]] || fail "set on a hidden file"
 [[ $(cat .hidden.cal) == keep ]] || fail "the hidden file was overwritten"
 
+# A symbolic link stays a link: the calendar it names is the one changed.
+mkdir real
+cp c.cal real/linked.cal
+ln -s real/linked.cal link.cal
+"$tool" calendar set link.cal 2024-01-01 9 || fail "set through a link"
+[[ -L link.cal && $("$tool" calendar show real/linked.cal | grep -c 2024-01-01) == 1 ]] || fail "the link was replaced"
+
 # diff: equal, the first difference, trouble.
 [[ $(status_of "$tool" calendar diff c.cal before.cal) == 0 ]] || fail "equal files differ"
 [[ -z $("$tool" calendar diff c.cal before.cal) ]] || fail "diff of equal files printed"
@@ -78,5 +85,33 @@ status=0
 [[ $(grep -c EventIdHex cut.json) == 2 ]] || fail "dump of a cut file printed $(grep -c EventIdHex cut.json) records"
 grep -q "location $((2 * 104 + 6 + 5 + 1))" cut.err || fail "cut record named as: $(cat cut.err)"
 [[ $(status_of "$tool" alarm dump missing.dat) == 1 ]] || fail "dump of a missing file"
+
+# --jsonl prints the same records one a line; --from and --last choose them.
+python3 - "$dump" "$("$tool" alarm dump a.dat --jsonl)" <<'PY' || fail "--jsonl differs from the array"
+import json, sys
+array, lines = json.loads(sys.argv[1]), [json.loads(l) for l in sys.argv[2].splitlines()]
+assert array == lines and len(lines) == 3, (array, lines)
+PY
+[[ $("$tool" alarm dump a.dat --jsonl --from 116) == "$("$tool" alarm dump a.dat --jsonl --last 2)" ]] ||
+  fail "--from and --last chose different records"
+[[ $("$tool" alarm dump a.dat --jsonl --last 1) == *'"SequenceReceivers":"S"'* ]] || fail "--last 1"
+[[ $("$tool" alarm dump a.dat --last 0) == "[]" ]] || fail "--last 0"
+[[ $(status_of "$tool" alarm dump a.dat --from 0) == 2 ]] || fail "--from 0 accepted"
+
+# A full disk mid-append leaves the log as it was, so the next append and
+# every record stay whole.
+cp a.dat full.dat
+status=0
+(trap '' XFSZ; ulimit -f 1; echo '{"Conditions": ["a", "b", "c", "d", "e", "'"$(head -c 2000 /dev/zero | tr '\0' y)"'"]}' |
+  "$tool" alarm append full.dat >/dev/null 2>full.err) || status=$?
+[[ $status == 1 ]] && grep -q "Disk full" full.err || fail "append on a full disk exited $status: $(cat full.err)"
+cmp -s a.dat full.dat || fail "a failed append left bytes behind"
+echo '{"EventId": 9}' | "$tool" alarm append full.dat >/dev/null
+[[ $("$tool" alarm dump full.dat --jsonl | tail -1) == *'"EventId":9,'* ]] || fail "the next append is not whole"
+
+# Texts the code page cannot hold: refused, or stored as "?" with --lossy.
+[[ $(echo '{"SequenceReceivers": "→"}' | status_of "$tool" alarm append a.dat) == 2 ]] || fail "unmappable text"
+echo '{"SequenceReceivers": "→"}' | "$tool" alarm append a.dat --lossy >/dev/null || fail "--lossy append"
+[[ $("$tool" alarm dump a.dat --jsonl --last 1) == *'"SequenceReceivers":"?"'* ]] || fail "--lossy stored"
 
 echo "quindo-records calendar and alarm: all checks passed"

@@ -87,5 +87,12 @@ done
 (($(status_of run calendar holidays "$dir/rules.json" --year 2040) == 2)) || fail "--year 2040 accepted"
 (($(status_of run calendar apply-holidays "$dir/rules.json" "$dir/no/such/dir/cal.dat") == 1)) ||
   fail "unwritable calendar"
+# A hidden file or a directory is refused as calendar set refuses it.
+printf 'keep' >"$dir/.hidden.cal"
+mkdir "$dir/folder.cal"
+for name in .hidden.cal folder.cal; do
+  (($(status_of run calendar apply-holidays "$dir/rules.json" "$dir/$name") == 1)) || fail "applied to $name"
+done
+[[ $(cat "$dir/.hidden.cal") == keep && -d $dir/folder.cal ]] || fail "apply-holidays saved over what it refused"
 
 echo "quindo-records answers and holidays: all checks passed"

@@ -66,8 +66,13 @@ grep -qx "Removed receiver 'Desk' $dir/Receivers/Receiver_0042.dat" "$dir/err" |
 grep -qP '^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t42\tDesk\r$' "$dir/Receivers/DeletedReceivers.dat" ||
   fail "log holds: $(cat -A "$dir/Receivers/DeletedReceivers.dat")"
 status=0
-run remove 42 2>"$dir/err" || status=$?
-((status == 1)) && grep -q " Err:File not found" "$dir/err" || fail "second remove exited $status"
+run remove 42 --redundancy-role 1 2>"$dir/err" || status=$?
+((status == 1)) && grep -q "^no receiver file 42 " "$dir/err" || fail "second remove exited $status"
+[[ $(wc -l <"$dir/Receivers/DeletedReceivers.dat") == 1 ]] || fail "a missing receiver was logged as deleted"
+status=0
+echo '{"ReceiverName": "Ω"}' | run put >/dev/null 2>"$dir/err" || status=$?
+((status == 2)) && grep -q '^quindo-records: ReceiverName: "Ω"' "$dir/err" || fail "unmappable name exited $status"
+[[ -z $(run upgrade) ]] || fail "upgrade of current files printed"
 status=0
 run show 42 >/dev/null 2>&1 || status=$?
 ((status == 1)) || fail "show of a removed receiver exited $status"

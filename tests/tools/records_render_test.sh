@@ -69,4 +69,12 @@ status=0; "$tool" profile render 6 --png "$dir/x.png" --data-dir "$dir" >/dev/nu
 [[ ! -e $dir/x.png ]] || fail "a missing profile wrote a file"
 status=0; "$tool" profile render 5 --png "$dir/no/such/dir.png" --data-dir "$dir" >/dev/null 2>&1 || status=$?
 ((status == 1)) || fail "render to an unwritable path exited $status"
+# A full disk: status 1 with the system's message, and the earlier PNG kept.
+cp "$dir/week.png" "$dir/before.png"
+status=0
+(trap '' XFSZ; ulimit -f 1; "$tool" profile render 5 --png "$dir/week.png" --data-dir "$dir" --view-day-types \
+  >"$dir/out" 2>"$dir/err") || status=$?
+((status == 1)) && grep -q "Disk full" "$dir/err" && [[ ! -s $dir/out ]] || fail "full disk: $status $(cat "$dir/err")"
+cmp -s "$dir/week.png" "$dir/before.png" || fail "a failed render changed the PNG"
+[[ $(ls -A "$dir" | grep -c tmp) == 0 ]] || fail "a failed render left a temporary"
 echo "render ok"

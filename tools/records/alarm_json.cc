@@ -1,5 +1,6 @@
 #include "alarm_json.h"
 
+#include <charconv>
 #include <functional>
 #include <limits>
 #include <map>
@@ -42,7 +43,81 @@ std::string ToText(const json& value, const std::string& where) {
   return text;
 }
 
+// A JSON string as nlohmann's dump writes it: quote, backslash and the
+// control characters escaped, everything else (valid UTF-8) as it is.
+void AppendString(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (const char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          out += "\\u00";
+          out += kHex[(c >> 4) & 0xF];
+          out += kHex[c & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+template <typename Int>
+void AppendInteger(std::string& out, Int value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+// Numbers of dates exactly as the JSON value writes them.
+void AppendDate(std::string& out, double value) { out += json(value).dump(); }
+
+void AppendMember(std::string& out, const char* name) {
+  out += out.back() == '{' ? "\"" : ",\"";
+  out += name;
+  out += "\":";
+}
+
 }  // namespace
+
+void AppendAlarmJsonLine(const cAlarm& a, std::string& out) {
+  out += '{';
+  AppendMember(out, "TimeStampFromSCADA");
+  AppendDate(out, a.m_TimeStampFromSCADA);
+  AppendMember(out, "TimeStampFromPC");
+  AppendDate(out, a.m_TimeStampFromPC);
+  AppendMember(out, "EventId");
+  AppendInteger(out, a.m_EventId);
+  AppendMember(out, "EventIdHex");
+  AppendString(out, a.ViewEventIdAsHex());
+  AppendMember(out, "Status");
+  AppendInteger(out, a.m_Status);
+  AppendMember(out, "Conditions");
+  for (int16_t i = 0; i < cAlarm::kConditions; ++i) {
+    out += i == 0 ? '[' : ',';
+    AppendString(out, a.GetCondition(i));
+  }
+  out += ']';
+  AppendMember(out, "SequenceReceivers");
+  AppendString(out, a.m_SequenceReceivers);
+  AppendMember(out, "SequenceReceiverConfirm");
+  AppendString(out, a.m_SequenceReceiverConfirm);
+  AppendMember(out, "SequenceNumbers");
+  AppendInteger(out, a.m_SequenceNumbers);
+  AppendMember(out, "ParallellReceivers");
+  AppendString(out, a.m_ParallellReceivers);
+  AppendMember(out, "ParallellNumbers");
+  AppendInteger(out, a.m_ParallellNumbers);
+  out += "}\n";
+}
 
 ordered_json AlarmToJson(const cAlarm& a) {
   ordered_json conditions = ordered_json::array();

@@ -12,6 +12,11 @@ namespace quindo::records {
 
 nlohmann::ordered_json AlarmToJson(const cAlarm& alarm);
 
+// Appends the same object as AlarmToJson, compact (as dump() writes it) and
+// ended by a line feed, to `out`: one JSON line, written without building
+// the JSON value, for dumps of millions of records.
+void AppendAlarmJsonLine(const cAlarm& alarm, std::string& out);
+
 // Fills a new alarm from a JSON object. Missing fields keep the values of a
 // new alarm; an unknown field, a value of the wrong type, a number outside
 // its field's width, or a text longer than the record holds (32,767

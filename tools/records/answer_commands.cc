@@ -68,7 +68,9 @@ ordered_json AnswerToJson(const cProfile& profile, const cTimeSchedule& schedule
 
 int ProfileActiveCommand(const std::vector<std::string>& args, LanguageLoader load_language) {
   const CommandArgs read = ReadCommandArgs(args, {"--at", "--calendar", "--data-dir", "--language"}, 1,
-                                           "profile active ID --at \"YYYY-MM-DD HH:MM\" [--calendar FILE]");
+                                           "profile active ID --at \"YYYY-MM-DD HH:MM\" [--calendar FILE]",
+                                           {"--read-only"});
+  if (read.Switch("--read-only")) RewriteOldVersionsOnLoad() = false;
   const std::string& id_text = read.positional[0];
   if (id_text.empty() || id_text.size() > 4 || id_text.find_first_not_of("0123456789") != std::string::npos) {
     throw CommandLineError("ID must be a number in 0..9999, not \"" + id_text + "\"");

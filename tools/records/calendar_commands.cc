@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "command_args.h"
 #include "command_status.h"
 #include "common/error.h"
 #include "common/file_system.h"
@@ -31,8 +32,11 @@ const std::map<std::string, Subcommand>& Subcommands() {
   return table;
 }
 
-void RequireCount(const std::vector<std::string>& args, size_t count, const char* usage) {
-  if (args.size() != count) throw CommandLineError(std::string("usage: quindo-records calendar ") + usage);
+// The files of a command that only reads ("--read-only" is accepted for the
+// sake of scripts that pass it to every reading command; calendars are
+// never converted).
+std::vector<std::string> ReadOnlyFiles(const std::vector<std::string>& args, size_t count, const char* usage) {
+  return ReadCommandArgs(args, {}, count, std::string("calendar ") + usage, {"--read-only"}).positional;
 }
 
 int16_t ParseDayType(const std::string& text) {
@@ -91,8 +95,7 @@ int RunCalendarCommand(const std::vector<std::string>& args) {
 }
 
 int CalendarShow(const std::vector<std::string>& args) {
-  RequireCount(args, 1, "show FILE");
-  const auto calendar = Load(args[0]);
+  const auto calendar = Load(ReadOnlyFiles(args, 1, "show FILE [--read-only]")[0]);
   if (!calendar) return kExitFailed;
   std::string out;
   for (int32_t day = 0; day < cCalendar::kDays; ++day) {
@@ -113,19 +116,8 @@ int CalendarSet(const std::vector<std::string>& args) {
     changes.emplace_back(ParseCalendarDate(args[i], "DATE"), ParseDayType(args[i + 1]));
   }
   const std::string& name = args[0];
-  std::unique_ptr<cCalendar> calendar;
-  std::error_code error;
-  if (FileExists(name)) {
-    calendar = Load(name);
-    if (!calendar) return kExitFailed;
-  } else if (std::filesystem::exists(std::filesystem::symlink_status(name, error))) {
-    // A directory, a hidden or a special file: a new calendar saved over it
-    // would lose whatever it holds.
-    std::cerr << "quindo-records: " << name << ": not an ordinary visible file; not changed\n";
-    return kExitFailed;
-  } else {
-    calendar = std::make_unique<cCalendar>();
-  }
+  const std::unique_ptr<cCalendar> calendar = LoadCalendarForChange(name);
+  if (!calendar) return kExitFailed;
   for (const auto& [day, type] : changes) calendar->SetDayType(day, type);
   try {
     calendar->SaveToDisk(name);
@@ -136,10 +128,20 @@ int CalendarSet(const std::vector<std::string>& args) {
   return kExitDone;
 }
 
+std::unique_ptr<cCalendar> LoadCalendarForChange(const std::string& name) {
+  if (FileExists(name)) return Load(name);
+  std::error_code error;
+  if (std::filesystem::exists(std::filesystem::symlink_status(name, error))) {
+    std::cerr << "quindo-records: " << name << ": not an ordinary visible file; not changed\n";
+    return nullptr;
+  }
+  return std::make_unique<cCalendar>();
+}
+
 int CalendarDiff(const std::vector<std::string>& args) {
-  RequireCount(args, 2, "diff FILE1 FILE2");
-  const auto first = Load(args[0]);
-  const auto second = first ? Load(args[1]) : nullptr;
+  const std::vector<std::string> files = ReadOnlyFiles(args, 2, "diff FILE1 FILE2 [--read-only]");
+  const auto first = Load(files[0]);
+  const auto second = first ? Load(files[1]) : nullptr;
   // Trouble is told apart from a difference, as cmp does.
   if (!first || !second) return kExitBadUsage;
   if (first->CompareToOtherCalendar(*second) != 0) return kExitDone;

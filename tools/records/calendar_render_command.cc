@@ -19,6 +19,7 @@
 #include "model/calendar/day_number.h"
 #include "model/calendar/holiday_rules.h"
 #include "model/profile/profile.h"
+#include "png_file.h"
 #include "profile_json.h"
 #include "qt/calendar_image.h"
 #include "qt/day_type_names.h"
@@ -27,7 +28,7 @@ namespace quindo::records {
 
 const char* const kCalendarRenderUsage = R"(  quindo-records calendar render FILE --month YYYY-MM --png OUT
                  [--profile ID [--data-dir DIR]] [--holidays RULES] [--today YYYY-MM-DD]
-                 [--language FILE]
+                 [--language FILE] [--read-only]
       Draws month YYYY-MM (2000-01..2039-12) of calendar file FILE as the
       month view shows it onto a 320 x 180 image and saves it as PNG file
       OUT. With --profile each date also shows the periods of that profile's
@@ -35,6 +36,8 @@ const char* const kCalendarRenderUsage = R"(  quindo-records calendar render FIL
       are to be shown in calendars get the holiday strip; the day types
       drawn stay those of FILE. Today (default: the current date) gets the
       today strip; week numbers and month names follow the locale (LC_TIME).
+      OUT is saved as record files are: a failure (status 1) leaves an
+      earlier OUT as it was.
 )";
 
 namespace {
@@ -54,6 +57,7 @@ struct RenderOptions {
   std::string language;
   std::string holidays;
   std::optional<double> today;
+  bool read_only = false;
 };
 
 // Whole digits only, within the bounds; anything else is a usage error.
@@ -90,6 +94,8 @@ RenderOptions Parse(const std::vector<std::string>& args) {
       have_month = true;
     } else if (arg == "--png") {
       options.png = value();
+    } else if (arg == "--read-only") {
+      options.read_only = true;
     } else if (arg == "--profile") {
       const std::string& text = value();
       const std::string what = "--profile must be a number in 0..9999, not \"" + text + "\"";
@@ -133,6 +139,7 @@ int Render(const RenderOptions& options) {
     if (!options.data_dir.empty()) {
       DataDirectory() = options.data_dir.ends_with('/') ? options.data_dir : options.data_dir + "/";
     }
+    if (options.read_only) RewriteOldVersionsOnLoad() = false;
     if (!profile.LoadFromDisk(*options.profile)) {
       std::cerr << "quindo-records: " << profile.CreateFileName(*options.profile) << ": not loaded\n";
       return 1;
@@ -145,8 +152,10 @@ int Render(const RenderOptions& options) {
   FillDayTypeNamesFromLanguage();
   const QImage image =
       RenderCalendarMonth(calendar, CalendarLocale::FromProcess(), options.today.value_or(Now()));
-  if (!image.save(QString::fromStdString(options.png), "PNG")) {
-    std::cerr << "quindo-records: cannot write " << options.png << '\n';
+  try {
+    SavePngFile(image, options.png);
+  } catch (const Error& e) {
+    std::cerr << "quindo-records: " << options.png << ": " << e.Description() << '\n';
     return 1;
   }
   return 0;

@@ -7,7 +7,11 @@
 namespace quindo::records {
 
 CommandArgs ReadCommandArgs(const std::vector<std::string>& args, const std::vector<std::string>& allowed,
-                            size_t positional_count, const std::string& usage) {
+                            size_t positional_count, const std::string& usage,
+                            const std::vector<std::string>& allowed_switches) {
+  const auto contains = [](const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
   CommandArgs read;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -15,9 +19,11 @@ CommandArgs ReadCommandArgs(const std::vector<std::string>& args, const std::vec
       read.positional.push_back(arg);
       continue;
     }
-    if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
-      throw CommandLineError("unexpected argument \"" + arg + "\"");
+    if (contains(allowed_switches, arg)) {
+      read.switches.insert(arg);
+      continue;
     }
+    if (!contains(allowed, arg)) throw CommandLineError("unexpected argument \"" + arg + "\"");
     if (i + 1 >= args.size()) throw CommandLineError(arg + " needs a value");
     if (!read.options.emplace(arg, args[++i]).second) throw CommandLineError(arg + " is given twice");
   }

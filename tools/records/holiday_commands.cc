@@ -47,11 +47,13 @@ int ApplyHolidaysCommand(const std::vector<std::string>& args) {
     return kExitBadUsage;
   }
   const std::string& name = read.positional[1];
+  // The files that set refuses are refused here too, and a file that could
+  // not be read is never saved over.
+  const std::unique_ptr<cCalendar> calendar = LoadCalendarForChange(name);
+  if (!calendar) return kExitFailed;
   try {
-    cCalendar calendar;
-    calendar.ReadFromDisk(name);  // a missing file starts from a new calendar
-    ApplyHolidayRules(rules, calendar);
-    calendar.SaveToDisk(name);
+    ApplyHolidayRules(rules, *calendar);
+    calendar->SaveToDisk(name);
     std::cout << name << ": " << HolidayLabels().Count() << " holiday dates applied\n";
   } catch (const Error& e) {
     std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
@@ -63,7 +65,8 @@ int ApplyHolidaysCommand(const std::vector<std::string>& args) {
 int HolidaysCommand(const std::vector<std::string>& args) {
   std::vector<HolidayRule> rules;
   std::optional<int32_t> year;
-  const CommandArgs read = ReadCommandArgs(args, {"--year"}, 1, "calendar holidays RULES [--year Y]");
+  const CommandArgs read =
+      ReadCommandArgs(args, {"--year"}, 1, "calendar holidays RULES [--year Y] [--read-only]", {"--read-only"});
   if (const std::string* text = read.Option("--year")) year = ParseYear(*text);
   try {
     rules = ReadHolidayRulesFile(read.positional[0]);

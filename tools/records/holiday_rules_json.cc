@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 
 #include "common/error.h"
+#include "common/file_system.h"
 #include "profile_json.h"
 
 namespace quindo::records {
@@ -119,10 +118,15 @@ std::vector<HolidayRule> HolidayRulesFromJson(const std::string& text) {
 }
 
 std::vector<HolidayRule> ReadHolidayRulesFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError(path + ": cannot be opened");
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) throw InputError(path + ": cannot be read");
+  // A rules file holds a few dozen rules; a huge or endless file is refused
+  // before it costs more memory than that.
+  constexpr size_t kLongestRulesFile = 1 << 20;
+  std::string text;
+  try {
+    text = ReadWholeFile(path, kLongestRulesFile);
+  } catch (const Error& e) {
+    throw InputError(path + ": cannot be read: " + e.Description());
+  }
   try {
     return HolidayRulesFromJson(text);
   } catch (const InputError& e) {

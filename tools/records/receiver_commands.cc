@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <iostream>
 #include <optional>
 
@@ -15,23 +15,33 @@
 #include "common/settings.h"
 #include "model/receiver/receiver.h"
 #include "model/receiver/receiver_naming.h"
+#include "model/receiver/receiver_record.h"
 #include "receiver_json.h"
+#include "record_file_commands.h"
+#include "stored_text.h"
 
 namespace quindo::records {
 
 const char* const kReceiverUsage = R"(Receiver commands (the same options and exit status):
-  quindo-records receiver show ID [OPTIONS]
+  quindo-records receiver show ID [OPTIONS] [--read-only]
       Loads receiver file ID and prints it as JSON.
-  quindo-records receiver put [OPTIONS] < RECEIVER.json
+  quindo-records receiver put [OPTIONS] [--lossy] < RECEIVER.json
       Stores the receiver read from standard input and prints its identity.
       A DiskIdentity of 0..9999 rewrites that file; none or -1 draws a new
-      identity in 1..9991. Missing fields take the values of a new receiver.
-  quindo-records receiver list [OPTIONS]
+      identity in 1..9991 that no other writer takes meanwhile. Missing
+      fields take the values of a new receiver. Texts are refused or stored
+      as profile put does.
+  quindo-records receiver list [OPTIONS] [--read-only]
       One line per receiver file, by ascending identity:
       identity <TAB> Enabled <TAB> name.
   quindo-records receiver remove ID [OPTIONS] [--redundancy-role N]
       Logs the deletion for the redundant partner (only when N is 1 or 2;
-      default 0) and deletes receiver file ID.
+      default 0) and deletes receiver file ID. Without a file ID: status 1,
+      and nothing is logged.
+  quindo-records receiver upgrade [ID]... [OPTIONS]
+      Converts receiver files ID (all when none is given) of versions 3 and
+      4 to version 5, one line each: identity <TAB> version N -> 5. Status 1
+      when a file is missing or could not be converted.
 
 Receiver options (besides --data-dir, whose DIR/Receivers must exist, and
 --language):
@@ -50,7 +60,7 @@ and the derived ReceiverTypeIndex, ReceiverTypeName, KeepAliveInterval
 0 empty and 1 null (no Value), 2 16-bit, 3 32-bit and 17 byte (whole
 numbers), 4 single and 5 double (numbers), 6 currency (units, kept to four
 decimals), 7 date (days since 1899-12-30), 8 text, 11 flag (-1 or 0).
-Loading a version 3 or 4 file rewrites it as version 5.
+Loading a version 3 or 4 file rewrites it as version 5 (see --read-only).
 )";
 
 namespace {
@@ -71,6 +81,9 @@ struct Options {
   std::string language;
   std::string receiver_types;
   int16_t redundancy_role = 0;
+  std::vector<int16_t> ids;  // upgrade
+  bool read_only = false;
+  bool lossy = false;
 };
 
 int16_t ParseNumber(const std::string& text, long lo, long hi, const std::string& what) {
@@ -89,7 +102,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
   if (args.empty()) throw UsageError("missing receiver command");
   options.command = args[0];
   if (options.command != "show" && options.command != "put" && options.command != "list" &&
-      options.command != "remove") {
+      options.command != "remove" && options.command != "upgrade") {
     throw UsageError("unknown receiver command \"" + options.command + "\"");
   }
   const bool takes_id = options.command == "show" || options.command == "remove";
@@ -107,6 +120,12 @@ Options ParseArguments(const std::vector<std::string>& args) {
       options.receiver_types = value();
     } else if (arg == "--redundancy-role" && options.command == "remove") {
       options.redundancy_role = ParseNumber(value(), SHRT_MIN, SHRT_MAX, "--redundancy-role");
+    } else if (arg == "--read-only" && (options.command == "show" || options.command == "list")) {
+      options.read_only = true;
+    } else if (arg == "--lossy" && options.command == "put") {
+      options.lossy = true;
+    } else if (!arg.starts_with("-") && options.command == "upgrade") {
+      options.ids.push_back(ParseNumber(arg, 0, 9999, "ID"));
     } else if (!arg.starts_with("-") && !options.id && takes_id) {
       options.id = ParseNumber(arg, 0, 9999, "ID");
     } else {
@@ -126,8 +145,14 @@ nlohmann::json ParseJson(std::istream& in, const std::string& what) {
 }
 
 void LoadReceiverTypes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError("receiver types: cannot read " + path);
+  // 300 rows of a few texts each; a huge or endless file is refused first.
+  constexpr size_t kLongestTypeTable = 1 << 20;
+  std::istringstream in;
+  try {
+    in.str(ReadWholeFile(path, kLongestTypeTable));
+  } catch (const Error& e) {
+    throw InputError("receiver types: cannot read " + path + ": " + e.Description());
+  }
   LoadReceiverTypesFromJson(ParseJson(in, path));
 }
 
@@ -148,10 +173,11 @@ int Show(int16_t id) {
   return kExitOk;
 }
 
-int Put() {
+int Put(bool lossy) {
   const nlohmann::json input = ParseJson(std::cin, "standard input");
   cReceiver receiver;
   ReceiverFromJson(input, receiver);
+  if (const auto unencodable = UnencodableText(receiver); unencodable && !lossy) throw InputError(*unencodable);
   if (receiver.m_DiskIdentity > 9999) {
     throw InputError("DiskIdentity: " + std::to_string(receiver.m_DiskIdentity) +
                      " is outside -1..9999");
@@ -183,17 +209,6 @@ int List() {
   return status;
 }
 
-int Remove(int16_t id, int16_t redundancy_role) {
-  cReceiver receiver;
-  const std::string file_name = receiver.CreateFileName(id);
-  const bool existed = FileExists(file_name);
-  if (existed) receiver.LoadFromDisk(id);  // for the name in the log and the message
-  RedundancyRole() = redundancy_role;
-  receiver.StoreInDeletedFileForRedundantPartner(id);
-  receiver.RemoveFromDisk(id);
-  return existed && !FileExists(file_name) ? kExitOk : kExitFailed;
-}
-
 }  // namespace
 
 int RunReceiverCommand(const std::vector<std::string>& args,
@@ -214,12 +229,18 @@ int RunReceiverCommand(const std::vector<std::string>& args,
   }
   SetReportErrorHandler([](const std::string& message) { std::cerr << OneLine(message, false) << '\n'; });
 
+  if (options.read_only) RewriteOldVersionsOnLoad() = false;
+
   try {
     if (!options.receiver_types.empty()) LoadReceiverTypes(options.receiver_types);
     if (options.command == "show") return Show(*options.id);
-    if (options.command == "put") return Put();
+    if (options.command == "put") return Put(options.lossy);
     if (options.command == "list") return List();
-    return Remove(*options.id, options.redundancy_role);
+    if (options.command == "upgrade") {
+      return UpgradeRecordFiles<cReceiver>("receiver", options.ids, ListStoredReceiverIdentities(),
+                                           kReceiverFileVersion);
+    }
+    return RemoveRecordFile<cReceiver>("receiver", *options.id, options.redundancy_role);
   } catch (const InputError& e) {
     std::cerr << "quindo-records: " << e.what() << '\n';
     return kExitUsage;

@@ -1,6 +1,6 @@
 #pragma once
-// `quindo-records receiver show|put|list|remove`: the receiver files from the
-// command line, in the shape of the profile commands.
+// `quindo-records receiver show|put|list|remove|upgrade`: the receiver files
+// from the command line, in the shape of the profile commands.
 
 #include <functional>
 #include <string>

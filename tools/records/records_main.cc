@@ -21,8 +21,11 @@
 #include "answer_commands.h"
 #include "calendar_commands.h"
 #include "command_status.h"
+#include "model/profile/profile_record.h"
 #include "profile_json.h"
 #include "receiver_commands.h"
+#include "record_file_commands.h"
+#include "stored_text.h"
 #ifdef QUINDO_RECORDS_RENDER
 #include "calendar_render_command.h"
 #include "render_command.h"
@@ -37,19 +40,27 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage = R"(Usage:
-  quindo-records profile show ID [OPTIONS]
+  quindo-records profile show ID [OPTIONS] [--read-only]
       Loads profile file ID and prints it as JSON.
-  quindo-records profile put [OPTIONS] < PROFILE.json
+  quindo-records profile put [OPTIONS] [--lossy] < PROFILE.json
       Stores the profile read from standard input and prints its identity.
       A DiskIdentity of 0..9999 rewrites that file; none or -1 draws a new
-      identity in 1..9991. Missing fields take the values of a new profile.
-  quindo-records profile list [OPTIONS]
+      identity in 1..9991 that no other writer takes meanwhile. Missing
+      fields take the values of a new profile. A text with a character that
+      the code page cannot hold is refused (status 2, naming the field and
+      the character); --lossy stores it with "?" in its place.
+  quindo-records profile list [OPTIONS] [--read-only]
       One line per profile file, by ascending identity:
       identity <TAB> Enabled <TAB> name.
   quindo-records profile remove ID [OPTIONS] [--redundancy-role N]
       Logs the deletion for the redundant partner (only when N is 1 or 2;
-      default 0) and deletes profile file ID.
-  quindo-records profile active ID --at "YYYY-MM-DD HH:MM" [--calendar FILE] [OPTIONS]
+      default 0) and deletes profile file ID. Without a file ID: status 1,
+      and nothing is logged.
+  quindo-records profile upgrade [ID]... [OPTIONS]
+      Converts profile files ID (all when none is given) of version 4 to
+      version 5, one line each: identity <TAB> version 4 -> 5. Status 1 when
+      a file is missing or could not be converted.
+  quindo-records profile active ID --at "YYYY-MM-DD HH:MM" [--calendar FILE] [OPTIONS] [--read-only]
       Whether profile ID's time schedule is active at that local time (a date
       of 2000..2039), on one line of JSON: {"Active": true|false,
       "CalendarDayType": t, "DayType": s, "DecidedBy": "calendar"|"weekday",
@@ -60,39 +71,55 @@ constexpr const char* kUsage = R"(Usage:
       A profile that does not use its schedule is active, "DecidedBy": "no
       schedule". Minutes are wall-clock minutes: a daylight-saving day is
       answered like any other.
-  quindo-records calendar show FILE
+  quindo-records calendar show FILE [--read-only]
       One line per day whose type is not 0, in date order:
       YYYY-MM-DD <TAB> type.
   quindo-records calendar set FILE DATE TYPE [DATE TYPE]...
       Sets each DATE (YYYY-MM-DD, 2000-01-01..2039-12-31) to the day type
       TYPE (-32768..32767; 0 = the date's own weekday, 1..7 = Monday..Sunday,
       8..23 = special day types 1..16) and saves FILE, which is created when
-      missing. Every pair is checked before anything is written.
-  quindo-records calendar diff FILE1 FILE2
+      missing. Every pair is checked before anything is written. A hidden
+      file or a name that is no ordinary file is not changed (status 1).
+  quindo-records calendar diff FILE1 FILE2 [--read-only]
       No output and status 0 when every day is equal; otherwise status 1 and
       the first differing day: YYYY-MM-DD <TAB> type1 <TAB> type2. A file
       that is missing or cannot be read gives status 2.
   quindo-records calendar apply-holidays RULES FILE
       Gives every date that the holiday rules file RULES yields in 2000..2039
       the rule's day type in calendar FILE (created when missing); other
-      days keep theirs.
-  quindo-records calendar holidays RULES [--year Y]
+      days keep theirs. FILE is refused as calendar set refuses it.
+  quindo-records calendar holidays RULES [--year Y] [--read-only]
       Prints the dates the rules yield, in year Y only when given:
       YYYY-MM-DD <TAB> day type <TAB> label.
-  quindo-records alarm append FILE < ALARMS.json
+  quindo-records alarm append FILE [--lossy] < ALARMS.json
       Appends one alarm record per JSON object (an object or an array of
       them) at the end of FILE, created when missing, and prints the 1-based
-      location of each record. Missing fields take the values of a new alarm.
-  quindo-records alarm dump FILE
-      Reads the records back to back from location 1 and prints them as one
-      JSON array. An incomplete last record is named on standard error by its
-      location (status 1); the complete ones are still printed.
+      location of each record once it is on disk. Missing fields take the
+      values of a new alarm; texts are refused or stored as profile put
+      does. Each record is written whole, in one write under an exclusive
+      lock of FILE, so concurrent appends never mix; a failed write leaves
+      FILE as it was before that record (status 1).
+  quindo-records alarm dump FILE [--jsonl] [--from LOCATION] [--last N] [--read-only]
+      Reads the records back to back from location 1 (or LOCATION, a
+      location that append printed) and prints them as one JSON array, or
+      with --jsonl as one JSON object a line. --last N prints only the last N
+      records. Records are read and printed one at a time; appends that
+      finish after the dump started are left for the next one. An
+      incomplete last record (of a write cut short by a power cut) is named
+      on standard error by its location (status 1); the complete ones are
+      still printed.
 
 Options:
   --data-dir DIR     Directory holding "Profiles/" (default: the current one);
                      DIR/Profiles must exist.
   --language FILE    Language file of the message texts (default: the English
                      texts shipped with the program).
+  --read-only        Loads without converting: a profile or receiver file of
+                     an older version is read as it is and left untouched.
+                     Without it, every command that loads such a file
+                     rewrites it in the current version ("File converted"),
+                     as the record files' loads always do; the upgrade
+                     commands convert on purpose.
   -h, --help         Shows this text.
 
 JSON fields are the profile's member names without "m_": Name, Enabled,
@@ -123,7 +150,13 @@ adds EventIdHex (last four hexadecimal digits), which append ignores. Texts
 hold at most 32767 characters of the code page.
 
 Messages of the record files go to standard error, one line each.
-Loading a version 4 file rewrites it as version 5.
+Loading a version 4 file rewrites it as version 5 (see --read-only).
+
+Every file is saved whole through a temporary file beside it that is forced
+to disk and renamed over it: a failure or a power cut leaves the old file
+byte for byte. A symbolic link stays a link (its target is replaced); the
+file keeps its permissions, and its owner where the tool may set it; a file
+the tool may not write is not replaced. A hard link keeps the old content.
 
 Exit status: 0 done, 1 the operation failed, 2 bad usage or bad JSON.
 )";
@@ -131,9 +164,12 @@ Exit status: 0 done, 1 the operation failed, 2 bad usage or bad JSON.
 struct Options {
   std::string command;
   std::optional<int16_t> id;
+  std::vector<int16_t> ids;  // upgrade
   std::string data_dir;
   std::string language;
   int16_t redundancy_role = 0;
+  bool read_only = false;
+  bool lossy = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -159,7 +195,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
   if (args.size() < 2) throw UsageError("missing profile command");
   options.command = args[1];
   if (options.command != "show" && options.command != "put" && options.command != "list" &&
-      options.command != "remove") {
+      options.command != "remove" && options.command != "upgrade") {
     throw UsageError("unknown profile command \"" + options.command + "\"");
   }
   for (size_t i = 2; i < args.size(); ++i) {
@@ -174,6 +210,12 @@ Options ParseArguments(const std::vector<std::string>& args) {
       options.language = value();
     } else if (arg == "--redundancy-role" && options.command == "remove") {
       options.redundancy_role = ParseNumber(value(), SHRT_MIN, SHRT_MAX, "--redundancy-role");
+    } else if (arg == "--read-only" && (options.command == "show" || options.command == "list")) {
+      options.read_only = true;
+    } else if (arg == "--lossy" && options.command == "put") {
+      options.lossy = true;
+    } else if (!arg.starts_with("-") && options.command == "upgrade") {
+      options.ids.push_back(ParseNumber(arg, 0, 9999, "ID"));
     } else if (!arg.starts_with("-") && !options.id &&
                (options.command == "show" || options.command == "remove")) {
       options.id = ParseNumber(arg, 0, 9999, "ID");
@@ -228,7 +270,7 @@ int Show(int16_t id) {
   return kExitOk;
 }
 
-int Put() {
+int Put(bool lossy) {
   nlohmann::json input;
   try {
     input = nlohmann::json::parse(std::cin);
@@ -237,6 +279,9 @@ int Put() {
   }
   cProfile profile;
   records::ProfileFromJson(input, profile);
+  if (const auto unencodable = records::UnencodableText(profile); unencodable && !lossy) {
+    throw records::InputError(*unencodable);
+  }
   if (profile.m_DiskIdentity > 9999) {
     throw records::InputError("DiskIdentity: " + std::to_string(profile.m_DiskIdentity) +
                               " is outside -1..9999");
@@ -266,17 +311,6 @@ int List() {
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
   return status;
-}
-
-int Remove(int16_t id, int16_t redundancy_role) {
-  cProfile profile;
-  const std::string file_name = profile.CreateFileName(id);
-  const bool existed = FileExists(file_name);
-  if (existed) profile.LoadFromDisk(id);  // for the name in the log and the message
-  RedundancyRole() = redundancy_role;
-  profile.StoreInDeletedFileForRedundantPartner(id);
-  profile.RemoveFromDisk(id);
-  return existed && !FileExists(file_name) ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -343,11 +377,17 @@ int main(int argc, char** argv) {
   }
   SetReportErrorHandler([](const std::string& message) { std::cerr << OneLine(message, false) << '\n'; });
 
+  if (options.read_only) RewriteOldVersionsOnLoad() = false;
+
   try {
     if (options.command == "show") return Show(*options.id);
-    if (options.command == "put") return Put();
+    if (options.command == "put") return Put(options.lossy);
     if (options.command == "list") return List();
-    return Remove(*options.id, options.redundancy_role);
+    if (options.command == "upgrade") {
+      return records::UpgradeRecordFiles<cProfile>("profile", options.ids, ListStoredProfileIdentities(),
+                                                   kProfileFileVersion);
+    }
+    return records::RemoveRecordFile<cProfile>("profile", *options.id, options.redundancy_role);
   } catch (const records::InputError& e) {
     std::cerr << "quindo-records: " << e.what() << '\n';
     return kExitUsage;

@@ -13,15 +13,17 @@
 #include "model/profile/profile.h"
 #include "model/schedule/time_schedule.h"
 #include "qt/day_type_names.h"
+#include "png_file.h"
 #include "qt/schedule_image.h"
 
 namespace quindo::records {
 
-const char* const kRenderUsage = R"(  quindo-records profile render ID --png FILE [OPTIONS] [--view-day-types]
+const char* const kRenderUsage = R"(  quindo-records profile render ID --png FILE [OPTIONS] [--view-day-types] [--read-only]
       Draws the week chart of profile file ID into a PNG file as the schedule
       view shows it: 320 x (25 x rows + 4) pixels, labels and images of the
       special day types included; --view-day-types also prints the day-type
-      names over the rows. Needs no display.
+      names over the rows. Needs no display. FILE is saved as record files
+      are: a failure (status 1) leaves an earlier FILE as it was.
 )";
 
 namespace {
@@ -36,6 +38,7 @@ struct RenderOptions {
   std::string data_dir;
   std::string language;
   bool view_day_types = false;
+  bool read_only = false;
 };
 
 // Returns an error text for bad usage, empty when the options are complete.
@@ -51,6 +54,8 @@ std::string Parse(const std::vector<std::string>& args, RenderOptions& options) 
       target = args[++i];
     } else if (arg == "--view-day-types") {
       options.view_day_types = true;
+    } else if (arg == "--read-only") {
+      options.read_only = true;
     } else if (!arg.starts_with("-") && !options.id) {
       char* end = nullptr;
       const long id = std::strtol(arg.c_str(), &end, 10);
@@ -83,6 +88,7 @@ int RunProfileRender(const std::vector<std::string>& args, void (*load_language)
     DataDirectory() = options.data_dir.ends_with('/') ? options.data_dir : options.data_dir + "/";
   }
   SetReportErrorHandler([](const std::string& message) { std::cerr << message << '\n'; });
+  if (options.read_only) RewriteOldVersionsOnLoad() = false;
 
   // Fonts need a GUI application; the offscreen platform needs no display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -100,8 +106,10 @@ int RunProfileRender(const std::vector<std::string>& args, void (*load_language)
   try {
     ScheduleImageRenderer renderer(options.view_day_types);
     const QImage& image = renderer.Render(*profile.m_TimeSchedule);
-    if (!image.save(QString::fromStdString(options.png), "PNG")) {
-      std::cerr << "quindo-records: cannot write " << options.png << '\n';
+    try {
+      SavePngFile(image, options.png);
+    } catch (const Error& e) {
+      std::cerr << "quindo-records: " << options.png << ": " << e.Description() << '\n';
       return kExitFailed;
     }
     std::cout << options.png << ' ' << image.width() << 'x' << image.height() << '\n';

@@ -63,11 +63,15 @@ class QUINDO_EXPORT cAlarm {
   // Writes the alarm record at the 1-based byte position `location`, or at
   // the file's current position when location <= 0; the position ends after
   // the record. A text longer than 32,767 code-page bytes raises 6 before
-  // anything is written.
+  // anything is written. In a log opened with OpenMode::kAppend the current
+  // position is the log's end as other appenders left it: the record goes
+  // there whole, in one write under the log's lock, forced to disk, or not
+  // at all (file.LastAppendStart() tells where); a location raises 54.
   void WriteToDisk(BinaryFile& file, int32_t location) const;
-  // Reads an alarm record from the same places into fields 1 to 10. A record
-  // that the file cuts short raises 62 and changes nothing; the position is
-  // then back where the record starts.
+  // Reads an alarm record from the same places into fields 1 to 10, reading
+  // the record's bytes and no more than a page beyond them. A record that
+  // the file cuts short raises 62 and changes nothing; the position is then
+  // back where the record starts.
   void ReadFromDisk(BinaryFile& file, int32_t location);
 
  private:

@@ -102,6 +102,15 @@ void cAlarm::WriteToDisk(BinaryFile& file, int32_t location) const {
   Append(record, m_ParallellNumbers);
   record.append(kReservedTexts * sizeof(int16_t) + kReservedBlock, '\0');
 
+  // A log opened for appending takes whole records at its end only: in one
+  // write under its lock, so that concurrent appenders never mix and a
+  // failed write leaves no part of a record behind. Nothing in it is
+  // written over (54 for a location).
+  if (file.IsAppendOnly()) {
+    if (location > 0) throw Error(kBadFileMode);
+    file.Append(record);
+    return;
+  }
   if (location > 0) file.Seek(int64_t{location} - 1);
   file.WriteBytes(record);
 }

@@ -16,11 +16,13 @@ namespace {
 constexpr int16_t kTrue = -1;
 constexpr int16_t kFalse = 0;
 
-// The whole content of an existing file.
-std::string ReadWholeFile(const std::string& name) {
+// The day store of an existing file: its first 29,220 bytes, whatever
+// follows them (a huge file costs no more than a calendar); a shorter file
+// raises 62.
+std::string ReadDayStore(const std::string& name) {
   BinaryFile file;
   file.Open(name, BinaryFile::Mode::kRead);
-  std::string bytes = file.ReadBytes(static_cast<size_t>(file.Length()));
+  std::string bytes = file.ReadBytes(cCalendar::kFileSize);
   file.Close();
   return bytes;
 }
@@ -29,7 +31,7 @@ std::string ReadWholeFile(const std::string& name) {
 
 int16_t cCalendar::ReadFromDisk(const std::string& calendar_name) {
   if (!FileExists(calendar_name)) return kFalse;
-  FromFileBytes(ReadWholeFile(calendar_name));
+  FromFileBytes(ReadDayStore(calendar_name));
   return kTrue;
 }
 
@@ -46,7 +48,7 @@ int16_t cCalendar::CompareToDiskOrSeeIfAnyDayIsSet(const std::string& calendar_n
     return kTrue;
   }
   cCalendar on_disk;
-  on_disk.FromFileBytes(ReadWholeFile(calendar_name));
+  on_disk.FromFileBytes(ReadDayStore(calendar_name));
   return CompareToOtherCalendar(on_disk);
 }
 

@@ -8,6 +8,7 @@
 #include "common/dates.h"
 #include "common/error.h"
 #include "common/language.h"
+#include "common/settings.h"
 #include "common/step_recorder.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
@@ -17,32 +18,33 @@
 namespace quindo {
 
 bool cProfile::SaveToDisk() {
-  if (m_DiskIdentity < 0) {
-    const int16_t identity = FindFreeIdentity([this](int16_t id) { return CreateFileName(id); });
-    if (identity < 0) {
-      m_HasUpdatedDiskIdentity = 0;
-      ReportComposed([] {
-        return GetLanguageText(980) + " " + ProfilesDirectory() + " Err:" +
-               Error(kTooManyFiles, "Too many files").Description();
-      });
-      return false;
-    }
-    m_DiskIdentity = identity;
-    m_HasUpdatedDiskIdentity = -1;
-  } else {
-    m_HasUpdatedDiskIdentity = 0;
-  }
-  const std::string file_name = CreateFileName(m_DiskIdentity);
-
+  const bool is_new = m_DiskIdentity < 0;
+  const double now = Now();
   StepRecorder steps;
-  SaveRecordFile(file_name, steps, [&](BinaryFile& file, StepRecorder& write_steps) {
-    write_steps.Try([&] { file.WriteInt16(kProfileFileVersion); });
-    write_steps.Try([&] { WriteProfileRecord(file, RecordOfProfile(*this, Now())); });
-    write_steps.Try([&] {
-      if (m_TimeSchedule == nullptr) throw Error(kObjectRequired);
-      m_TimeSchedule->SaveToDisk(file);
+  std::string file_name;
+  const int16_t identity = SaveRecordFileAs(
+      is_new ? int16_t{-1} : m_DiskIdentity, [this](int16_t id) { return CreateFileName(id); }, steps,
+      [&](int16_t, BinaryFile& file, StepRecorder& write_steps) {
+        write_steps.Try([&] { file.WriteInt16(kProfileFileVersion); });
+        write_steps.Try([&] { WriteProfileRecord(file, RecordOfProfile(*this, now)); });
+        write_steps.Try([&] {
+          if (m_TimeSchedule == nullptr) throw Error(kObjectRequired);
+          m_TimeSchedule->SaveToDisk(file);
+        });
+      },
+      file_name);
+  if (identity < 0) {
+    m_HasUpdatedDiskIdentity = 0;
+    ReportComposed([] {
+      return GetLanguageText(980) + " " + ProfilesDirectory() + " Err:" +
+             Error(kTooManyFiles, "Too many files").Description();
     });
-  });
+    return false;
+  }
+  // An identity drawn for a new profile stays assigned even when the write
+  // then failed.
+  m_DiskIdentity = identity;
+  m_HasUpdatedDiskIdentity = is_new ? -1 : 0;
   if (steps.Failed()) {
     ReportComposed(
         [&] { return GetLanguageText(980) + " " + file_name + " Err:" + steps.LastDescription(); });
@@ -72,7 +74,8 @@ bool cProfile::LoadFromDisk(int16_t disk_identity) {
           steps.Try([&] { ApplyRecordToProfile(record, version, *this); })) {
         m_TimeSchedule = std::move(schedule);
         result = true;
-        if (version == kOldProfileFileVersion) {
+        // Without the rewrite nothing is converted, so there is nothing to tell.
+        if (version == kOldProfileFileVersion && RewriteOldVersionsOnLoad()) {
           ReportComposed([&] {
             return GetLanguageText(930) + " '" + file_name + "' (version " +
                    std::to_string(kOldProfileFileVersion) + " -> " +

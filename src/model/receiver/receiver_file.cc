@@ -7,6 +7,7 @@
 #include "common/dates.h"
 #include "common/error.h"
 #include "common/language.h"
+#include "common/settings.h"
 #include "common/step_recorder.h"
 #include "model/receiver/receiver.h"
 #include "model/receiver/receiver_naming.h"
@@ -16,26 +17,8 @@
 namespace quindo {
 
 bool cReceiver::SaveToDisk() {
-  if (m_DiskIdentity < 0) {
-    const int16_t identity = FindFreeIdentity([this](int16_t id) { return CreateFileName(id); });
-    if (identity < 0) {
-      m_DiskIdentity = -1;
-      m_HasUpdatedDiskIdentity = 0;
-      ReportComposed([] {
-        return GetLanguageText(979) + " " + ReceiversDirectory() + " Err:" +
-               Error(kTooManyFiles, "Too many files").Description();
-      });
-      return false;
-    }
-    m_DiskIdentity = identity;
-    m_HasUpdatedDiskIdentity = -1;
-  } else {
-    m_HasUpdatedDiskIdentity = 0;
-  }
-  const std::string file_name = CreateFileName(m_DiskIdentity);
-
+  const bool is_new = m_DiskIdentity < 0;
   ReceiverRecord record;
-  record.disk_identity = m_DiskIdentity;
   record.enabled = m_Enabled;
   record.type_id = m_ReceiverTypeId;
   record.name = m_ReceiverName;
@@ -44,10 +27,26 @@ bool cReceiver::SaveToDisk() {
   record.file_time_stamp = Now();
 
   StepRecorder steps;
-  SaveRecordFile(file_name, steps, [&](BinaryFile& file, StepRecorder& write_steps) {
-    write_steps.Try([&] { file.WriteInt16(kReceiverFileVersion); });
-    write_steps.Try([&] { WriteReceiverRecord(file, record); });
-  });
+  std::string file_name;
+  const int16_t identity = SaveRecordFileAs(
+      is_new ? int16_t{-1} : m_DiskIdentity, [this](int16_t id) { return CreateFileName(id); }, steps,
+      [&](int16_t id, BinaryFile& file, StepRecorder& write_steps) {
+        record.disk_identity = id;  // the file holds its own identity
+        write_steps.Try([&] { file.WriteInt16(kReceiverFileVersion); });
+        write_steps.Try([&] { WriteReceiverRecord(file, record); });
+      },
+      file_name);
+  if (identity < 0) {
+    m_DiskIdentity = -1;
+    m_HasUpdatedDiskIdentity = 0;
+    ReportComposed([] {
+      return GetLanguageText(979) + " " + ReceiversDirectory() + " Err:" +
+             Error(kTooManyFiles, "Too many files").Description();
+    });
+    return false;
+  }
+  m_DiskIdentity = identity;
+  m_HasUpdatedDiskIdentity = is_new ? -1 : 0;
   if (steps.Failed()) {
     ReportComposed(
         [&] { return GetLanguageText(979) + " " + file_name + " Err:" + steps.LastDescription(); });
@@ -89,7 +88,8 @@ bool cReceiver::LoadFromDisk(int16_t disk_identity) {
           });
         }
         result = true;
-        if (version != kReceiverFileVersion) {
+        // Without the rewrite nothing is converted, so there is nothing to tell.
+        if (version != kReceiverFileVersion && RewriteOldVersionsOnLoad()) {
           ReportComposed([&] {
             return GetLanguageText(888) + " '" + file_name + "' (version " + std::to_string(version) +
                    " -> " + std::to_string(kReceiverFileVersion) + ")";

@@ -3,6 +3,8 @@
 // truncation and texts too long for the record).
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -243,6 +245,48 @@ TEST_F(AlarmFileTest, TextTooLongForTheRecordOverflowsBeforeWriting) {
   read.ReadFromDisk(file, 1);
   EXPECT_EQ(read.m_ParallellReceivers, longest);
   file.Close();
+}
+
+TEST_F(AlarmFileTest, ConcurrentAppendersLoseNothingAndNeverMix) {
+  // Four processes, each opening the log for every record as a forwarding
+  // server would; records of different lengths, so that a mix shows.
+  constexpr int kProcesses = 4, kEach = 40;
+  std::vector<pid_t> children;
+  for (int p = 0; p < kProcesses; ++p) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      for (int n = 0; n < kEach; ++n) {
+        cAlarm alarm;
+        alarm.m_EventId = p * kEach + n;
+        alarm.m_ParallellReceivers = std::string(static_cast<size_t>(p * 50), 'r');
+        BinaryFile log;
+        log.Open(path_, BinaryFile::Mode::kAppend);
+        alarm.WriteToDisk(log, 0);
+        log.Close();
+      }
+      ::_exit(0);
+    }
+    children.push_back(child);
+  }
+  for (const pid_t child : children) ::waitpid(child, nullptr, 0);
+
+  BinaryFile log;
+  log.Open(path_, BinaryFile::Mode::kRead);
+  std::vector<int> seen(kProcesses * kEach, 0);
+  while (log.Position() < log.Length()) {
+    cAlarm alarm;
+    alarm.ReadFromDisk(log, 0);
+    ASSERT_EQ(alarm.m_ParallellReceivers.size(), static_cast<size_t>(alarm.m_EventId / kEach * 50));
+    ++seen.at(static_cast<size_t>(alarm.m_EventId));
+  }
+  EXPECT_EQ(seen, std::vector<int>(kProcesses * kEach, 1));
+  log.Close();
+
+  // Nothing in an append-only log is written over.
+  log.Open(path_, BinaryFile::Mode::kAppend);
+  EXPECT_EQ(ErrorOf([&] { cAlarm().WriteToDisk(log, 1); }), kBadFileMode);
+  cAlarm().WriteToDisk(log, 0);
+  EXPECT_EQ(log.LastAppendStart(), log.Position() - 104);
 }
 
 }  // namespace

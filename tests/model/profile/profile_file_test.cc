@@ -226,6 +226,16 @@ TEST_F(ProfileFileTest, Version5WritesAndReadsEveryFieldInItsOwnPlace) {
 
 TEST_F(ProfileFileTest, Version4IsRewrittenAsVersion5AndOtherVersionsAreRefused) {
   WriteBytes(File("Profile_0007.dat"), Version4File());
+  // Without the rewrite the file is read as it is, and nothing is said.
+  RewriteOldVersionsOnLoad() = false;
+  cProfile looked;
+  const bool read_as_is = looked.LoadFromDisk(7);
+  RewriteOldVersionsOnLoad() = true;
+  EXPECT_TRUE(read_as_is);
+  ExpectVersion4Fields(looked);
+  EXPECT_EQ(ReadBytes(File("Profile_0007.dat")), Version4File());
+  EXPECT_TRUE(messages_.empty());
+
   cProfile p;
   p.m_FileDateTimeStamp = 12.5;
   ASSERT_TRUE(p.LoadFromDisk(7));
