@@ -41,6 +41,13 @@ struct Editor : testing::Test {
   void Up() { s.MouseUp(host, paint, kLeft, 0, 0, 0); }
   int16_t Pointer() const { return surface.MousePointer(); }
   void Select(int16_t day_type) { s.SetSelectedDayType(day_type); }
+  // Whether the row's bar was drawn in the selected period's green.
+  bool DrawsSelectedBar(int row) const {
+    for (const PaintOp& op : surface.OpsOf(PaintOp::Kind::kLine)) {
+      if (op.y1 == 25 * row + 4 && op.colour == (Rgb{0, 176, 0})) return true;
+    }
+    return false;
+  }
 };
 
 TEST_F(Editor, GrabbedStartEdgeDraggedPastTheStopBecomesTheStopEdge) {
@@ -134,7 +141,9 @@ TEST_F(Editor, KeyboardSelectsAndAddsAtACursor) {
   const PeriodRef p = Add(1, 420, 960);
   s.SetGrouped(1, 1);
   s.SetGrouped(4, 1);
+  surface.Clear();
   EXPECT_TRUE(s.SelectAt(host, paint, 1, 960));  // the stop minute still picks
+  EXPECT_TRUE(DrawsSelectedBar(1));
   EXPECT_EQ(s.SelectedDayType(), 1);
   EXPECT_EQ(s.SelectedPeriod(), p);
   EXPECT_EQ(host.period_start_text, "07:00");
@@ -153,8 +162,11 @@ TEST_F(Editor, KeyboardSelectsAndAddsAtACursor) {
   EXPECT_EQ(s.SelectedPeriod(), p);
   EXPECT_EQ(host.period_stop_text, "16:40");
   EXPECT_EQ(Of(4), (Times{{420, 1000}}));
+  surface.Clear();
   s.AddPeriodAt(host, paint, 0, -30, 60);
   EXPECT_EQ(Of(0), (Times{{0, 60}}));
+  EXPECT_TRUE(DrawsSelectedBar(0));
+  EXPECT_TRUE(s.SelectAt(host, paint, 0, 30));
   EXPECT_EQ(s.SelectedDayType(), 0);
   EXPECT_EQ(s.SelectedPeriod(), s.Periods(0)[0]);
   s.AddPeriodAt(host, paint, 2, 300, 300);  // nothing between equal minutes
