@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 
 #include "common/language.h"
+#include "common/shipped_files.h"
 #include "common/settings.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
@@ -379,7 +380,7 @@ class TimeScheduleViewTest : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  LoadLanguageFile(QUINDO_LANGUAGE_FILE);
+  LoadLanguageFile(FindShippedLanguageFile().value());
   TimeScheduleViewTest test;
   return QTest::qExec(&test, argc, argv);
 }
