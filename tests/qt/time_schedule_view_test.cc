@@ -327,19 +327,6 @@ class TimeScheduleViewTest : public QObject {
     QVERIFY(UnitPixel(image, end - 2, BarLineY(0, 1)) != qRgb(32, 64, 160));
   }
 
-  void typedTimesRewriteThePeriod() {
-    schedule_->Periods(0).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{600, 660}));
-    view_->Refresh();
-    QTest::mouseClick(Picture(), Qt::LeftButton, {}, At(630, 0));
-    QCOMPARE(view_->StartField()->text(), QStringLiteral("10:00"));
-    view_->StartField()->setText(QStringLiteral("16"));
-    view_->StopField()->setText(QStringLiteral("7.30"));
-    emit view_->StopField()->editingFinished();
-    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("450-960"));
-    QCOMPARE(view_->StartField()->text(), QStringLiteral("07:30"));
-    QCOMPARE(view_->StopField()->text(), QStringLiteral("16:00"));
-  }
-
   void failingOperationIsReportedNotThrown() {
     // Grouped with no row selected: error 9 from the schedule.
     view_->GroupedAction()->trigger();
