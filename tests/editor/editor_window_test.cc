@@ -116,9 +116,7 @@ class EditorWindowTest : public QObject {
     answers_ = {SaveChoice::kSave};
     QVERIFY(window_->SelectProfile(3));
     QCOMPARE(rig_.save_questions.size(), 3);
-    cProfile reread;
-    QVERIFY(reread.LoadFromDisk(2));
-    QCOMPARE(reread.GetName(), std::string("Kept"));
+    QCOMPARE(EditorRig::Saved(2).GetName(), std::string("Kept"));
 
     // Closing asks too, and Cancel keeps the window.
     TypeName(QStringLiteral("Unsaved"));
@@ -229,7 +227,7 @@ class EditorWindowTest : public QObject {
     QCOMPARE(window_->SuggestedExportFile(), rig_.dir->path() + QStringLiteral("/Night shift.json"));
     QVERIFY(window_->ExportSelected(json));
     QVERIFY(FileBytes(json).contains("\"Night shift\""));
-    const QStringList files_before = QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files);
+    const QStringList files_before = rig_.Files(QStringLiteral("Profiles"));
 
     rig_.answers = {1};  // a new profile
     const int16_t draft = window_->ImportProfile(json);
@@ -238,7 +236,7 @@ class EditorWindowTest : public QObject {
     QVERIFY(window_->Directory().IsDraft(draft));
     QCOMPARE(window_->SelectedIdentity(), draft);
     QVERIFY(window_->List().ItemOf(draft)->text(0).startsWith(QLatin1String("* ")));
-    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files_before);
+    QCOMPARE(rig_.Files(QStringLiteral("Profiles")), files_before);
     QVERIFY(window_->SaveSelected());
     const int16_t saved = window_->SelectedIdentity();
     QVERIFY(saved > 0 && saved != 1 && QFile::exists(ProfileFile(saved)));
@@ -308,7 +306,7 @@ class EditorWindowTest : public QObject {
 
   // New and Duplicate make disabled drafts that reach the disk on Save.
   void newAndDuplicateAreDraftsAndDeleteAsksWithNoAsDefault() {
-    const QStringList files = QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files);
+    const QStringList files = rig_.Files(QStringLiteral("Profiles"));
     QVERIFY(rig_.Activate());
     QTest::keyClick(window_.get(), Qt::Key_N, Qt::ControlModifier);
     const int16_t created = window_->SelectedIdentity();
@@ -316,7 +314,7 @@ class EditorWindowTest : public QObject {
     QCOMPARE(window_->SelectedProfile()->m_Enabled, int16_t{0});
     QVERIFY(window_->List().ItemOf(created)->text(0).startsWith(QLatin1String("* New profile")));
     QVERIFY(window_->isWindowModified());
-    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files);
+    QCOMPARE(rig_.Files(QStringLiteral("Profiles")), files);
     // Leaving the draft asks; Discard drops it.
     answers_ = {SaveChoice::kDiscard};
     QVERIFY(window_->SelectProfile(1));
@@ -326,13 +324,12 @@ class EditorWindowTest : public QObject {
     const int16_t copy = window_->DuplicateSelected();
     QVERIFY(window_->Directory().IsDraft(copy));
     QCOMPARE(window_->SelectedProfile()->m_Enabled, int16_t{0});
-    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Profiles")).entryList(QDir::Files), files);
+    QCOMPARE(rig_.Files(QStringLiteral("Profiles")), files);
     QVERIFY(window_->SaveSelected());
     const int16_t stored = window_->SelectedIdentity();
     QVERIFY(stored > 0 && window_->List().ItemOf(stored) != nullptr);
     QVERIFY(rig_.LogText().contains(QLatin1String("Saved profile 'Night shift (copy)' as new file")));
-    cProfile reread;
-    QVERIFY(reread.LoadFromDisk(stored));
+    const cProfile reread = EditorRig::Saved(stored);
     QCOMPARE(reread.GetName(), std::string("Night shift (copy)"));
     QVERIFY(reread.m_TimeSchedule->ComposePeriodArray() ==
             window_->Directory().Find(1)->m_TimeSchedule->ComposePeriodArray());

@@ -136,7 +136,7 @@ class ReceiverPaneTest : public QObject {
     // New receiver makes the folder it needs.
     QVERIFY(QDir(rig_.dir->path() + QStringLiteral("/Receivers")).removeRecursively());
     QVERIFY(Pane().NewReceiver() > 0);
-    QCOMPARE(QDir(rig_.dir->path() + QStringLiteral("/Receivers")).entryList(QDir::Files).size(), 1);
+    QCOMPARE(rig_.Files(QStringLiteral("Receivers")).size(), 1);
     QVERIFY(Pane().SelectedReceiver()->m_Enabled != 0 && !Pane().SelectedHasChanges());
   }
 };
