@@ -224,9 +224,9 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(TextOf(2), QStringLiteral("Server room"));
     QTreeView* tree = widget_->TreeView_Profiles();
     const QPoint spot = tree->visualRect(Row(2)).center();
-    for (auto modifiers : {Qt::NoModifier, Qt::ShiftModifier | Qt::ControlModifier, Qt::AltModifier | Qt::ControlModifier}) {
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, spot);
-    }
+    const Qt::KeyboardModifiers others[] = {Qt::NoModifier, Qt::ShiftModifier | Qt::ControlModifier,
+                                            Qt::AltModifier | Qt::ControlModifier};
+    for (const Qt::KeyboardModifiers modifiers : others) QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, spot);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, spot);
     QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000001"));
     peer_->Send(ProfileFrame(1, "Server room", false));
