@@ -1,4 +1,4 @@
-#include "tools/sim/sample_profiles.h"
+#include "model/profile/sample_profiles.h"
 
 #include <string>
 

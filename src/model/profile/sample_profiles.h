@@ -1,7 +1,8 @@
 #pragma once
-// The built-in profiles the simulator serves when it is given no directory:
-// shift, weekend and room profiles (some nested with "@"), some enabled and
-// some disabled, each with a weekly schedule.
+// Sample profiles: shift, weekend and room profiles (some nested with "@"),
+// some enabled and some disabled, each with a weekly schedule. quindo-sim
+// serves them when it is given no directory, the demo shows their week
+// charts, and the editor's tests and benchmark take them as data.
 
 #include <memory>
 #include <vector>
