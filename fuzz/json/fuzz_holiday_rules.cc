@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the holiday rules reader. Text it refuses raises
-// InputError only; rules it accepts expand without error to dates in day
+// JsonInputError only; rules it accepts expand without error to dates in day
 // order, each inside the calendar with a day type of 1..23, and applying
 // them sets exactly those days of a calendar.
 #include <cstddef>
@@ -8,10 +8,9 @@
 #include <string>
 
 #include "common/settings.h"
-#include "holiday_rules_json.h"
+#include "json/holiday_rules_json.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/holiday_rules.h"
-#include "profile_json.h"
 
 namespace {
 
@@ -25,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quindo;
   std::vector<HolidayRule> rules;
   try {
-    rules = records::HolidayRulesFromJson(std::string(reinterpret_cast<const char*>(data), size));
-  } catch (const records::InputError&) {
+    rules = HolidayRulesFromJsonText(std::string(reinterpret_cast<const char*>(data), size));
+  } catch (const JsonInputError&) {
     return 0;
   }
   const std::vector<HolidayDate> dates = ExpandHolidayRules(rules);

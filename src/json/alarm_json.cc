@@ -1,15 +1,12 @@
-#include "alarm_json.h"
+#include "json/alarm_json.h"
 
 #include <charconv>
-#include <functional>
 #include <limits>
-#include <map>
 #include <string>
 
-#include "command_status.h"
 #include "common/code_page.h"
 
-namespace quindo::records {
+namespace quindo {
 namespace {
 
 using nlohmann::json;
@@ -17,28 +14,19 @@ using nlohmann::ordered_json;
 
 template <typename Int>
 Int ToInteger(const json& value, const std::string& where) {
-  constexpr int64_t lo = std::numeric_limits<Int>::min();
-  constexpr int64_t hi = std::numeric_limits<Int>::max();
-  if (!value.is_number_integer()) throw CommandLineError(where + ": expected a whole number");
-  const bool fits = value.is_number_unsigned() ? value.get<uint64_t>() <= static_cast<uint64_t>(hi)
-                                               : value.get<int64_t>() >= lo && value.get<int64_t>() <= hi;
-  if (!fits) {
-    throw CommandLineError(where + ": " + value.dump() + " is outside " + std::to_string(lo) + ".." +
-                           std::to_string(hi));
-  }
-  return static_cast<Int>(value.get<int64_t>());
+  return static_cast<Int>(
+      WholeNumberOf(value, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(), where));
 }
 
 double ToDate(const json& value, const std::string& where) {
-  if (!value.is_number()) throw CommandLineError(where + ": expected a number of days since 1899-12-30");
+  if (!value.is_number()) throw JsonInputError(where + ": expected a number of days since 1899-12-30");
   return value.get<double>();
 }
 
 std::string ToText(const json& value, const std::string& where) {
-  if (!value.is_string()) throw CommandLineError(where + ": expected a text");
-  std::string text = value.get<std::string>();
+  std::string text = TextOf(value, where);
   if (TextToBytes(text).size() > cAlarm::kLongestText) {
-    throw CommandLineError(where + ": longer than 32767 characters");
+    throw JsonInputError(where + ": longer than 32767 characters");
   }
   return text;
 }
@@ -137,35 +125,34 @@ ordered_json AlarmToJson(const cAlarm& a) {
   return j;
 }
 
-void AlarmFromJson(const json& object, cAlarm& a) {
-  using Handler = std::function<void(const json&, const std::string&)>;
-  const std::map<std::string, Handler> handlers = {
-      {"TimeStampFromSCADA", [&](const json& v, const std::string& w) { a.m_TimeStampFromSCADA = ToDate(v, w); }},
-      {"TimeStampFromPC", [&](const json& v, const std::string& w) { a.m_TimeStampFromPC = ToDate(v, w); }},
+void AlarmFromJson(const json& object, cAlarm& a, const std::string& where) {
+  const auto text = [](std::string& field) {
+    return [&field](const json& v, const std::string& w) { field = ToText(v, w); };
+  };
+  const auto number = [](int16_t& field) {
+    return [&field](const json& v, const std::string& w) { field = ToInteger<int16_t>(v, w); };
+  };
+  const auto date = [](double& field) {
+    return [&field](const json& v, const std::string& w) { field = ToDate(v, w); };
+  };
+  ForEachMember(object, where, {
+      {"TimeStampFromSCADA", date(a.m_TimeStampFromSCADA)},
+      {"TimeStampFromPC", date(a.m_TimeStampFromPC)},
       {"EventId", [&](const json& v, const std::string& w) { a.m_EventId = ToInteger<int32_t>(v, w); }},
       {"EventIdHex", [](const json&, const std::string&) {}},  // derived from EventId
-      {"Status", [&](const json& v, const std::string& w) { a.m_Status = ToInteger<int16_t>(v, w); }},
+      {"Status", number(a.m_Status)},
       {"Conditions", [&](const json& v, const std::string& w) {
-         if (!v.is_array() || v.size() != cAlarm::kConditions) {
-           throw CommandLineError(w + ": expected an array of 6 texts");
-         }
+         ArrayOf(v, cAlarm::kConditions, w);
          for (int16_t i = 0; i < cAlarm::kConditions; ++i) {
-           a.SetCondition(i, TypedValue::Text(ToText(v[i], w + "[" + std::to_string(i) + "]")));
+           a.SetCondition(i, TypedValue::Text(ToText(v[i], ElementPath(w, i))));
          }
        }},
-      {"SequenceReceivers", [&](const json& v, const std::string& w) { a.m_SequenceReceivers = ToText(v, w); }},
-      {"SequenceReceiverConfirm",
-       [&](const json& v, const std::string& w) { a.m_SequenceReceiverConfirm = ToText(v, w); }},
-      {"SequenceNumbers", [&](const json& v, const std::string& w) { a.m_SequenceNumbers = ToInteger<int16_t>(v, w); }},
-      {"ParallellReceivers", [&](const json& v, const std::string& w) { a.m_ParallellReceivers = ToText(v, w); }},
-      {"ParallellNumbers", [&](const json& v, const std::string& w) { a.m_ParallellNumbers = ToInteger<int16_t>(v, w); }},
-  };
-  if (!object.is_object()) throw CommandLineError("expected an alarm object");
-  for (const auto& [key, value] : object.items()) {
-    const auto handler = handlers.find(key);
-    if (handler == handlers.end()) throw CommandLineError("unknown field \"" + key + "\"");
-    handler->second(value, key);
-  }
+      {"SequenceReceivers", text(a.m_SequenceReceivers)},
+      {"SequenceReceiverConfirm", text(a.m_SequenceReceiverConfirm)},
+      {"SequenceNumbers", number(a.m_SequenceNumbers)},
+      {"ParallellReceivers", text(a.m_ParallellReceivers)},
+      {"ParallellNumbers", number(a.m_ParallellNumbers)},
+  });
 }
 
-}  // namespace quindo::records
+}  // namespace quindo

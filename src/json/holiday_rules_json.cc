@@ -1,28 +1,20 @@
-#include "holiday_rules_json.h"
+#include "json/holiday_rules_json.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 
 #include "common/error.h"
-#include "common/file_system.h"
-#include "profile_json.h"
+#include "json/json_fields.h"
 
-namespace quindo::records {
+namespace quindo {
 namespace {
 
 using nlohmann::json;
 
 int32_t ToInt32(const json& value, const std::string& where) {
-  if (!value.is_number_integer()) throw InputError(where + ": expected a whole number");
-  const bool fits = value.is_number_unsigned()
-                        ? value.get<uint64_t>() <= static_cast<uint64_t>(std::numeric_limits<int32_t>::max())
-                        : value.get<int64_t>() >= std::numeric_limits<int32_t>::min() &&
-                              value.get<int64_t>() <= std::numeric_limits<int32_t>::max();
-  if (!fits) throw InputError(where + ": " + value.dump() + " is not a 32-bit number");
-  return static_cast<int32_t>(value.get<int64_t>());
+  return static_cast<int32_t>(WholeNumberOf(value, INT32_MIN, INT32_MAX, where));
 }
 
 // The values of "Rule".
@@ -46,10 +38,10 @@ std::vector<std::string> KindFields(HolidayRule::Kind kind) {
 }
 
 HolidayRule RuleFromJson(const json& object, const std::string& where) {
-  if (!object.is_object()) throw InputError(where + ": expected an object");
+  if (!object.is_object()) throw JsonInputError(where + ": expected an object");
   const auto required = [&](const char* field) -> const json& {
     const auto found = object.find(field);
-    if (found == object.end()) throw InputError(where + ": missing \"" + field + "\"");
+    if (found == object.end()) throw JsonInputError(where + ": missing \"" + field + "\"");
     return *found;
   };
   const auto path = [&](const std::string& field) { return where + "." + field; };
@@ -57,7 +49,7 @@ HolidayRule RuleFromJson(const json& object, const std::string& where) {
   HolidayRule rule;
   const json& kind = required("Rule");
   if (!kind.is_string() || Kinds().count(kind.get<std::string>()) == 0) {
-    throw InputError(path("Rule") + ": expected \"fixed\", \"nth-weekday\" or \"easter\", not " + kind.dump());
+    throw JsonInputError(path("Rule") + ": expected \"fixed\", \"nth-weekday\" or \"easter\", not " + kind.dump());
   }
   rule.kind = Kinds().at(kind.get<std::string>());
   const std::vector<std::string> kind_fields = KindFields(rule.kind);
@@ -65,16 +57,14 @@ HolidayRule RuleFromJson(const json& object, const std::string& where) {
     const bool known = key == "Rule" || key == "Label" || key == "DayType" || key == "ViewInCalendar" ||
                        key == "FromYear" || key == "ToYear" ||
                        std::find(kind_fields.begin(), kind_fields.end(), key) != kind_fields.end();
-    if (!known) throw InputError("unknown field \"" + path(key) + "\"");
+    if (!known) throw JsonInputError("unknown field \"" + path(key) + "\"");
   }
 
   const json& label = required("Label");
-  if (!label.is_string()) throw InputError(path("Label") + ": expected a text");
+  if (!label.is_string()) throw JsonInputError(path("Label") + ": expected a text");
   rule.label = label.get<std::string>();
   rule.day_type = ToInt32(required("DayType"), path("DayType"));
-  const json& view = required("ViewInCalendar");
-  if (!view.is_boolean()) throw InputError(path("ViewInCalendar") + ": expected true or false");
-  rule.view_in_calendar = view.get<bool>();
+  rule.view_in_calendar = FlagOf(required("ViewInCalendar"), path("ViewInCalendar")) != 0;
   if (object.contains("FromYear")) rule.from_year = ToInt32(object["FromYear"], path("FromYear"));
   if (object.contains("ToYear")) rule.to_year = ToInt32(object["ToYear"], path("ToYear"));
 
@@ -97,14 +87,12 @@ HolidayRule RuleFromJson(const json& object, const std::string& where) {
 
 }  // namespace
 
-std::vector<HolidayRule> HolidayRulesFromJson(const std::string& text) {
-  json input;
-  try {
-    input = json::parse(text);
-  } catch (const json::exception& e) {
-    throw InputError(std::string("not valid JSON: ") + e.what());
-  }
-  if (!input.is_array()) throw InputError("holiday rules: expected an array of rules");
+std::vector<HolidayRule> HolidayRulesFromJsonText(const std::string& text) {
+  return HolidayRulesFromJson(ParseJsonDocument(text));
+}
+
+std::vector<HolidayRule> HolidayRulesFromJson(const json& input) {
+  if (!input.is_array()) throw JsonInputError("holiday rules: expected an array of rules");
   std::vector<HolidayRule> rules;
   for (size_t i = 0; i < input.size(); ++i) {
     rules.push_back(RuleFromJson(input[i], "rule " + std::to_string(i + 1)));
@@ -112,7 +100,7 @@ std::vector<HolidayRule> HolidayRulesFromJson(const std::string& text) {
   try {
     CheckHolidayRules(rules);
   } catch (const Error& e) {
-    throw InputError(e.Description());
+    throw JsonInputError(e.Description());
   }
   return rules;
 }
@@ -121,17 +109,12 @@ std::vector<HolidayRule> ReadHolidayRulesFile(const std::string& path) {
   // A rules file holds a few dozen rules; a huge or endless file is refused
   // before it costs more memory than that.
   constexpr size_t kLongestRulesFile = 1 << 20;
-  std::string text;
+  const json rules = ReadJsonFile(path, kLongestRulesFile);
   try {
-    text = ReadWholeFile(path, kLongestRulesFile);
-  } catch (const Error& e) {
-    throw InputError(path + ": cannot be read: " + e.Description());
-  }
-  try {
-    return HolidayRulesFromJson(text);
-  } catch (const InputError& e) {
-    throw InputError(path + ": " + e.what());
+    return HolidayRulesFromJson(rules);
+  } catch (const JsonInputError& e) {
+    throw JsonInputError(path + ": " + e.what());
   }
 }
 
-}  // namespace quindo::records
+}  // namespace quindo

@@ -1,14 +1,12 @@
-#include "receiver_json.h"
+#include "json/receiver_json.h"
 
 #include <charconv>
 #include <cmath>
-#include <functional>
-#include <map>
 #include <string>
 
 #include "common/settings.h"
 
-namespace quindo::records {
+namespace quindo {
 namespace {
 
 using nlohmann::json;
@@ -21,46 +19,13 @@ constexpr double kLastDate = 2958465.99999999;
 // Currency in units: the 64-bit count of ten-thousandths.
 constexpr double kCurrencyLimit = 922337203685477.0;
 
-using Handlers = std::map<std::string, std::function<void(const json&, const std::string&)>>;
-
-// Runs the handler of every member; a member without one is an error, so
-// that a misspelt field is not silently dropped.
-void ForEachMember(const json& object, const std::string& where, const Handlers& handlers) {
-  if (!object.is_object()) throw InputError((where.empty() ? "input" : where) + ": expected an object");
-  for (const auto& [key, value] : object.items()) {
-    const auto handler = handlers.find(key);
-    const std::string path = where.empty() ? key : where + "." + key;
-    if (handler == handlers.end()) throw InputError("unknown field \"" + path + "\"");
-    handler->second(value, path);
-  }
-}
-
-int64_t WholeNumber(const json& value, int64_t lo, int64_t hi, const std::string& where) {
-  const std::string range = std::to_string(lo) + ".." + std::to_string(hi);
-  if (!value.is_number_integer()) throw InputError(where + ": expected a whole number in " + range);
-  const bool fits = value.is_number_unsigned()
-                        ? value.get<uint64_t>() <= static_cast<uint64_t>(hi)
-                        : value.get<int64_t>() >= lo && value.get<int64_t>() <= hi;
-  if (!fits) throw InputError(where + ": " + value.dump() + " is outside " + range);
-  return value.get<int64_t>();
-}
-
-int16_t ToInt16(const json& value, const std::string& where) {
-  return static_cast<int16_t>(WholeNumber(value, INT16_MIN, INT16_MAX, where));
-}
-
-double Number(const json& value, double lo, double hi, const std::string& where) {
-  if (!value.is_number()) throw InputError(where + ": expected a number");
-  const double number = value.get<double>();
+// A number of a setting's kind, inside the kind's range.
+double NumberIn(const json& value, double lo, double hi, const std::string& where) {
+  const double number = NumberOf(value, where);
   if (!std::isfinite(number) || number < lo || number > hi) {
-    throw InputError(where + ": " + value.dump() + " is outside the range of its kind");
+    throw JsonInputError(where + ": " + value.dump() + " is outside the range of its kind");
   }
   return number;
-}
-
-std::string ToText(const json& value, const std::string& where) {
-  if (!value.is_string()) throw InputError(where + ": expected a text");
-  return value.get<std::string>();
 }
 
 // A single as the shortest decimal that reads back as the same single.
@@ -79,8 +44,8 @@ ordered_json SettingToJson(const TypedValue& value) {
     case Kind::kNull: break;
     case Kind::kInteger:
     case Kind::kLong:
-    case Kind::kFlag:
     case Kind::kByte: out["Value"] = value.RawInteger(); break;
+    case Kind::kFlag: out["Value"] = value.RawInteger() != 0 ? -1 : 0; break;
     case Kind::kSingle: out["Value"] = SingleAsJsonNumber(value.RawFloat()); break;
     case Kind::kDouble:
     case Kind::kDate: out["Value"] = value.RawFloat(); break;
@@ -92,41 +57,38 @@ ordered_json SettingToJson(const TypedValue& value) {
 
 TypedValue SettingFromJson(const json& object, const std::string& where) {
   if (!object.is_object() || !object.contains("Kind")) {
-    throw InputError(where + ": expected an object {\"Kind\": k, \"Value\": v}");
+    throw JsonInputError(where + ": expected an object {\"Kind\": k, \"Value\": v}");
   }
   for (const auto& [key, ignored] : object.items()) {
-    if (key != "Kind" && key != "Value") throw InputError("unknown field \"" + where + "." + key + "\"");
+    if (key != "Kind" && key != "Value") throw JsonInputError("unknown field \"" + MemberPath(where, key) + "\"");
   }
-  const int16_t kind = ToInt16(object["Kind"], where + ".Kind");
+  const int16_t kind = Int16Of(object["Kind"], where + ".Kind");
   const std::string at = where + ".Value";
   const bool has_value = object.contains("Value");
   const auto value = [&]() -> const json& {
-    if (!has_value) throw InputError(at + ": missing for kind " + std::to_string(kind));
+    if (!has_value) throw JsonInputError(at + ": missing for kind " + std::to_string(kind));
     return object["Value"];
   };
   switch (static_cast<Kind>(kind)) {
     case Kind::kEmpty:
     case Kind::kNull:
-      if (has_value) throw InputError(at + ": kind " + std::to_string(kind) + " has no value");
+      if (has_value) throw JsonInputError(at + ": kind " + std::to_string(kind) + " has no value");
       return kind == 0 ? TypedValue() : TypedValue::Null();
-    case Kind::kInteger: return TypedValue::Integer(ToInt16(value(), at));
+    case Kind::kInteger: return TypedValue::Integer(Int16Of(value(), at));
     case Kind::kLong:
-      return TypedValue::Long(static_cast<int32_t>(WholeNumber(value(), INT32_MIN, INT32_MAX, at)));
+      return TypedValue::Long(static_cast<int32_t>(WholeNumberOf(value(), INT32_MIN, INT32_MAX, at)));
     case Kind::kSingle:
-      return TypedValue::Single(static_cast<float>(Number(value(), -3.402823466e38, 3.402823466e38, at)));
-    case Kind::kDouble: return TypedValue::Double(Number(value(), -1.79e308, 1.79e308, at));
+      return TypedValue::Single(static_cast<float>(NumberIn(value(), -3.402823466e38, 3.402823466e38, at)));
+    case Kind::kDouble: return TypedValue::Double(NumberIn(value(), -1.79e308, 1.79e308, at));
     case Kind::kCurrency:
       return TypedValue::CurrencyFromScaled(
-          std::llround(Number(value(), -kCurrencyLimit, kCurrencyLimit, at) * 10000.0));
-    case Kind::kDate: return TypedValue::Date(Number(value(), kFirstDate, kLastDate, at));
-    case Kind::kText: return TypedValue::Text(ToText(value(), at));
-    case Kind::kFlag: {
-      const int64_t flag = WholeNumber(value(), -1, 0, at);
-      return TypedValue::Flag(flag != 0);
-    }
-    case Kind::kByte: return TypedValue::Byte(static_cast<uint8_t>(WholeNumber(value(), 0, 255, at)));
+          std::llround(NumberIn(value(), -kCurrencyLimit, kCurrencyLimit, at) * 10000.0));
+    case Kind::kDate: return TypedValue::Date(NumberIn(value(), kFirstDate, kLastDate, at));
+    case Kind::kText: return TypedValue::Text(TextOf(value(), at));
+    case Kind::kFlag: return TypedValue::Flag(FlagOf(value(), at) != 0);
+    case Kind::kByte: return TypedValue::Byte(static_cast<uint8_t>(WholeNumberOf(value(), 0, 255, at)));
   }
-  throw InputError(where + ".Kind: " + std::to_string(kind) +
+  throw JsonInputError(where + ".Kind: " + std::to_string(kind) +
                    " is not one of 0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 17");
 }
 
@@ -138,7 +100,7 @@ ordered_json ReceiverToJson(const cReceiver& receiver) {
   ordered_json settings = ordered_json::array();
   for (int16_t i = 0; i < cReceiver::kSettings; ++i) settings.push_back(SettingToJson(receiver.GetSetting(i)));
   return {{"DiskIdentity", receiver.m_DiskIdentity},
-          {"Enabled", receiver.m_Enabled},
+          {"Enabled", FlagToJson(receiver.m_Enabled)},
           {"ReceiverTypeId", receiver.GetReceiverTypeId()},
           {"ReceiverName", receiver.m_ReceiverName},
           {"BackupReceiver", receiver.m_BackupReceiver},
@@ -149,24 +111,19 @@ ordered_json ReceiverToJson(const cReceiver& receiver) {
           {"KeepAliveInterval", receiver.m_KeepAliveInterval}};
 }
 
-void ReceiverFromJson(const json& json, cReceiver& receiver) {
+void ReceiverFromJson(const json& json, cReceiver& receiver, const std::string& where) {
   // The type is set last, once the settings it may read are in place.
   int16_t type_id = receiver.GetReceiverTypeId();
-  ForEachMember(json, "", {
-    {"DiskIdentity", [&](const auto& v, const auto& w) {
-      // A file's number, or -1 for a receiver to be given one.
-      receiver.m_DiskIdentity = static_cast<int16_t>(WholeNumber(v, -1, 9999, w));
-    }},
-    {"Enabled", [&](const auto& v, const auto& w) { receiver.m_Enabled = ToInt16(v, w); }},
-    {"ReceiverTypeId", [&](const auto& v, const auto& w) { type_id = ToInt16(v, w); }},
-    {"ReceiverName", [&](const auto& v, const auto& w) { receiver.m_ReceiverName = ToText(v, w); }},
-    {"BackupReceiver", [&](const auto& v, const auto& w) { receiver.m_BackupReceiver = ToText(v, w); }},
+  ForEachMember(json, where, {
+    {"DiskIdentity", [&](const auto& v, const auto& w) { receiver.m_DiskIdentity = DiskIdentityOf(v, w); }},
+    {"Enabled", [&](const auto& v, const auto& w) { receiver.m_Enabled = FlagOf(v, w); }},
+    {"ReceiverTypeId", [&](const auto& v, const auto& w) { type_id = Int16Of(v, w); }},
+    {"ReceiverName", [&](const auto& v, const auto& w) { receiver.m_ReceiverName = TextOf(v, w); }},
+    {"BackupReceiver", [&](const auto& v, const auto& w) { receiver.m_BackupReceiver = TextOf(v, w); }},
     {"Settings", [&](const auto& v, const auto& w) {
-      if (!v.is_array() || v.size() != cReceiver::kSettings) {
-        throw InputError(w + ": expected an array of 4 elements");
-      }
+      ArrayOf(v, cReceiver::kSettings, w);
       for (int16_t i = 0; i < cReceiver::kSettings; ++i) {
-        receiver.SaveSetting(i, SettingFromJson(v[i], w + "[" + std::to_string(i) + "]"));
+        receiver.SaveSetting(i, SettingFromJson(v[i], ElementPath(w, i)));
       }
     }},
     {"FileDateTimeStamp", Ignore},
@@ -178,25 +135,31 @@ void ReceiverFromJson(const json& json, cReceiver& receiver) {
 }
 
 void LoadReceiverTypesFromJson(const json& json) {
-  if (!json.is_array()) throw InputError("receiver types: expected an array of rows");
+  if (!json.is_array()) throw JsonInputError("receiver types: expected an array of rows");
   if (json.size() > static_cast<size_t>(kReceiverTypeRows)) {
-    throw InputError("receiver types: " + std::to_string(json.size()) + " rows, at most " +
+    throw JsonInputError("receiver types: " + std::to_string(json.size()) + " rows, at most " +
                      std::to_string(kReceiverTypeRows));
   }
   std::array<ReceiverType, kReceiverTypeRows> rows{};
   for (size_t i = 0; i < json.size(); ++i) {
     ReceiverType& row = rows[i];
-    const std::string where = "receiver types[" + std::to_string(i) + "]";
+    const std::string where = ElementPath("receiver types", i);
     ForEachMember(json[i], where, {
-      {"TypeId", [&](const auto& v, const auto& w) { row.type_id = ToInt16(v, w); }},
-      {"TypeName", [&](const auto& v, const auto& w) { row.type_name = ToText(v, w); }},
-      {"Protocol", [&](const auto& v, const auto& w) { row.protocol = ToText(v, w); }},
-      {"TemplateFile", [&](const auto& v, const auto& w) { row.template_file = ToText(v, w); }},
+      {"TypeId", [&](const auto& v, const auto& w) { row.type_id = Int16Of(v, w); }},
+      {"TypeName", [&](const auto& v, const auto& w) { row.type_name = TextOf(v, w); }},
+      {"Protocol", [&](const auto& v, const auto& w) { row.protocol = TextOf(v, w); }},
+      {"TemplateFile", [&](const auto& v, const auto& w) { row.template_file = TextOf(v, w); }},
     });
-    if (!json[i].contains("TypeId")) throw InputError(where + ": missing TypeId");
+    if (!json[i].contains("TypeId")) throw JsonInputError(where + ": missing TypeId");
   }
   ReceiverTypes() = std::move(rows);
   NumberOfReceiverTypes() = static_cast<int16_t>(json.size());
 }
 
-}  // namespace quindo::records
+void LoadReceiverTypesFile(const std::string& path) {
+  // 300 rows of a few texts each; a huge or endless file is refused first.
+  constexpr size_t kLongestTypeTable = 1 << 20;
+  LoadReceiverTypesFromJson(ReadJsonFile(path, kLongestTypeTable));
+}
+
+}  // namespace quindo

@@ -1,21 +1,18 @@
-#include "stored_text.h"
+#include "json/stored_text.h"
 
 #include <utility>
 #include <vector>
 
 #include "common/code_page.h"
 
-namespace quindo::records {
+namespace quindo {
 namespace {
 
 using NamedTexts = std::vector<std::pair<std::string, std::string>>;
 
-std::optional<std::string> FirstUnencodable(const NamedTexts& texts) {
+std::optional<UnencodableText> FirstUnencodable(const NamedTexts& texts) {
   for (const auto& [field, text] : texts) {
-    if (const auto character = FirstUnencodableCharacter(text)) {
-      return field + ": \"" + *character + "\" cannot be stored in the code page (" + kLossySwitch +
-             " stores it as \"?\")";
-    }
+    if (auto character = FirstUnencodableCharacter(text)) return UnencodableText{field, std::move(*character)};
   }
   return std::nullopt;
 }
@@ -26,7 +23,7 @@ void AddIndexed(NamedTexts& texts, const std::string& field, int index, std::str
 
 }  // namespace
 
-std::optional<std::string> UnencodableText(const cProfile& p) {
+std::optional<UnencodableText> FirstUnencodableText(const cProfile& p) {
   NamedTexts texts{{"Name", p.GetName()},
                    {"ParallellReceivers", p.m_ParallellReceivers},
                    {"SequentialReceivers", p.m_SequentialReceivers}};
@@ -37,7 +34,7 @@ std::optional<std::string> UnencodableText(const cProfile& p) {
   return FirstUnencodable(texts);
 }
 
-std::optional<std::string> UnencodableText(const cReceiver& r) {
+std::optional<UnencodableText> FirstUnencodableText(const cReceiver& r) {
   NamedTexts texts{{"ReceiverName", r.m_ReceiverName}, {"BackupReceiver", r.m_BackupReceiver}};
   for (int16_t i = 0; i < cReceiver::kSettings; ++i) {
     const TypedValue setting = r.GetSetting(i);
@@ -48,7 +45,7 @@ std::optional<std::string> UnencodableText(const cReceiver& r) {
   return FirstUnencodable(texts);
 }
 
-std::optional<std::string> UnencodableText(const cAlarm& a) {
+std::optional<UnencodableText> FirstUnencodableText(const cAlarm& a) {
   NamedTexts texts;
   for (int16_t i = 0; i < cAlarm::kConditions; ++i) AddIndexed(texts, "Conditions", i, a.GetCondition(i));
   texts.insert(texts.end(), {{"SequenceReceivers", a.m_SequenceReceivers},
@@ -57,4 +54,4 @@ std::optional<std::string> UnencodableText(const cAlarm& a) {
   return FirstUnencodable(texts);
 }
 
-}  // namespace quindo::records
+}  // namespace quindo
