@@ -67,6 +67,19 @@ tree=$(QT_QPA_PLATFORM=offscreen "$work/example/minimal-host" 127.0.0.1 "$port" 
   fail "the example's tree did not fill"
 [ "$(wc -l <<<"$tree")" -eq 12 ] || fail "the example shows: $tree"
 
+# The records as JSON from the installed Quindo::Json, in a host of its own;
+# the library exports its API and keeps its helpers inside.
+[ "$(readelf -d "$libdir/libquindo-json.so" | sed -n 's/.*SONAME.*\[\(.*\)\]/\1/p')" = libquindo-json.so.1 ] ||
+  fail "libquindo-json.so has no SONAME libquindo-json.so.1"
+json_exported=$(nm -DC --defined-only "$libdir/libquindo-json.so")
+grep -q 'quindo::ProfileFromJson' <<<"$json_exported" || fail "ProfileFromJson is not exported"
+! grep -q 'quindo::ForEachMember' <<<"$json_exported" || fail "a JSON helper is exported"
+cmake -S tests/package/json-host -B "$work/json-host" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/json-host" >/dev/null
+json=$(echo '{"Name": "Night", "Enabled": true}' | "$work/json-host/json-host") || fail "the JSON host did not run"
+grep -q '"Name":"Night","Enabled":-1,' <<<"$json" || fail "the JSON host wrote: $json"
+[ -f "$prefix/share/bash-completion/completions/quindo-records" ] || fail "the bash completion is not installed"
+
 # The .deb: libraries, headers, tools, language file, plugin, dependencies.
 (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || fail "cpack failed: $(cat "$work/cpack.log")"
 deb=$(find "$work/deb" -name 'quindo-profiles_*.deb' | head -n1)
@@ -76,6 +89,10 @@ for path in ./usr/lib/libquindo-core.so.1 ./usr/lib/libquindo-widgets.so.1 \
     ./usr/include/quindo/qt/active_profiles_widget.h ./usr/bin/quindo-records \
     ./usr/share/quindo/language/english.txt /qt6/plugins/designer/libquindo-designer.so \
     ./usr/lib/pkgconfig/quindo-core.pc ./usr/lib/cmake/QuindoProfiles/QuindoProfilesConfig.cmake; do
+  grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
+done
+for path in ./usr/lib/libquindo-json.so.1 ./usr/include/quindo/json/profile_json.h \
+    ./usr/share/bash-completion/completions/quindo-records; do
   grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
