@@ -34,7 +34,9 @@ void WritePng(const QImage& image, const std::string& target) {
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) throw CommandError(kExitFailed, target + ": the image cannot be encoded as PNG");
   const std::string_view png(bytes.constData(), static_cast<size_t>(bytes.size()));
-  if (target == "-") {
+  // /dev/stdout names the same stream; saved as a file it would replace the
+  // file the shell redirected to, or fail on a pipe.
+  if (target == "-" || target == "/dev/stdout") {
     Print(png);
     if (std::fflush(stdout) != 0) throw CommandError(kExitFailed, "standard output: cannot be written");
   } else {

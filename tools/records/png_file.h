@@ -28,10 +28,10 @@ class RenderingApplication {
   std::unique_ptr<QGuiApplication> application_;
 };
 
-// Writes the image as PNG file `target`, or to standard output for "-",
-// then says "TARGET WIDTHxHEIGHT" on standard error. A failure raises
-// CommandError (status 1) with the file error (61 "Disk full", 76 "Path not
-// found", ...).
+// Writes the image as PNG file `target`, or to standard output for "-" (or
+// "/dev/stdout"), then says "TARGET WIDTHxHEIGHT" on standard error. A
+// failure raises CommandError (status 1) with the file error (61 "Disk
+// full", 76 "Path not found", ...).
 void WritePng(const QImage& image, const std::string& target);
 
 }  // namespace quindo::records

@@ -121,13 +121,17 @@ int main(int argc, char** argv) {
     FlushRecordReports();
     SayLine(e.what(), e.Shape());
     status = e.Status();
-  } catch (const JsonInputError& e) {
+  } catch (const JsonInputError& e) {  // a document that describes no record: bad input
     FlushRecordReports();
     SayLine(e.what());
     status = kExitBadInput;
   } catch (const Error& e) {
     FlushRecordReports();
     SayLine(e.Description());
+    status = kExitFailed;
+  } catch (const nlohmann::json::exception& e) {
+    FlushRecordReports();
+    SayLine(JsonLibraryMessage(e));
     status = kExitFailed;
   } catch (const std::bad_alloc&) {
     SayLine("out of memory");
