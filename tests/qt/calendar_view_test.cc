@@ -20,6 +20,7 @@
 
 #include "common/error.h"
 #include "common/language.h"
+#include "common/shipped_files.h"
 #include "common/settings.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/calendar_locale.h"
@@ -79,7 +80,7 @@ class CalendarViewTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { LoadLanguageFile(QUINDO_LANGUAGE_FILE); }
+  void initTestCase() { LoadLanguageFile(FindShippedLanguageFile().value()); }
   void cleanup() {
     HolidayDays().assign(kHolidayDayCount, 0);
     HolidayLabels().Clear();

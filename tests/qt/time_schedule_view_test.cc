@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include "common/language.h"
+#include "common/shipped_files.h"
 #include "common/settings.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
@@ -293,7 +294,7 @@ class TimeScheduleViewTest : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  LoadLanguageFile(QUINDO_LANGUAGE_FILE);
+  LoadLanguageFile(FindShippedLanguageFile().value());
   TimeScheduleViewTest test;
   return QTest::qExec(&test, argc, argv);
 }

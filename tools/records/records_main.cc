@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -15,9 +14,9 @@
 #include "command.h"
 #include "command_line.h"
 #include "common/error.h"
-#include "common/file_system.h"
 #include "common/language.h"
 #include "common/settings.h"
+#include "common/shipped_files.h"
 #include "json/json_fields.h"
 #include "messages.h"
 #include "records_help.h"
@@ -27,22 +26,12 @@ namespace {
 using namespace quindo;
 using namespace quindo::records;
 
-// The language file: the one named, else the shipped one in the source tree,
-// else the installed copy beside the program.
+// The language file: the one named, else the one shipped with the program.
 void LoadLanguage(const std::string& named) {
   if (!named.empty()) {
     LoadLanguageFile(named);
-    return;
-  }
-  std::vector<std::filesystem::path> candidates{QUINDO_LANGUAGE_FILE};
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) candidates.push_back(self.parent_path() / "../share/quindo/language/english.txt");
-  for (const auto& candidate : candidates) {
-    if (FileExists(candidate.string())) {
-      LoadLanguageFile(candidate.string());
-      return;
-    }
+  } else if (const auto shipped = FindShippedLanguageFile()) {
+    LoadLanguageFile(*shipped);
   }
 }
 
