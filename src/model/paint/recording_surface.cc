@@ -1,4 +1,4 @@
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 
 #include <sstream>
 

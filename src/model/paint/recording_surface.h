@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "common/export.h"
 
 namespace quindo {

@@ -1,4 +1,4 @@
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 
 namespace quindo {
 
