@@ -5,13 +5,11 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
-#include <QTextEdit>
 #include <QTreeView>
 
 #include "common/error.h"
@@ -142,22 +140,6 @@ class ActiveProfilesWidgetTest : public QObject {
     widget_->setReportOrder(true);
     QCOMPARE(widget_->serverAddress() + QString::number(widget_->serverPort()), QStringLiteral("alarmhost5000"));
     QVERIFY(widget_->property("ReportOrder").toBool() && !widget_->command1Visible());
-
-    // Beside two greedy neighbours in a row, it keeps room for its content.
-    QWidget row;
-    auto* layout = new QHBoxLayout(&row);
-    auto* profiles = new ActiveProfilesWidget(std::string(), &row);
-    for (int i = 0; i < 2; ++i) {
-      auto* greedy = new QTextEdit(&row);
-      greedy->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-      layout->addWidget(greedy);
-    }
-    layout->insertWidget(1, profiles);
-    row.resize(700, 300);
-    row.show();
-    QVERIFY(profiles->minimumSizeHint().isValid() && profiles->sizeHint().isValid());
-    QVERIFY(profiles->width() >= profiles->minimumSizeHint().width());
-    QVERIFY(profiles->minimumSizeHint().width() >= widget_->Label_Connection()->width());
   }
 
   void reportedProfilesShowTheirIconsAndStateAndRequestsGoByName() {

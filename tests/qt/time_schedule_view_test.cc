@@ -234,13 +234,15 @@ class TimeScheduleViewTest : public QObject {
     form.resize(300, 200);  // narrower than the views together
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    for (QWidget* view : {static_cast<QWidget*>(chart), static_cast<QWidget*>(month)}) {
+    for (QWidget* view : {static_cast<QWidget*>(control), static_cast<QWidget*>(chart), static_cast<QWidget*>(month)}) {
       QVERIFY(view->sizeHint().isValid());
       QVERIFY(view->minimumSizeHint().isValid());
       QVERIFY(view->width() >= view->minimumSizeHint().width());
       QVERIFY(view->height() >= view->minimumSizeHint().height());
     }
-    // The chart's content: the frame with the picture and its scroll bar.
+    // Room for the content: the control's label, the chart's frame with the
+    // picture and its scroll bar, the month's dates.
+    QVERIFY(control->minimumSizeHint().width() >= control->Label_Connection()->width());
     QVERIFY(chart->minimumSizeHint().width() >= TimeScheduleView::kFrameWidth);
     QVERIFY(month->minimumSizeHint().width() >= month->PaintArea()->width());
   }
