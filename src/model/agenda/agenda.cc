@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/settings.h"
 #include "model/calendar/day_number.h"
 #include "model/profile/profile.h"
 #include "model/schedule/time_schedule.h"
@@ -139,6 +140,16 @@ std::string FormatScheduleTime(ScheduleTime time) {
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", c.year, c.month, c.day, time.minute / 60,
                 time.minute % 60);
   return text;
+}
+
+std::string DayTypeLabel(int16_t day_type) {
+  static constexpr const char* kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+                                              "Friday", "Saturday", "Sunday"};
+  if (day_type >= 0 && day_type < kDayTypeCount && !DayTypeNames()[day_type].empty()) {
+    return DayTypeNames()[day_type];
+  }
+  if (day_type >= 0 && day_type < 7) return kWeekdays[day_type];
+  return "special day type " + std::to_string(day_type - 6);
 }
 
 }  // namespace quindo

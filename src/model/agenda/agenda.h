@@ -84,6 +84,10 @@ struct QUINDO_EXPORT ActiveStretch {
 QUINDO_EXPORT std::vector<ActiveStretch> ActiveStretches(const cProfile& profile, const cCalendar* calendar,
                                            ScheduleTime from, ScheduleTime to);
 
+// "Monday" .. "Sunday", "special day type 1" .. "16" for schedule day types
+// 0..22, the name DayTypeNames() holds where a host has set one.
+QUINDO_EXPORT std::string DayTypeLabel(int16_t day_type);
+
 // "YYYY-MM-DD HH:MM".
 QUINDO_EXPORT std::string FormatScheduleTime(ScheduleTime time);
 

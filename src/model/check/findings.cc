@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/settings.h"
 
 namespace quindo {
 
@@ -32,15 +31,5 @@ std::vector<Finding> CheckRecords(const CheckInput& input) {
 }
 
 std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
-
-std::string DayTypeLabel(int16_t day_type) {
-  static constexpr const char* kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
-                                              "Friday", "Saturday", "Sunday"};
-  if (day_type >= 0 && day_type < kDayTypeCount && !DayTypeNames()[day_type].empty()) {
-    return DayTypeNames()[day_type];
-  }
-  if (day_type >= 0 && day_type < 7) return kWeekdays[day_type];
-  return "special day type " + std::to_string(day_type - 6);
-}
 
 }  // namespace quindo

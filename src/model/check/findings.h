@@ -69,8 +69,5 @@ std::vector<Finding> CheckReceiversAndNames(const CheckInput& input);
 
 // "'Night shift'": a profile or receiver name as messages quote it.
 std::string Quoted(std::string_view name);
-// "Monday" .. "Sunday", "special day type 1" .. "16" for schedule day types
-// 0..22, the language file's name where one is loaded.
-std::string DayTypeLabel(int16_t day_type);
 
 }  // namespace quindo

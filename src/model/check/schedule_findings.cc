@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "model/agenda/agenda.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
 #include "model/check/findings.h"
