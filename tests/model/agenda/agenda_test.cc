@@ -39,19 +39,23 @@ class AgendaTest : public testing::Test {
     AddPeriod(*day_, 7, 420, 480);
     always_ = ScheduledProfile(5, "Always");
     always_->m_UseTimeSchedule = 0;
+    // Two one-minute periods that touch: no change at 06:00, one at 06:01.
+    blip_ = ScheduledProfile(9, "Blip");
+    AddPeriod(*blip_, 2, 359, 360);
+    AddPeriod(*blip_, 2, 360, 361);
     off_ = ScheduledProfile(4, "Off");
     off_->m_Enabled = 0;
     AddPeriod(*off_, 2, 0, 1440);
     calendar_.SetDayType(DayNumberFromCivil(2024, 3, 7), 8);
   }
-  std::unique_ptr<cProfile> night_, day_, always_, off_;
+  std::unique_ptr<cProfile> night_, day_, always_, off_, blip_;
   cCalendar calendar_;
   const ScheduleTime from_ = At(2024, 3, 6, 6, 0);
   const ScheduleTime to_ = At(2024, 3, 7, 8, 0);
 };
 
 TEST_F(AgendaTest, ListsEveryChangeInTheWindowByTimeThenIdentity) {
-  const std::vector<const cProfile*> profiles{night_.get(), day_.get(), always_.get(), off_.get()};
+  const std::vector<const cProfile*> profiles{night_.get(), day_.get(), always_.get(), off_.get(), blip_.get()};
   const struct {
     ScheduleTime time;
     int16_t identity;
@@ -65,6 +69,7 @@ TEST_F(AgendaTest, ListsEveryChangeInTheWindowByTimeThenIdentity) {
       {from_, 3, true, ProfileDecider::kWeekday, 2, 0, std::pair{360, 960}},
       {from_, 4, false, ProfileDecider::kDisabled, std::nullopt, 0, std::nullopt},
       {from_, 5, true, ProfileDecider::kNoSchedule, std::nullopt, 0, std::nullopt},
+      {At(2024, 3, 6, 6, 1), 9, false, ProfileDecider::kWeekday, 2, 0, std::pair{360, 361}},
       // A change to inactive carries the period that ended.
       {At(2024, 3, 6, 16, 0), 3, false, ProfileDecider::kWeekday, 2, 0, std::pair{360, 960}},
       {At(2024, 3, 6, 22, 0), 7, true, ProfileDecider::kWeekday, 2, 0, std::pair{1320, 1440}},
@@ -101,8 +106,11 @@ TEST_F(AgendaTest, ListsEveryChangeInTheWindowByTimeThenIdentity) {
   EXPECT_EQ(ProfileNextChange(*off_, &calendar_, from_), std::nullopt);
   EXPECT_EQ(ProfileNextChange(*night_, &calendar_, from_), At(2024, 3, 6, 22, 0));
 
-  // The window runs to the end of 2039 at most, and forward only.
+  // The window runs from 2000 to the end of 2039 at most, and forward only.
   EXPECT_EQ(Agenda(profiles, &calendar_, At(2039, 12, 31, 23, 0), kEndOfCalendar).size(), 2u);
+  EXPECT_EQ(Agenda(profiles, &calendar_, {0, 0}, {0, 1}).size(), 2u);
+  EXPECT_EQ(ErrorOf([&] { Agenda(profiles, nullptr, from_, {from_.day_number, 1440}); }), kInvalidProcedureCall);
+  EXPECT_EQ(FormatScheduleTime(At(2024, 3, 6, 22, 59)), "2024-03-06 22:59");
   EXPECT_EQ(ErrorOf([&] { Agenda(profiles, nullptr, to_, from_); }), kInvalidProcedureCall);
   EXPECT_EQ(ErrorOf([&] { Agenda(profiles, nullptr, from_, {kCalendarDays, 1}); }), kInvalidProcedureCall);
   EXPECT_EQ(ErrorOf([&] { ActiveStretches(*night_, nullptr, {-1, 0}, to_); }), kInvalidProcedureCall);

@@ -34,10 +34,11 @@ class CheckTest : public testing::Test {
       profiles_.push_back(owned_profiles_.back().get());
       return *owned_profiles_.back();
     };
-    profile(1, "Never");
+    profile(1, "Night").m_ParallellReceivers.clear();
     cProfile& always = profile(2, "Always");
     for (int16_t d = 0; d < 7; ++d) AddPeriod(always, d, 0, 1440);
-    // Special day type 1 (calendar 8) is not active, special day type 2 is.
+    // Special day types 1, 3 and 16 (calendar 8, 10, 23) are not active,
+    // special day type 2 is.
     cProfile& holiday = profile(3, "Holiday");
     holiday.m_TimeSchedule->m_UseCalendar = -1;
     holiday.m_TimeSchedule->SetActive(8, -1);
@@ -54,15 +55,22 @@ class CheckTest : public testing::Test {
     AddPeriod(nobody, 0, 0, 60);
     AddPeriod(profile(6, "Night"), 0, 0, 60);
     AddPeriod(profile(8, "NIGHT"), 0, 0, 60);
+    // Active at the year's first minute only: neither never nor always.
+    cProfile& first_minute = profile(10, "First minute");
+    first_minute.m_TimeSchedule->m_UseCalendar = -1;
+    first_minute.m_TimeSchedule->SetActive(9, -1);
+    AddPeriod(first_minute, 9, 0, 1);
     // Without its schedule: neither never active nor short of receivers.
     cProfile& unscheduled = profile(9, "Unscheduled");
     unscheduled.m_UseTimeSchedule = 0;
     unscheduled.m_ParallellReceivers.clear();
 
-    for (const char* date : {"2023-12-31", "2024-01-01", "2024-12-25", "2025-01-01"}) {
-      calendar_.SetDayType(DayNumberFromCivil(std::stoi(date), std::stoi(date + 5), std::stoi(date + 8)), 8);
-    }
-    calendar_.SetDayType(DayNumberFromCivil(2024, 12, 26), 9);
+    const struct {
+      int y, m, d;
+      int16_t type;
+    } days[] = {{2023, 12, 31, 8}, {2024, 1, 1, 10}, {2024, 12, 25, 8},
+                {2024, 12, 26, 9}, {2024, 12, 31, 23}, {2025, 1, 1, 8}};
+    for (const auto& day : days) calendar_.SetDayType(DayNumberFromCivil(day.y, day.m, day.d), day.type);
 
     owned_receivers_.push_back(Receiver(1, "Pager", 10, "spare"));
     owned_receivers_.push_back(Receiver(2, "Spare", 99, "Gone"));
@@ -93,13 +101,19 @@ TEST_F(CheckTest, FindsEachKindWithItsRecordAndDates) {
       {"always-active", 2, {}, "every day of 2024"},
       {"weekday-decides",
        3,
-       {DayNumberFromCivil(2024, 1, 1), DayNumberFromCivil(2024, 12, 25)},
-       "special day type 1, which"},
+       {DayNumberFromCivil(2024, 1, 1), DayNumberFromCivil(2024, 12, 25), DayNumberFromCivil(2024, 12, 31)},
+       "special day type 1, special day type 3, special day type 16, which"},
+      {"weekday-decides",
+       10,
+       {DayNumberFromCivil(2024, 12, 25), DayNumberFromCivil(2024, 12, 26), DayNumberFromCivil(2024, 12, 31)},
+       "special day type 1, special day type 2, special day type 16, which"},
       {"period-beyond-day", 4, {}, "Monday [1380, 1445]"},
       {"overlapping-periods", 4, {}, "Tuesday [420, 960] [960, 1000] becomes [420, 1000]"},
+      {"no-receivers", 1, {}, "'Night' uses its schedule"},
       {"no-receivers", 5, {}, "'Nobody' uses its schedule"},
-      {"duplicate-name", 6, {}, "also the name of profile 8"},
-      {"duplicate-name", 8, {}, "also the name of profile 6"},
+      {"duplicate-name", 1, {}, "also the name of profile 6, 8"},
+      {"duplicate-name", 6, {}, "also the name of profile 1, 8"},
+      {"duplicate-name", 8, {}, "also the name of profile 1, 6"},
       {"unknown-receiver-type", 2, {}, "type 99"},
       {"backup-missing", 2, {}, "'Gone', which is no receiver"},
       {"backup-missing", 3, {}, "'dormant', which is disabled"},
@@ -116,7 +130,7 @@ TEST_F(CheckTest, FindsEachKindWithItsRecordAndDates) {
     if (findings[i].profile) {
       EXPECT_EQ(profiles_[*findings[i].profile]->m_DiskIdentity, expected[i].identity);
     }
-    EXPECT_EQ(findings[i].profile.has_value(), i < 8);
+    EXPECT_EQ(findings[i].profile.has_value(), i < 11);
   }
 }
 
