@@ -79,8 +79,8 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${QUINDO_INCLUDE_DIR}
   PATTERN "designer" EXCLUDE
   PATTERN "ical" EXCLUDE)
 
-# Every tool of the build (quindo-records installs itself with the language
-# file it reads).
+# Every tool of the build (quindo-records and quindo-editor install
+# themselves; the files they read are installed by cmake/QuindoData.cmake).
 foreach(tool quindo-client quindo-sim quindo-demo)
   if(TARGET ${tool})
     install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

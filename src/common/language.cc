@@ -67,9 +67,10 @@ std::pair<std::string, std::vector<LanguageTextRow>> CurrentLanguageTable() {
 
 void ClearLanguageTable() { Table() = LanguageTable{}; }
 
-int32_t LoadLanguageFile(const std::string& path) {
-  constexpr size_t kLongestLanguageFile = 4 << 20;
-  std::istringstream in(ReadWholeFile(path, kLongestLanguageFile));
+bool HasLanguageTexts() { return !Table().rows.empty(); }
+
+int32_t LoadLanguageTexts(const std::string& texts, const std::string& source) {
+  std::istringstream in(texts);
   LanguageTable table;
   std::string line;
   int32_t line_number = 0;
@@ -86,7 +87,7 @@ int32_t LoadLanguageFile(const std::string& path) {
       used = std::string::npos;  // no number at all, not even an empty one
     }
     if (tab == std::string::npos || used != tab || number < INT32_MIN || number > INT32_MAX) {
-      throw Error(kInvalidProcedureCall, path + ":" + std::to_string(line_number) +
+      throw Error(kInvalidProcedureCall, source + ":" + std::to_string(line_number) +
                                              ": expected number<TAB>text");
     }
     const std::string text = Unescape(line.substr(tab + 1));
@@ -97,6 +98,11 @@ int32_t LoadLanguageFile(const std::string& path) {
   const auto count = static_cast<int32_t>(table.rows.size());
   Table() = std::move(table);
   return count;
+}
+
+int32_t LoadLanguageFile(const std::string& path) {
+  constexpr size_t kLongestLanguageFile = 4 << 20;
+  return LoadLanguageTexts(ReadWholeFile(path, kLongestLanguageFile), path);
 }
 
 }  // namespace quindo

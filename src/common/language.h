@@ -41,6 +41,8 @@ void SetLanguageTable(std::string blob, std::vector<LanguageTextRow> rows);
 // program's texts this way.
 std::pair<std::string, std::vector<LanguageTextRow>> CurrentLanguageTable();
 void ClearLanguageTable();
+// True when this thread's table has rows (a language file was loaded).
+QUINDO_EXPORT bool HasLanguageTexts();
 
 // Loads a UTF-8 language file, one "number<TAB>text" per line ("\t", "\n"
 // and "\\" in the text stand for tab, line break and backslash; lines
@@ -50,5 +52,7 @@ void ClearLanguageTable();
 // table of texts holds many times over) and 5 naming the line of a malformed
 // one.
 QUINDO_EXPORT int32_t LoadLanguageFile(const std::string& path);
+// The same from the file's contents; `source` names them in the error.
+QUINDO_EXPORT int32_t LoadLanguageTexts(const std::string& texts, const std::string& source);
 
 }  // namespace quindo

@@ -4,6 +4,7 @@
 
 #include "common/language.h"
 #include "common/settings.h"
+#include "qt/built_in_texts.h"
 
 namespace quindo {
 namespace {
@@ -32,6 +33,7 @@ std::string FirstCharacters(const std::string& utf8, int n) {
 }  // namespace
 
 void FillDayTypeNamesFromLanguage() {
+  UseBuiltInTextsUnlessLoaded();
   auto& names = DayTypeNames();
   auto& short_names = DayTypeShortNames();
   for (int d = 0; d < kWeekdays; ++d) {

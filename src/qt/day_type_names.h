@@ -10,8 +10,10 @@
 namespace quindo {
 
 // Fills the entries of DayTypeNames and DayTypeShortNames that are still
-// empty, so a host that set its own texts keeps them. Texts the language
-// table lacks stay empty.
+// empty, so a host that set its own texts keeps them. A thread without a
+// language table gets the built-in English texts first (built_in_texts.h),
+// which the views' other texts then use too; texts that a loaded table lacks
+// stay empty.
 QUINDO_EXPORT void FillDayTypeNamesFromLanguage();
 
 }  // namespace quindo

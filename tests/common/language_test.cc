@@ -1,11 +1,15 @@
 #include "common/language.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "common/shipped_files.h"
 #include "common/step_recorder.h"
 #include "error_number.h"
 
@@ -45,6 +49,45 @@ TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
   EXPECT_EQ(GetLanguageText(102), "Two\nlines");  // the old table stays
   std::remove(path.c_str());
   EXPECT_EQ(ErrorOf([&] { LoadLanguageFile(path); }), kFileNotFound);
+}
+
+// An installed tree (bin/ beside share/quindo/) and a build tree (program
+// folders below the root that mirrors share/quindo/) are found from the
+// program's folder wherever the tree lies, the nearest first; with
+// QUINDO_DATA_DIR set, that folder alone.
+TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
+  namespace fs = std::filesystem;
+  const char* outer = std::getenv("QUINDO_DATA_DIR");
+  const std::optional<std::string> outer_override = outer ? std::optional<std::string>(outer) : std::nullopt;
+  unsetenv("QUINDO_DATA_DIR");
+  const fs::path root = fs::path(testing::TempDir()) / "shipped_files_test";
+  fs::remove_all(root);
+  fs::create_directories(root / "moved/prefix/bin");
+  fs::create_directories(root / "build/tools/records");
+  fs::create_directories(root / "bare/bin");
+  for (const char* file : {"moved/prefix/share/quindo/language/english.txt", "build/share/quindo/language/english.txt",
+                           "build/tools/share/quindo/language/other.txt", "override/language/english.txt"}) {
+    fs::create_directories((root / file).parent_path());
+    std::ofstream(root / file) << "1\tx\n";
+  }
+  const auto find = [&](const char* relative, const char* program_folder) {
+    const auto found = FindShippedFile(relative, (root / program_folder).string());
+    return found ? fs::relative(*found, root).string() : "none";
+  };
+  EXPECT_EQ(find("language/english.txt", "moved/prefix/bin"), "moved/prefix/share/quindo/language/english.txt");
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), "build/share/quindo/language/english.txt");
+  EXPECT_EQ(find("language/other.txt", "build/tools/records"), "build/tools/share/quindo/language/other.txt");
+  EXPECT_EQ(find("language/english.txt", "bare/bin"), "none");
+
+  setenv("QUINDO_DATA_DIR", (root / "override").c_str(), 1);
+  EXPECT_EQ(find("language/english.txt", "build/tools/records"), "override/language/english.txt");
+  EXPECT_EQ(find("language/other.txt", "build/tools/records"), "none");  // no fallback past the override
+  if (outer_override) {
+    setenv("QUINDO_DATA_DIR", outer_override->c_str(), 1);
+  } else {
+    unsetenv("QUINDO_DATA_DIR");
+  }
+  fs::remove_all(root);
 }
 
 TEST_F(LanguageTest, ReportErrorReachesInstalledHandlerOnly) {

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "common/language.h"
+#include "common/shipped_files.h"
 #include "tests/editor/editor_test_data.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_fields.h"
@@ -28,7 +29,7 @@ class EditorRig {
 
   // Writes the samples; `before_open` may change the files first.
   bool Start(const std::function<void(EditorRig&)>& before_open = {}) {
-    LoadLanguageFile(QUINDO_LANGUAGE_FILE);
+    LoadLanguageFile(FindShippedLanguageFile().value());
     save_answers.clear();
     save_questions.clear();
     answers.clear();

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # What a host developer does with a full build: install it into a temporary
-# prefix, check the shared libraries (SONAME, hidden symbols) and
-# quindo-core.pc, build examples/minimal-host against the installed package
-# and run it offscreen against the installed quindo-sim until its tree shows
-# the sample profiles; then build the .deb and check its contents and
-# dependencies.
+# prefix, check the shared libraries (SONAME, hidden symbols), quindo-core.pc
+# and the editor's desktop entry and icons, build examples/minimal-host
+# against the installed package and run it offscreen against the installed
+# quindo-sim until its tree shows the sample profiles, build a Designer form
+# of the three widgets with AUTOUIC and run it offscreen without a language
+# file; move the installed tree and run the tools from elsewhere; then build
+# the .deb and check its contents and dependencies.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -32,6 +34,18 @@ for tool in quindo-sim quindo-client quindo-demo quindo-records; do
   [ -x "$prefix/bin/$tool" ] || fail "$tool not installed"
 done
 [ -n "$(find "$prefix" -path '*plugins/designer/libquindo-designer.so')" ] || fail "Designer plugin not installed"
+
+# The editor in the desktop's menus: a valid entry and its icon in the theme.
+desktop-file-validate "$prefix/share/applications/quindo-editor.desktop" ||
+  fail "the editor's desktop entry does not validate"
+icons=$prefix/share/icons/hicolor
+[ -f "$icons/scalable/apps/quindo-editor.svg" ] || fail "the editor's SVG icon is not installed"
+for size in 16 32 48 256; do
+  png=$icons/${size}x$size/apps/quindo-editor.png
+  # The PNG header's width, a 4-byte big-endian number at byte 16.
+  width=$(od -An -tu1 -j16 -N4 "$png" 2>/dev/null | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 }')
+  [ "$width" = "$size" ] || fail "$png is not a ${size}-pixel PNG"
+done
 
 # The core through pkg-config, without CMake.
 cat >"$work/core_host.cc" <<'CC'
@@ -66,6 +80,47 @@ done
 tree=$(QT_QPA_PLATFORM=offscreen "$work/example/minimal-host" 127.0.0.1 "$port" --expect 12) ||
   fail "the example's tree did not fill"
 [ "$(wc -l <<<"$tree")" -eq 12 ] || fail "the example shows: $tree"
+kill "$sim_pid"
+sim_pid=""
+
+# A Designer form with the three widgets, the control's server set in the
+# form, through uic: every widget gets its width and the texts are English
+# without a language file.
+cmake -S tests/package/designer_form -B "$work/form" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/form" >"$work/form.log" 2>&1 || fail "the Designer form did not build: $(cat "$work/form.log")"
+form=$(cd "$work" && QT_QPA_PLATFORM=offscreen "$work/form/designer-form") ||
+  fail "the Designer form: $form"
+grep -qx "headers Mon Tue Wed Thu Fri Sat Sun" <<<"$form" || fail "the Designer form shows: $form"
+
+# Relocatable: no path of the source tree is compiled into the tools; the
+# installed tree, moved and run from another folder, finds its own texts,
+# and QUINDO_DATA_DIR names another folder of them.
+for tool in "$prefix"/bin/*; do
+  ! grep -qF "$PWD/data" "$tool" || fail "$tool holds a path of the source tree"
+done
+moved=$work/moved
+mv "$prefix" "$moved"
+mkdir -p "$work/elsewhere/data/Profiles"
+# The message of removing a profile, which quindo-records takes from its texts.
+removed_message() (
+  cd "$work/elsewhere"
+  echo '{"DiskIdentity": 42, "Name": "Night"}' | "$moved/bin/quindo-records" profile put --data-dir data >/dev/null
+  "$moved/bin/quindo-records" profile remove 42 --data-dir data 2>&1 >/dev/null
+)
+[ "$(removed_message)" = "Removed profile 'Night' data/Profiles/Profile_0042.dat" ] ||
+  fail "the moved quindo-records did not load its texts: $(removed_message)"
+editor=$(cd "$work/elsewhere" && QT_QPA_PLATFORM=offscreen "$moved/bin/quindo-editor" --quit-after 0 2>&1)
+grep -qx "language $moved/share/quindo/language/english.txt" <<<"$editor" ||
+  fail "the moved quindo-editor did not load its texts: $editor"
+mkdir -p "$work/texts/language"
+sed 's/^981\t.*/981\tProfile gone:/' "$moved/share/quindo/language/english.txt" >"$work/texts/language/english.txt"
+export QUINDO_DATA_DIR=$work/texts
+[ "$(removed_message)" = "Profile gone: 'Night' data/Profiles/Profile_0042.dat" ] ||
+  fail "quindo-records did not take QUINDO_DATA_DIR's texts: $(removed_message)"
+editor=$(cd "$work/elsewhere" && QT_QPA_PLATFORM=offscreen "$moved/bin/quindo-editor" --quit-after 0 2>&1)
+grep -qx "language $work/texts/language/english.txt" <<<"$editor" ||
+  fail "quindo-editor did not take QUINDO_DATA_DIR's texts: $editor"
+unset QUINDO_DATA_DIR
 
 # The .deb: libraries, headers, tools, language file, plugin, dependencies.
 (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || fail "cpack failed: $(cat "$work/cpack.log")"
@@ -75,7 +130,9 @@ contents=$(dpkg-deb -c "$deb")
 for path in ./usr/lib/libquindo-core.so.1 ./usr/lib/libquindo-widgets.so.1 \
     ./usr/include/quindo/qt/active_profiles_widget.h ./usr/bin/quindo-records \
     ./usr/share/quindo/language/english.txt /qt6/plugins/designer/libquindo-designer.so \
-    ./usr/lib/pkgconfig/quindo-core.pc ./usr/lib/cmake/QuindoProfiles/QuindoProfilesConfig.cmake; do
+    ./usr/lib/pkgconfig/quindo-core.pc ./usr/lib/cmake/QuindoProfiles/QuindoProfilesConfig.cmake \
+    ./usr/share/applications/quindo-editor.desktop ./usr/share/icons/hicolor/scalable/apps/quindo-editor.svg \
+    ./usr/share/icons/hicolor/48x48/apps/quindo-editor.png; do
   grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "common/language.h"
+#include "common/shipped_files.h"
 #include "qt/active_profiles_widget.h"
 #include "holiday_rules_json.h"
 #include "profile_json.h"
@@ -97,10 +98,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const Options options = ParseOptions(QApplication::arguments());
   quindo::SetReportErrorHandler([](const std::string& message) { std::cerr << message << std::endl; });
-  // Day-type labels of the week chart; without the file the rows go unlabelled.
-  try {
-    quindo::LoadLanguageFile(QUINDO_LANGUAGE_FILE);
-  } catch (const quindo::Error&) {
+  // The shipped texts; without them the views show their built-in English.
+  if (const auto language = quindo::FindShippedLanguageFile()) {
+    try {
+      quindo::LoadLanguageFile(*language);
+    } catch (const quindo::Error& e) {
+      std::cerr << "quindo-demo: " << *language << ": " << e.Description() << std::endl;
+    }
   }
 
   try {

@@ -9,23 +9,31 @@
 // loaded (the first readable one otherwise). With a redundancy role of 1 or 2 a deleted profile is also written to the
 // deleted-profiles log, for the redundant partner server.
 //
+// The language file is by default the one shipped with the program
+// (share/quindo/language/english.txt beside its bin/ folder, or the build
+// tree's copy; QUINDO_DATA_DIR names another folder holding language/).
+//
 // With --quit-after the editor waits for the directory to load, then for MS
 // more milliseconds, saves the window as a PNG when --screenshot names a
-// file, prints the selected profile and the list's size, and exits. Without
-// a display it runs on the offscreen platform.
+// file, prints the language file it loaded, the selected profile and the
+// list's size, and exits. Without a display it runs on the offscreen
+// platform.
 
 #include <cstdlib>
 #include <iostream>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDirIterator>
 #include <QFile>
+#include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 
 #include "common/error.h"
 #include "common/language.h"
 #include "common/settings.h"
+#include "common/shipped_files.h"
 #include "model/profile/profile.h"
 #include "tools/editor/editor_window.h"
 #include "tools/records/receiver_json.h"
@@ -36,7 +44,17 @@ bool HasDisplay() {
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
-void Finish(quindo::EditorWindow& window, const QString& screenshot) {
+// The icon's PNGs built into the program, every size.
+QIcon BuiltInIcon() {
+  QIcon icon;
+  for (QDirIterator it(QStringLiteral(":/icons"), QDirIterator::Subdirectories); it.hasNext();) {
+    const QString file = it.next();
+    if (file.endsWith(QLatin1String(".png"))) icon.addFile(file);
+  }
+  return icon;
+}
+
+void Finish(quindo::EditorWindow& window, const QString& screenshot, const QString& language) {
   int status = 0;
   if (!screenshot.isEmpty()) {
     if (window.grab().save(screenshot, "PNG")) {
@@ -46,6 +64,7 @@ void Finish(quindo::EditorWindow& window, const QString& screenshot) {
       status = 1;
     }
   }
+  std::cout << "language " << (language.isEmpty() ? "built-in" : language.toStdString()) << '\n';
   std::cout << "profiles " << window.Directory().Size() << '\n';
   if (const quindo::cProfile* profile = window.SelectedProfile()) {
     std::cout << "selected " << profile->m_DiskIdentity << ' ' << profile->GetName()
@@ -81,6 +100,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quindo-editor"));
+  // The desktop entry and icon that the install puts under share/.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quindo-editor"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quindo-editor"), BuiltInIcon()));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Edits the profile files of a data directory."));
@@ -90,8 +112,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption calendar_option(QStringLiteral("calendar"),
                                            QStringLiteral("Calendar file shown beside the week chart."),
                                            QStringLiteral("FILE"));
-  const QCommandLineOption language_option(QStringLiteral("language"), QStringLiteral("Language file."),
-                                           QStringLiteral("FILE"), QStringLiteral(QUINDO_LANGUAGE_FILE));
+  const QCommandLineOption language_option(
+      QStringLiteral("language"), QStringLiteral("Language file (default: the one shipped with the program)."),
+      QStringLiteral("FILE"), QString::fromStdString(quindo::FindShippedLanguageFile().value_or(std::string())));
   const QCommandLineOption screenshot_option(QStringLiteral("screenshot"),
                                              QStringLiteral("Save the window as a PNG (with --quit-after)."),
                                              QStringLiteral("FILE"));
@@ -110,10 +133,19 @@ int main(int argc, char** argv) {
                      screenshot_option, quit_option});
   parser.process(app);
 
-  try {
-    quindo::LoadLanguageFile(parser.value(language_option).toStdString());
-  } catch (const quindo::Error& e) {
-    std::cerr << "quindo-editor: language file not loaded: " << e.Description() << std::endl;
+  // Without a language file the views still show their built-in English texts.
+  QString language = parser.value(language_option);
+  if (language.isEmpty()) {
+    std::cerr << "quindo-editor: no language file found (in QUINDO_DATA_DIR when set, else in share/quindo "
+                 "beside the program); the views show their built-in English texts"
+              << std::endl;
+  } else {
+    try {
+      quindo::LoadLanguageFile(language.toStdString());
+    } catch (const quindo::Error& e) {
+      std::cerr << "quindo-editor: language file not loaded: " << e.Description() << std::endl;
+      language.clear();
+    }
   }
 
   bool role_ok = false;
@@ -136,8 +168,8 @@ int main(int argc, char** argv) {
   if (parser.isSet(quit_option)) {
     const int ms = parser.value(quit_option).toInt();
     const QString screenshot = parser.value(screenshot_option);
-    auto finish_later = [&window, ms, screenshot] {
-      QTimer::singleShot(ms, &window, [&window, screenshot] { Finish(window, screenshot); });
+    auto finish_later = [&window, ms, screenshot, language] {
+      QTimer::singleShot(ms, &window, [&window, screenshot, language] { Finish(window, screenshot, language); });
     };
     if (window.Loading()) {
       QObject::connect(&window, &quindo::EditorWindow::directoryLoaded, &window, finish_later);

@@ -15,6 +15,7 @@
 #include "common/file_system.h"
 #include "common/language.h"
 #include "common/settings.h"
+#include "common/shipped_files.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
 #include "alarm_commands.h"
@@ -229,22 +230,12 @@ Options ParseArguments(const std::vector<std::string>& args) {
   return options;
 }
 
-// The language file: the one named, else the shipped one in the source tree,
-// else the installed copy beside the program.
+// The language file: the one named, else the one shipped with the program.
 void LoadLanguage(const std::string& named) {
   if (!named.empty()) {
     LoadLanguageFile(named);
-    return;
-  }
-  std::vector<std::filesystem::path> candidates{QUINDO_LANGUAGE_FILE};
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) candidates.push_back(self.parent_path() / "../share/quindo/language/english.txt");
-  for (const auto& candidate : candidates) {
-    if (FileExists(candidate.string())) {
-      LoadLanguageFile(candidate.string());
-      return;
-    }
+  } else if (const auto shipped = FindShippedLanguageFile()) {
+    LoadLanguageFile(*shipped);
   }
 }
 
