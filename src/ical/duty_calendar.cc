@@ -51,14 +51,15 @@ icaltimetype FloatingTime(ScheduleTime t) {
 }
 
 // Wall-clock minutes of the zone (none: of UTC), written as local times
-// with the zone's TZID or as UTC.
+// with the zone's TZID or as UTC; a minute that the zone skips or repeats
+// is always written in UTC, which every reader reads alike.
 struct TimeWriter {
   const LocalZone* zone = nullptr;
   bool local = false;
 
   // DTSTART or DTEND.
   icalproperty* operator()(icalproperty* (*make)(icaltimetype), ScheduleTime t) const {
-    if (!local) return make(UtcTime(zone ? zone->UtcSecondsOf(t) : UtcSecondsOfMinute(t)));
+    if (!local || !zone->HasOneInstant(t)) return make(UtcTime(zone ? zone->UtcSecondsOf(t) : UtcSecondsOfMinute(t)));
     icalproperty* property = make(FloatingTime(t));
     icalproperty_add_parameter(property, icalparameter_new_tzid(zone->Name().c_str()));
     return property;

@@ -75,6 +75,15 @@ int64_t LocalZone::UtcSecondsOf(ScheduleTime wall) const {
   return local - before;
 }
 
+bool LocalZone::HasOneInstant(ScheduleTime wall) const {
+  const int64_t local = UtcSecondsOfMinute(wall);
+  const int before = OffsetAt(local - kSecondsPerDay);
+  const int after = OffsetAt(local + kSecondsPerDay);
+  if (before == after) return true;
+  // Exactly one of the two offsets gives the minute back.
+  return (OffsetAt(local - before) == before) != (OffsetAt(local - after) == after);
+}
+
 icalcomponent* LocalZone::NewVTimezone(int64_t from_utc, int64_t to_utc) const {
   icalcomponent* vtimezone = icalcomponent_new_clone(icaltimezone_get_component(zone_));
   icaltimezone_truncate_vtimezone(vtimezone, UtcTime(from_utc), UtcTime(to_utc), 0);

@@ -37,6 +37,11 @@ class LocalZone {
   // back repeats is its first pass.
   int64_t UtcSecondsOf(ScheduleTime wall) const;
 
+  // False for a wall-clock minute that the zone skips or repeats: readers
+  // of local times differ on what such a minute is, so a file writes it in
+  // UTC (as UtcSecondsOf reads it).
+  bool HasOneInstant(ScheduleTime wall) const;
+
   // The zone's VTIMEZONE for times between the two instants, named Name();
   // the caller owns it.
   icalcomponent* NewVTimezone(int64_t from_utc, int64_t to_utc) const;

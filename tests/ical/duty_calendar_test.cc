@@ -81,8 +81,9 @@ TEST(DutyCalendarTest, NightShiftAcrossMidnightIsOneEventInLocalTimeOrUtc) {
 }
 
 // The two Sundays on which the clocks change in 2024: 02:30 on 31 March
-// does not exist and 02:30 on 27 October exists twice. The events keep the
-// wall-clock times the agenda lists; UTC reads them as RFC 5545 does.
+// does not exist and 02:30 on 27 October exists twice. Such a minute is
+// written in UTC, read as RFC 5545 reads a local time (readers of local
+// times differ on the repeated one); other times stay local.
 TEST(DutyCalendarTest, DaylightSavingDaysInBerlinKeepWallClockTimes) {
   auto early = ScheduledProfile(7, "Early");
   AddPeriod(*early, kSunday, 150, 240);  // 02:30-04:00
@@ -92,8 +93,8 @@ TEST(DutyCalendarTest, DaylightSavingDaysInBerlinKeepWallClockTimes) {
     const char* utc_start;
     const char* utc_end;
   } const cases[] = {
-      {At(2024, 3, 31, 0, 0), "20240331T023000", "20240331T013000Z", "20240331T020000Z"},   // skipped: +01:00
-      {At(2024, 10, 27, 0, 0), "20241027T023000", "20241027T003000Z", "20241027T030000Z"},  // repeated: first pass
+      {At(2024, 3, 31, 0, 0), "20240331T013000Z", "20240331T013000Z", "20240331T020000Z"},   // skipped: +01:00
+      {At(2024, 10, 27, 0, 0), "20241027T003000Z", "20241027T003000Z", "20241027T030000Z"},  // repeated: first pass
       {At(2024, 7, 7, 0, 0), "20240707T023000", "20240707T003000Z", "20240707T020000Z"},
       {At(2024, 1, 7, 0, 0), "20240107T023000", "20240107T013000Z", "20240107T030000Z"},
   };
