@@ -118,11 +118,12 @@ void CheckPane::Refresh(const std::vector<KeyedProfile>& profiles, const std::ve
   for (const Finding& f : CheckRecords(input)) {
     QString message = Text(f.message);
     for (size_t i = 0; i < f.dates.size(); ++i) {
-      message += (i == 0 ? QStringLiteral(" (") : QStringLiteral(", ")) + Text(FormatScheduleTime({f.dates[i], 0}).substr(0, 10));
+      message += (i == 0 ? QStringLiteral(" (") : QStringLiteral(", ")) + Text(DayNumberText(f.dates[i]));
     }
     if (!f.dates.empty()) message += QLatin1Char(')');
     auto* item = new QTreeWidgetItem({Text(std::string(FindingKindName(f.kind))),
                                       f.disk_identity ? QString::number(*f.disk_identity) : QString(), message});
+    item->setToolTip(2, message);
     if (f.profile) item->setData(0, kKeyRole, keys[*f.profile]);
     items.append(item);
   }

@@ -28,6 +28,8 @@ namespace {
 using nlohmann::ordered_json;
 
 constexpr size_t kLongestNameColumn = 24;
+// "special day type 16 (calendar)"
+constexpr size_t kDecisionColumn = 30;
 
 std::string MinuteText(int32_t minute) {
   char text[16];
@@ -132,7 +134,8 @@ void PrintChanges(const std::vector<const cProfile*>& profiles, const cCalendar*
   const size_t name_width = NameWidth(profiles);
   std::string out;
   if (!jsonl) {
-    out += Padded("Time", 17) + "  ID    " + Padded("Name", name_width) + "  State     Decided by" + "\n";
+    out += Padded("Time", 16) + "    ID  " + Padded("Name", name_width) + "  State     " +
+           Padded("Decided by", kDecisionColumn) + "  Period\n";
   }
   for (const AgendaEntry& e : entries) {
     if (jsonl) {
@@ -146,8 +149,8 @@ void PrintChanges(const std::vector<const cProfile*>& profiles, const cCalendar*
       char identity[16];
       std::snprintf(identity, sizeof identity, "%4d", e.disk_identity);
       out += FormatScheduleTime(e.time) + "  " + identity + "  " + NameColumn(e.name, name_width) + "  " +
-             Padded(e.state.active ? "active" : "inactive", 8) + "  " + DecisionText(e.state) + "  " +
-             PeriodText(e.state) + "\n";
+             Padded(e.state.active ? "active" : "inactive", 8) + "  " +
+             Padded(DecisionText(e.state), kDecisionColumn) + "  " + PeriodText(e.state) + "\n";
     }
     if (out.size() > (1 << 16)) {
       Print(out);
@@ -161,7 +164,10 @@ void PrintStates(const std::vector<const cProfile*>& profiles, const cCalendar* 
                  bool jsonl) {
   const size_t name_width = NameWidth(profiles);
   std::string out;
-  if (!jsonl) out += "  ID  " + Padded("Name", name_width) + "  State     Decided by  Next change\n";
+  if (!jsonl) {
+    out += "  ID  " + Padded("Name", name_width) + "  State     " + Padded("Decided by", kDecisionColumn) +
+           "  Period       Next change\n";
+  }
   for (const cProfile* p : profiles) {
     const ProfileState state = ProfileStateAt(*p, calendar, at);
     const std::optional<ScheduleTime> next = ProfileNextChange(*p, calendar, at);
@@ -176,8 +182,8 @@ void PrintStates(const std::vector<const cProfile*>& profiles, const cCalendar* 
       char identity[16];
       std::snprintf(identity, sizeof identity, "%4d", p->m_DiskIdentity);
       out += std::string(identity) + "  " + NameColumn(p->GetName(), name_width) + "  " +
-             Padded(state.active ? "active" : "inactive", 8) + "  " + DecisionText(state) + "  " +
-             PeriodText(state) + "  " + (next ? "next change " + FormatScheduleTime(*next) : "never changes") + "\n";
+             Padded(state.active ? "active" : "inactive", 8) + "  " + Padded(DecisionText(state), kDecisionColumn) +
+             "  " + Padded(PeriodText(state), 11) + "  " + (next ? FormatScheduleTime(*next) : "never") + "\n";
     }
   }
   Print(out);
