@@ -96,6 +96,9 @@ DutyCalendar WriteDutyCalendar(std::span<const DutyEvent> events, const DutyCale
                                                    UtcSecondsOfMinute(options.to) + kSecondsPerDay));
   }
   for (const DutyEvent& e : events) {
+    // A stretch from a skipped minute to the end of the skipped hour
+    // (02:30-03:00) would end before it starts, as RFC 5545 reads it.
+    if (zone && zone->UtcSecondsOf(e.stretch.stop) <= zone->UtcSecondsOf(e.stretch.start)) continue;
     icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(event, icalproperty_new_uid(UidOf(e).c_str()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(UtcTime(options.stamp)));

@@ -111,6 +111,13 @@ TEST(DutyCalendarTest, DaylightSavingDaysInBerlinKeepWallClockTimes) {
     EXPECT_EQ(utc[0].start, c.utc_start) << c.local_start;
     EXPECT_EQ(utc[0].end, c.utc_end) << c.local_start;
   }
+  // 02:30-03:00 on the day the clocks skip 02:00-03:00 would end, read as
+  // RFC 5545 reads it, half an hour before it starts: it is left out.
+  auto skipped = ScheduledProfile(8, "Skipped");
+  AddPeriod(*skipped, kSunday, 150, 180);
+  const ScheduleTime day = At(2024, 3, 31, 0, 0), next = At(2024, 4, 1, 0, 0);
+  EXPECT_TRUE(ReadBack(WriteDutyCalendar(DutyEventsOf(*skipped, nullptr, day, next),
+                                         {day, next, true, "Europe/Berlin", 0}).text).empty());
 }
 
 TEST(DutyCalendarTest, SystemZoneIsNamedByTzOrWrittenAsUtc) {

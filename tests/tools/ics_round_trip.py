@@ -47,7 +47,8 @@ def agenda_stretches(states_file, changes_file, start, end, zone):
             stretches.add((identity, active_since.pop(identity), at))
     for identity, since in active_since.items():
         stretches.add((identity, since, end))
-    return stretches
+    # A stretch of minutes that the change to summer time skips has no instant.
+    return {s for s in stretches if s[2] > s[1]}
 
 
 def file_stretches(ics_file, start, end):
