@@ -93,6 +93,12 @@ TEST(ReceiveLoop, BadFramesCloseTheLinkWhereTheyStand) {
     EXPECT_TRUE(rig.tree().IsVisible()) << c.what;
   }
   EXPECT_EQ(ErrorOf([] { ConnectedRig().control.SetMaximumFrameBody(-1); }), kInvalidProcedureCall);
+  // Zero is a maximum too: only empty bodies pass.
+  ConnectedRig rig;
+  rig.control.SetMaximumFrameBody(0);
+  rig.Receive(Bytes({5, 0, 0, 0, 0, 5, 0, 0, 0, 1}));
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_EQ(rig.control.BufferedByteCount(), 5);
 }
 
 TEST(ProfileTree, RequestsGoOutForTheFirstNodeOfTheNameAndLeaveItAlone) {
