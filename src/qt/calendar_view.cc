@@ -20,6 +20,7 @@
 #include "qt/day_type_images.h"
 #include "qt/day_type_names.h"
 #include "qt/qpainter_surface.h"
+#include "qt/view_accessibility.h"
 
 namespace quindo {
 
@@ -40,23 +41,50 @@ const int kLastMonthIndex = MonthIndex(kLastCalendarYear, 12);
 
 }  // namespace
 
-// Shows the view's image and forwards the mouse, in units.
-class CalendarPaintArea : public QWidget {
+// Shows the view's image and forwards the mouse, in units, and the keys.
+class CalendarPaintArea : public QWidget, public AccessibleViewPart {
  public:
   explicit CalendarPaintArea(CalendarView* view) : QWidget(view), view_(view) {
+    InstallViewAccessibility();
     setFixedSize(CalendarImageSize());
     setMouseTracking(true);  // the tooltip follows the pointer without a button
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Canvas; }
+  QString AccessibleName() const override { return view_->CursorText(); }
+  QString AccessibleHelp() const override {
+    return CalendarView::tr(
+        "Arrow keys move the cursor by a day or a week, Page Up and Page Down by a month; Enter or Space "
+        "paints the date with the selected day type; Delete gives it back its own weekday.");
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     // Moved to a screen of another pixel ratio: paint the month again there.
     if (view_->image_.devicePixelRatio() != devicePixelRatioF()) view_->Refresh();
-    QPainter(this).drawImage(0, 0, view_->image_);
+    // Only the rows the month fills: the grid ends at the last one's lines.
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const qreal ratio = view_->image_.devicePixelRatio();
+    const QRectF shown(0, 0, width(), CellTop(view_->ShownRows()) + calendar_layout::kBoxInset);
+    painter.drawImage(shown, view_->image_, QRectF(shown.topLeft() * ratio, shown.size() * ratio));
+    if (hasFocus()) view_->PaintCursor(painter);
   }
   void mousePressEvent(QMouseEvent* event) override { Forward(event, event->button()); }
   void mouseMoveEvent(QMouseEvent* event) override { Forward(event, event->buttons()); }
   void mouseReleaseEvent(QMouseEvent* event) override { Forward(event, event->button()); }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!view_->AreaKey(event)) QWidget::keyPressEvent(event);
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QWidget::focusInEvent(event);
+    view_->CursorChanged();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QWidget::focusOutEvent(event);
+    update();
+  }
 
  private:
   void Forward(QMouseEvent* event, Qt::MouseButtons buttons) {
@@ -110,6 +138,7 @@ CalendarView::CalendarView(QWidget* parent)
   });
 
   const QDate now = QDate::currentDate();
+  cursor_day_ = CalendarDayOf(now.year(), now.month(), now.day()).value_or(0);
   if (!ShowMonth(now.year(), now.month())) ShowMonth(kFirstCalendarYear, 1);
 }
 
@@ -143,6 +172,9 @@ void CalendarView::SetSchedule(std::shared_ptr<cTimeSchedule> schedule) {
 
 void CalendarView::SetToday(const QDate& today) {
   today_ = today.isValid() ? std::optional<QDate>(today) : std::nullopt;
+  // The cursor starts on today, as it does on the clock's today.
+  if (today_) cursor_day_ = CalendarDayOf(today.year(), today.month(), today.day()).value_or(cursor_day_);
+  KeepCursorIn(ComputeShownMonth(ShownYear(), ShownMonth()));
   Refresh();
 }
 
@@ -156,6 +188,7 @@ bool CalendarView::ShowMonth(int year, int month) {
   if (index < kFirstMonthIndex || index > kLastMonthIndex) return false;
   calendar_->m_SelectedYear = index / 12;
   calendar_->m_SelectedMonth = index % 12 + 1;
+  KeepCursorIn(ComputeShownMonth(ShownYear(), ShownMonth()));
   Refresh();
   return true;
 }
@@ -187,6 +220,10 @@ void CalendarView::Refresh() {
     calendar_->RecalculateAndPrepareToPaint(today);
     calendar_->Paint(*host_, surface_.get(), locale_);
   });
+  // A month of fewer weeks leaves no empty row below it.
+  area_->setFixedHeight(CalendarImageSize().height() - (calendar_layout::kRows - ShownRows()) *
+                                                            calendar_layout::kCellHeight);
+  CursorChanged();
 }
 
 bool CalendarView::LoadHolidayRules(const std::vector<HolidayRule>& rules) {
@@ -213,6 +250,12 @@ bool CalendarView::ApplyHolidayRules(const std::vector<HolidayRule>& rules) {
 
 void CalendarView::PaintAreaMouse(QEvent::Type type, int16_t button, float x, float y) {
   bool changed = false;
+  // The keyboard goes on from the date a press lands on.
+  const int16_t pressed = DayIndexAt(x, y, calendar_->m_FirstWeekDayInActualMonth, calendar_->m_DaysInActualMonth);
+  if (type == QEvent::MouseButtonPress && pressed >= 0) {
+    cursor_day_ = calendar_->m_ActualMonthOffset + pressed;
+    CursorChanged();
+  }
   switch (type) {
     case QEvent::MouseButtonPress:
       Run("MouseDown", [&] { changed = calendar_->MouseDown(*host_, surface_.get(), button, 0, x, y); });

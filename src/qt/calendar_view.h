@@ -7,6 +7,13 @@
 // button. Special day types show the image list shared with the week chart;
 // resting on a date shows its day type and holiday as the tooltip.
 //
+// The keyboard works the month at a cursor on a date, shown while the paint
+// area has the focus: arrows move it by a day or a week, Home and End to the
+// month's first and last day, Page Up and Page Down by a month (crossing
+// the month's edge shows the next one); Enter or Space paints the date with
+// the selected day type and Delete gives it back its own weekday. The paint
+// area shows only the grid's rows that the month fills.
+//
 // The calendar calls its host members on the view by name, as it has always
 // called its host's form. Every operation runs guarded: an error is shown in
 // the status line and passed to ReportError, and never reaches Qt's event
@@ -25,12 +32,15 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "model/calendar/calendar_geometry.h"
 #include "model/calendar/calendar_locale.h"
 #include "common/export.h"
 #include "model/calendar/holiday_rules.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
+class QPainter;
 class QPushButton;
 class QSpinBox;
 
@@ -56,7 +66,8 @@ class QUINDO_EXPORT CalendarView : public QWidget {
   const std::shared_ptr<cCalendar>& Calendar() const { return calendar_; }
   // The schedule whose periods each date box shows; none hides the bars.
   void SetSchedule(std::shared_ptr<cTimeSchedule> schedule);
-  // Pins today (tests, screenshots); an invalid date follows the clock.
+  // Pins today (tests, screenshots) and puts the cursor there; an invalid
+  // date follows the clock.
   void SetToday(const QDate& today);
   // Week numbers and month names; the process's LC_TIME by default.
   void SetCalendarLocale(const CalendarLocale& locale);
@@ -67,6 +78,15 @@ class QUINDO_EXPORT CalendarView : public QWidget {
   int ShownMonth() const;
   // Paints the shown month again (after the calendar changed outside).
   void Refresh();
+
+  // The keyboard cursor: the day number of its date, always in the shown
+  // month.
+  int32_t CursorDay() const { return cursor_day_; }
+  // The view's name, the date under the cursor, its day type and holiday:
+  // what accessibility tools read for the month.
+  QString CursorText() const;
+  // The grid's rows that the shown month fills (4 to 6).
+  int ShownRows() const;
 
   // Holiday rules (read with the holiday rules reader). Their labels fill
   // the process-wide HolidayDays and HolidayLabels, which every month view
@@ -105,6 +125,16 @@ class QUINDO_EXPORT CalendarView : public QWidget {
 
  private:
   friend class CalendarPaintArea;
+  // The keyboard (calendar_view_keys.cc). AreaKey is false for a key it
+  // leaves to others.
+  bool AreaKey(QKeyEvent* event);
+  void MoveCursorTo(int32_t day);
+  void PaintAtCursor();
+  void ClearAtCursor();
+  void CursorChanged();
+  // Keeps the cursor's day of the month when another month is shown.
+  void KeepCursorIn(const quindo::ShownMonth& month);
+  void PaintCursor(QPainter& painter) const;
   void FillDayTypeList();
   void UpdateNavigation();
   void PaintAreaMouse(QEvent::Type type, int16_t button, float x, float y);
@@ -114,6 +144,7 @@ class QUINDO_EXPORT CalendarView : public QWidget {
 
   std::shared_ptr<cCalendar> calendar_;
   std::optional<QDate> today_;
+  int32_t cursor_day_ = 0;
   CalendarLocale locale_;
   QImage image_;
   std::unique_ptr<QPainterSurface> surface_;

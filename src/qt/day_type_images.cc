@@ -50,7 +50,8 @@ void DrawDayTypeImage(int32_t index, int32_t device_context, double x, int32_t y
   QPainterSurface* surface = QPainterSurface::FromHandle(device_context);
   if (surface == nullptr) throw Error(kInvalidProcedureCall);
   QPainter& painter = surface->Painter();
-  painter.drawImage(QPointF(x, y), SpecialDayTypeImages(painter.device()->devicePixelRatio())[index - 1]);
+  painter.drawImage(QPointF(surface->PlaceX(x, kDayTypeImageSize), y),
+                    SpecialDayTypeImages(painter.device()->devicePixelRatio())[index - 1]);
 }
 
 }  // namespace quindo

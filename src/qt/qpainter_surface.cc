@@ -109,7 +109,7 @@ void QPainterSurface::DrawUnitLine(double x1, double y1, double x2, double y2, R
   if (ax == ex || ay == ey) {
     // The views' lines are all level or upright: boxes of device pixels,
     // much cheaper than a pen per colour.
-    const int left = DevicePixel(std::min(ax, ex)), right = DevicePixel(std::max(ax, ex) + 1);
+    const int left = DevicePixelX(std::min(ax, ex)), right = DevicePixelX(std::max(ax, ex) + 1);
     const int top = DevicePixel(std::min(ay, ey)), bottom = DevicePixel(std::max(ay, ey) + 1);
     if (whole_unit) {
       FillDevicePixels(left, top, right, bottom, colour);
@@ -123,19 +123,33 @@ void QPainterSurface::DrawUnitLine(double x1, double y1, double x2, double y2, R
   // A slanted line: a cosmetic pen is one device pixel wide at any ratio.
   QPainter& painter = Painter();
   UsePen(colour);
-  painter.drawLine(ax, ay, ex, ey);
+  if (x_map_) {
+    painter.drawLine(QPointF(MapX(ax), ay), QPointF(MapX(ex), ey));
+  } else {
+    painter.drawLine(ax, ay, ex, ey);
+  }
 }
 
 void QPainterSurface::DrawFilledBox(double x1, double y1, double x2, double y2, Rgb colour) {
   // Corners in any order; QRect::normalized() would shift a reversed box.
   const int left = std::min(Pixel(x1), Pixel(x2)), right = std::max(Pixel(x1), Pixel(x2));
   const int top = std::min(Pixel(y1), Pixel(y2)), bottom = std::max(Pixel(y1), Pixel(y2));
-  FillDevicePixels(DevicePixel(left), DevicePixel(top), DevicePixel(right + 1), DevicePixel(bottom + 1),
+  FillDevicePixels(DevicePixelX(left), DevicePixel(top), DevicePixelX(right + 1), DevicePixel(bottom + 1),
                    colour);
 }
 
 int QPainterSurface::DevicePixel(int unit) const {
   return static_cast<int>(std::lround(unit * device_->devicePixelRatio()));
+}
+
+int QPainterSurface::DevicePixelX(int unit) const {
+  if (!x_map_) return DevicePixel(unit);
+  return static_cast<int>(std::lround(MapX(unit) * device_->devicePixelRatio()));
+}
+
+double QPainterSurface::PlaceX(double unit_x, double width) const {
+  if (!x_map_) return unit_x;
+  return MapX(unit_x + width / 2) - width / 2;
 }
 
 void QPainterSurface::FillDevicePixels(int left, int top, int right, int bottom, Rgb colour) {
@@ -171,7 +185,9 @@ void QPainterSurface::DrawText(double x, double y, const std::string& utf8) {
   pen_set_ = false;
   painter.setFont(CurrentFont());
   // The current position is the text's top left corner.
-  painter.drawText(QPointF(Pixel(x), Pixel(y) + CurrentMetrics().ascent()), QString::fromStdString(utf8));
+  const QString text = QString::fromStdString(utf8);
+  const double left = x_map_ ? PlaceX(x, CurrentMetrics().horizontalAdvance(text)) : x;
+  painter.drawText(QPointF(Pixel(left), Pixel(y) + CurrentMetrics().ascent()), text);
 }
 
 void QPainterSurface::SetPointerHandlers(PointerHandler pointer, ToolTipHandler tool_tip) {

@@ -14,6 +14,12 @@
 // at the device's full resolution. A device without a ratio is one pixel
 // per unit, as the PNG renders are.
 //
+// A surface may also map x units onto the device's x by a function of its
+// owner's (the week chart stretched to a wide view): lines, boxes and
+// stripes then start and end where their unit ends map to, so they still
+// tile; text and images keep their size and are centred on where their
+// span maps to, which is their own place wherever the map is one to one.
+//
 // The pointer shape and the tool tip go to handlers the owner installs (a
 // widget sets its cursor and tool tip), since an image has neither.
 
@@ -52,6 +58,12 @@ class QUINDO_EXPORT QPainterSurface : public PaintSurface {
   using ToolTipHandler = std::function<void(const std::string& utf8)>;
   void SetPointerHandlers(PointerHandler pointer, ToolTipHandler tool_tip);
   void SetFont(const QFont& font);
+  // The map of x units to the device's logical x; none is one to one.
+  using XMap = std::function<double(double unit_x)>;
+  void SetXMap(XMap map) { x_map_ = std::move(map); }
+  // Where something `width` units wide starting at unit x is drawn, by the
+  // rule above: its left edge in the device's logical x.
+  double PlaceX(double unit_x, double width) const;
 
   // The surface whose hDC is the handle, or none: how a host's image drawing
   // finds where to draw. Handles are unique within the process.
@@ -81,8 +93,10 @@ class QUINDO_EXPORT QPainterSurface : public PaintSurface {
   // device pixel thin, or fills its units' whole thickness when
   // `whole_unit` is set (a stripe).
   void DrawUnitLine(double x1, double y1, double x2, double y2, Rgb colour, bool whole_unit);
-  // The device pixel at which unit u starts.
+  // The device pixel at which unit u starts, down and across.
   int DevicePixel(int unit) const;
+  int DevicePixelX(int unit) const;
+  double MapX(double unit) const { return x_map_ ? x_map_(unit) : unit; }
   // Fills device pixels [left, right) x [top, bottom) in the colour.
   void FillDevicePixels(int left, int top, int right, int bottom, Rgb colour);
 
@@ -90,6 +104,7 @@ class QUINDO_EXPORT QPainterSurface : public PaintSurface {
   QImage* image_ = nullptr;  // the device, when pixels may be written directly
   PointerHandler pointer_handler_;
   ToolTipHandler tool_tip_handler_;
+  XMap x_map_;
   int32_t handle_;
   QPainter painter_;
   QFont font_;

@@ -1,11 +1,11 @@
 #include "qt/time_schedule_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <tuple>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QKeySequence>
@@ -13,57 +13,28 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include "common/error.h"
 #include "common/language.h"
+#include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
-#include "qt/day_type_images.h"
 #include "qt/day_type_names.h"
 #include "qt/qpainter_surface.h"
+#include "qt/schedule_hour_ruler.h"
+#include "qt/schedule_picture.h"
 
 namespace quindo {
-
-// The picture box: shows the painted image and passes the mouse to the view.
-class SchedulePicture : public QWidget {
- public:
-  SchedulePicture(TimeScheduleView* view, QWidget* parent) : QWidget(parent), view_(view) {
-    setMouseTracking(true);  // the pointer's time follows it without a button
-    setFocusPolicy(Qt::ClickFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    // Moved to a screen of another pixel ratio: paint the chart again there.
-    if (view_->image_.devicePixelRatio() != devicePixelRatioF()) {
-      view_->ResizeImage();
-      view_->Repaint();
-    }
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, view_->image_);
-  }
-  void mousePressEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
-  void mouseMoveEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
-  void mouseReleaseEvent(QMouseEvent* event) override { view_->PictureMouse(event); }
-  // The wheel over the chart scrolls its rows.
-  void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(view_->scroll_, event); }
-
- private:
-  TimeScheduleView* view_;
-};
 
 namespace {
 
 // Layout below the frame, in pixels.
-constexpr int kFieldTop = TimeScheduleView::kFrameHeight + 6;
+constexpr int kFieldTop = TimeScheduleView::kRulerHeight + TimeScheduleView::kFrameHeight + 6;
 constexpr int kRowGap = 26;
 constexpr int kFieldHeight = 22;
-// One scroll step moves the picture a quarter of a row.
-constexpr double kUnitsPerScrollStep = 25.0 / 4;
+// The picture's width in units, whatever the view's width.
+constexpr int kPictureUnits = TimeScheduleView::kFrameWidth - TimeScheduleView::kScrollBarWidth;
+constexpr int kStatusLeft = 104;
 
 // The platform's mouse numbers: 1 left, 2 right, 4 middle; shift 1, ctrl 2, alt 4.
 int16_t ButtonNumber(Qt::MouseButtons buttons) {
@@ -80,6 +51,7 @@ int16_t ShiftNumber(Qt::KeyboardModifiers modifiers) {
 
 TimeScheduleView::TimeScheduleView(QWidget* parent)
     : QWidget(parent),
+      ruler_(new HourRuler(this)),
       frame_(new QFrame(this)),
       picture_(new SchedulePicture(this, frame_)),
       scroll_(new QScrollBar(Qt::Vertical, frame_)),
@@ -100,12 +72,14 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
         }
       },
       [this](const std::string& text) { picture_->setToolTip(QString::fromStdString(text)); });
+  surface_->SetXMap([this](double unit) { return PixelX(unit); });
 
   frame_->setFrameShape(QFrame::NoFrame);
-  frame_->setGeometry(0, 0, kFrameWidth, kFrameHeight);
-  picture_->setGeometry(0, 0, kFrameWidth - kScrollBarWidth, kFrameHeight);
-  scroll_->setGeometry(kFrameWidth - kScrollBarWidth, 0, kScrollBarWidth, kFrameHeight);
+  frame_->setGeometry(0, kRulerHeight, kFrameWidth, kFrameHeight);
+  picture_->setGeometry(0, 0, kPictureUnits, kFrameHeight);
+  scroll_->setGeometry(kPictureUnits, 0, kScrollBarWidth, kFrameHeight);
   scroll_->setRange(0, 0);
+  ruler_->setGeometry(0, 0, kFrameWidth, kRulerHeight);
 
   auto* start_label = new QLabel(tr("Start"), this);
   auto* stop_label = new QLabel(tr("Stop"), this);
@@ -115,11 +89,11 @@ TimeScheduleView::TimeScheduleView(QWidget* parent)
   stop_->setGeometry(138, kFieldTop, 60, kFieldHeight);
   time_->setGeometry(208, kFieldTop, 60, kFieldHeight);
   view_day_types_->setGeometry(0, kFieldTop + kRowGap, 100, kFieldHeight);
-  status_->setGeometry(104, kFieldTop + kRowGap, kFrameWidth - 104, kFieldHeight);
-  // The pieces stand at fixed places: the view needs that size and has no
-  // use for more, so layouts give it exactly that.
+  status_->setGeometry(kStatusLeft, kFieldTop + kRowGap, kFrameWidth - kStatusLeft, kFieldHeight);
+  // The pieces stand at fixed heights: the view grows only in width, where
+  // the time axis takes what it is given.
   setMinimumSize(sizeHint());
-  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
   BuildMenu();
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -170,12 +144,21 @@ void TimeScheduleView::BuildMenu() {
   // found and must not decide what a key does later. With nothing selected
   // or copied the operation itself does nothing. The menu items show the
   // same keys, which work while the menu is open.
-  const std::tuple<QAction*, std::function<void()>, QKeySequence::StandardKey> keyed[] = {
-      {delete_, operation("Delete", &cTimeSchedule::Delete), QKeySequence::Delete},
-      {copy_, copy, QKeySequence::Copy},
-      {paste_, operation("Paste", &cTimeSchedule::Paste), QKeySequence::Paste}};
+  // A key acts at the keyboard cursor, which a press also moves.
+  const auto at_cursor = [this](std::function<void()> run) {
+    return [this, run = std::move(run)] {
+      SelectAtCursor();
+      run();
+    };
+  };
+  const std::tuple<QAction*, std::function<void()>, QKeySequence> keyed[] = {
+      {delete_, operation("Delete", &cTimeSchedule::Delete), QKeySequence(QKeySequence::Delete)},
+      {copy_, copy, QKeySequence(QKeySequence::Copy)},
+      {paste_, operation("Paste", &cTimeSchedule::Paste), QKeySequence(QKeySequence::Paste)},
+      {invert_, operation("InvertTimeSchedule", &cTimeSchedule::InvertTimeSchedule),
+       QKeySequence(Qt::CTRL | Qt::Key_I)}};
   for (const auto& [item, run, key] : keyed) {
-    QAction* action = add(picture_, item->text(), run);
+    QAction* action = add(picture_, item->text(), at_cursor(run));
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     item->setShortcut(key);
@@ -194,7 +177,10 @@ void TimeScheduleView::BuildMenu() {
 
 void TimeScheduleView::SetSchedule(std::shared_ptr<cTimeSchedule> schedule) {
   schedule_ = std::move(schedule);
+  period_start_.reset();
   Refresh();
+  cursor_row_ = std::clamp(cursor_row_, 0, std::max(0, RowsWithDayTypes() - 1));
+  CursorChanged();
 }
 
 void TimeScheduleView::Refresh() {
@@ -213,9 +199,42 @@ QSize TimeScheduleView::sizeHint() const { return {kFrameWidth, kFieldTop + 2 * 
 
 QSize TimeScheduleView::minimumSizeHint() const { return sizeHint(); }
 
+double TimeScheduleView::PixelX(double unit) const { return StretchedX(unit, stretch_); }
+double TimeScheduleView::UnitX(double pixel) const { return UnstretchedX(pixel, stretch_); }
+
+QPointF TimeScheduleView::PicturePoint(const QPointF& units) const { return {PixelX(units.x()), units.y()}; }
+QPointF TimeScheduleView::ChartPoint(const QPointF& picture) const {
+  return {UnitX(picture.x()), picture.y()};
+}
+
+void TimeScheduleView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayOut();
+}
+
+void TimeScheduleView::LayOut() {
+  const int width = std::max(this->width(), kFrameWidth);
+  ruler_->setGeometry(0, 0, width, kRulerHeight);
+  frame_->setGeometry(0, kRulerHeight, width, kFrameHeight);
+  status_->setGeometry(kStatusLeft, kFieldTop + kRowGap, width - kStatusLeft, kFieldHeight);
+  const double stretch = AxisStretchFor(width - kScrollBarWidth, kPictureUnits);
+  if (stretch == stretch_) return;
+  stretch_ = stretch;
+  ruler_->SetStretch(stretch);
+  if (!schedule_) {
+    scroll_->move(width - kScrollBarWidth, 0);
+    picture_->resize(width - kScrollBarWidth, picture_->height());
+    return;
+  }
+  // The rows stay scrolled where they were.
+  const int scrolled = scroll_->value();
+  Refresh();
+  scroll_->setValue(scrolled);
+}
+
 void TimeScheduleView::ResizeImage() {
   surface_->End();
-  // The picture is painted at the screen's pixel ratio, in the same units.
+  // The picture is painted at the screen's pixel ratio, in the same pixels.
   const QSize units(std::max(0, picture_width_), std::max(0, picture_height_));
   const qreal ratio = picture_->devicePixelRatioF();
   image_ = QImage(QSize(static_cast<int>(std::ceil(units.width() * ratio)),
@@ -263,13 +282,24 @@ void TimeScheduleView::Report(const char* operation, const std::string& what) {
 
 void TimeScheduleView::PictureMouse(QMouseEvent* event) {
   if (!schedule_) return;
-  const auto x = static_cast<float>(event->position().x());
-  const auto y = static_cast<float>(event->position().y());
+  const QPointF at = ChartPoint(event->position());
+  const auto x = static_cast<float>(at.x());
+  const auto y = static_cast<float>(at.y());
   const int16_t shift = ShiftNumber(event->modifiers());
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       const int16_t button = ButtonNumber(event->button());
       menu_prepared_ = false;
+      // The keyboard goes on from where the press lands on a day's row.
+      if (schedule_->ScaleFactor() != 0) {
+        const AxisPoint point = LocatePoint(x, y, schedule_->m_NumberOfAxisToPaint, schedule_->ScaleFactor());
+        if (point.minute >= 0 && DayTypeAtRow(schedule_->ActiveTable(), point.row) >= 0) {
+          cursor_row_ = point.row;
+          cursor_minute_ = point.minute;
+          period_start_.reset();
+          CursorChanged();
+        }
+      }
       Run("MouseDown", [&] { schedule_->MouseDown(*this, paint_object_, button, shift, x, y); });
       // The menu is only for a row the press selected: a right press on the
       // labels or off the rows prepares no menu, and a menu shown then would
@@ -291,79 +321,6 @@ void TimeScheduleView::PictureMouse(QMouseEvent* event) {
     default:
       break;
   }
-}
-
-// The host contract.
-
-void TimeScheduleView::Set_Text_Schedule_Period_Start(const std::string& text) {
-  start_->setText(QString::fromStdString(text));
-}
-void TimeScheduleView::Set_Text_Schedule_Period_Stop(const std::string& text) {
-  stop_->setText(QString::fromStdString(text));
-}
-std::string TimeScheduleView::Get_Text_Schedule_Period_Start() { return start_->text().toStdString(); }
-std::string TimeScheduleView::Get_Text_Schedule_Period_Stop() { return stop_->text().toStdString(); }
-void TimeScheduleView::Set_Text_Schedule_Time(const std::string& text) {
-  time_->setText(QString::fromStdString(text));
-}
-
-// MouseDown sets all four menu states when a right press selected a row.
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked(int16_t checked) {
-  menu_prepared_ = true;
-  const QSignalBlocker block(grouped_mon_fri_);
-  grouped_mon_fri_->setChecked(checked != 0);
-}
-bool TimeScheduleView::Get_Menu_TimeSchedulePopup_Grouped_MonFri_Checked() {
-  return grouped_mon_fri_->isChecked();
-}
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Grouped_Checked(int16_t checked) {
-  const QSignalBlocker block(grouped_);
-  grouped_->setChecked(checked != 0);
-}
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Paste_Enabled(bool enabled) { paste_->setEnabled(enabled); }
-void TimeScheduleView::Set_Menu_TimeSchedulePopup_Delete_Enabled(bool enabled) {
-  delete_->setEnabled(enabled);
-}
-bool TimeScheduleView::Get_Check_TimeSchedule_ViewDayType() { return view_day_types_->isChecked(); }
-
-double TimeScheduleView::Get_ImageList_ImageWidth() { return kDayTypeImageSize; }
-double TimeScheduleView::Get_ImageList_ImageHeight() { return kDayTypeImageSize; }
-void TimeScheduleView::Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x, int32_t y,
-                                                 std::optional<int16_t>) {
-  DrawDayTypeImage(index, device_context, x, y);
-}
-
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleWidth() {
-  return frame_->contentsRect().width();
-}
-double TimeScheduleView::Get_Picture_TimeSchedule_Frame_ScaleHeight() {
-  return frame_->contentsRect().height();
-}
-double TimeScheduleView::Get_VScroll_Schedule_Width() { return scroll_->width(); }
-double TimeScheduleView::Get_VScroll_Schedule_Left() { return scroll_->x(); }
-void TimeScheduleView::Set_VScroll_Schedule_Left(double left) {
-  scroll_->move(static_cast<int>(std::lround(left)), scroll_->y());
-}
-void TimeScheduleView::Set_VScroll_Schedule_Top(int16_t top) { scroll_->move(scroll_->x(), top); }
-void TimeScheduleView::Set_VScroll_Schedule_Height(double height) {
-  scroll_->resize(scroll_->width(), std::max(0, static_cast<int>(std::lround(height))));
-}
-// Fewer than seven rows give a negative maximum: nothing to scroll.
-void TimeScheduleView::Set_VScroll_Schedule_Max(int16_t max) { scroll_->setRange(0, std::max<int>(0, max)); }
-void TimeScheduleView::Set_Picture_TimeSchedule_Left(int16_t left) { picture_->move(left, picture_->y()); }
-void TimeScheduleView::Set_Picture_TimeSchedule_Top(int16_t top) {
-  picture_->move(picture_->x(), top);
-  // The scroll bar shows where the picture now stands.
-  const QSignalBlocker quiet(scroll_);
-  scroll_->setValue(static_cast<int>(std::lround(-top / kUnitsPerScrollStep)));
-}
-void TimeScheduleView::Set_Picture_TimeSchedule_Width(double width) {
-  picture_width_ = static_cast<int>(std::lround(width));
-  ResizeImage();
-}
-void TimeScheduleView::Set_Picture_TimeSchedule_Height(int32_t height) {
-  picture_height_ = height;
-  ResizeImage();
 }
 
 }  // namespace quindo

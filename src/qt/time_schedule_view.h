@@ -9,12 +9,24 @@
 // The chart is painted into an image that the picture shows, so a single
 // row can be repainted as the schedule's operations do; the image has the
 // screen's pixel ratio, so the chart is as sharp as the widgets around it,
-// while its coordinates stay units. Every operation runs
+// while its coordinates stay units. The view grows in width and stretches
+// the time axis to fill it, with hour labels above; the schedule still sees
+// a picture of 320 units (what its host members report is converted), and
+// presses are mapped back through the same geometry. Every operation runs
 // guarded: an error it raises is shown in the status line and passed to
 // ReportError, and never reaches Qt's event loop.
+//
+// The keyboard works the chart at a cursor (a row and a minute) shown while
+// the picture has the focus: arrows move it by five minutes, an hour with
+// Shift, or a row; Home and End go to 00:00 and 24:00; Enter or Space
+// starts a period and ends it at the cursor; Escape drops a started one;
+// Delete, Copy, Paste and Invert (Ctrl+I) act on the cursor's day and
+// period; the menu key opens the popup menu there. Grouped rows carry a mark
+// at their top right that is easy to see at any width.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QImage>
@@ -29,12 +41,15 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QKeyEvent;
 class QMouseEvent;
+class QPainter;
 class QScrollBar;
 
 namespace quindo {
 
 class cTimeSchedule;
+class HourRuler;
 class PaintSurface;
 class QPainterSurface;
 class SchedulePicture;
@@ -43,9 +58,13 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   Q_OBJECT
 
  public:
+  // The frame at the view's least width: the picture one pixel per unit.
   static constexpr int kFrameWidth = 340;
   static constexpr int kFrameHeight = 180;
   static constexpr int kScrollBarWidth = 20;
+  static constexpr int kRulerHeight = 14;
+  // One step of the scroll bar moves the picture a quarter of a row.
+  static constexpr double kUnitsPerScrollStep = 25.0 / 4;
 
   explicit TimeScheduleView(QWidget* parent = nullptr);
   ~TimeScheduleView() override;
@@ -57,14 +76,28 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   // Recomputes the rows and repaints everything.
   void Refresh();
 
-  // The frame, the fields below it and the status line, which stand at fixed
-  // places: the view's size in any layout.
+  // The hour labels, the frame, and the fields and status line below it at
+  // the least width; the view takes any greater width its layout gives it.
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+
+  // How much wider than its units the time axis is drawn (1 at the least
+  // width), and a point of the chart's units on the picture and back.
+  double AxisStretch() const { return stretch_; }
+  QPointF PicturePoint(const QPointF& units) const;
+  QPointF ChartPoint(const QPointF& picture) const;
+
+  // The keyboard cursor: the row and the minute it is on.
+  int CursorRow() const { return cursor_row_; }
+  int CursorMinute() const { return cursor_minute_; }
+  // The view's name, the day and time under the cursor and that day's
+  // periods: what accessibility tools read for the chart.
+  QString CursorText() const;
 
   // The pieces, for hosts and tests.
   QWidget* Picture() const;
   const QImage& PictureImage() const { return image_; }
+  HourRuler* Ruler() const { return ruler_; }
   QLineEdit* StartField() const { return start_; }
   QLineEdit* StopField() const { return stop_; }
   QLabel* TimeLabel() const { return time_; }
@@ -113,12 +146,37 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   // The schedule's periods or flags changed through the view.
   void scheduleChanged();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   friend class SchedulePicture;
   void PictureMouse(QMouseEvent* event);
   void BuildMenu();
+  // Places the ruler, frame and status line for the view's width and
+  // stretches the axis to it.
+  void LayOut();
   void ResizeImage();
   void Repaint();
+  // The keyboard (time_schedule_view_keys.cc). PictureKey is false for a
+  // key it leaves to others.
+  bool PictureKey(QKeyEvent* event);
+  int RowsWithDayTypes() const;
+  void MoveCursor(int row, int minute);
+  void SelectAtCursor();
+  void StartOrEndPeriod();
+  void OpenMenuAtCursor();
+  void ScrollToCursor();
+  void CursorChanged();
+  // The picture took the focus (by a key: its rows scroll to the cursor),
+  // or lost it.
+  void CursorShown(bool by_key);
+  void CursorHidden();
+  // Drawn over the chart: the marks of grouped rows, and the cursor and a
+  // started period while the picture has the focus.
+  void PaintMarks(QPainter& painter, bool focused) const;
+  double PixelX(double unit) const;
+  double UnitX(double pixel) const;
   // Runs one operation of the schedule guarded, shows what it drew and
   // signals a change of the schedule's periods or flags. The status line
   // shows the last error until a user's operation other than a hover runs
@@ -130,10 +188,15 @@ class QUINDO_EXPORT TimeScheduleView : public QWidget, public ScheduleHost {
   QImage image_;
   std::unique_ptr<QPainterSurface> surface_;
   PaintSurface* paint_object_ = nullptr;  // m_SchedulePaintObject
-  int picture_width_ = 0;
+  int picture_width_ = 0;  // pixels
   int picture_height_ = 0;
   bool menu_prepared_ = false;  // the last press set the menu's state
+  double stretch_ = 1;
+  int cursor_row_ = 0;
+  int cursor_minute_ = 0;
+  std::optional<int> period_start_;  // where Enter started a period on the cursor's row
 
+  HourRuler* ruler_;
   QFrame* frame_;
   SchedulePicture* picture_;
   QScrollBar* scroll_;

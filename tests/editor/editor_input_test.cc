@@ -2,7 +2,8 @@
 // Save key takes the edit in progress, the wheel scrolls the form instead of
 // spinning the box it passes, the tree keeps to the record in the form,
 // typed times say what became of them, every input has a name, Tab passes
-// the systems in one step, and Grouped Monday-Friday says what it replaces.
+// the systems in one step and reaches both views, the chart takes its
+// pane's width, and Grouped Monday-Friday says what it replaces.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -28,6 +30,7 @@
 #include "qt/calendar_view.h"
 #include "qt/time_schedule_view.h"
 #include "tests/editor/editor_rig.h"
+#include "tools/editor/elided_label.h"
 #include "tools/editor/profile_list.h"
 #include "tools/editor/receiver_pane.h"
 
@@ -37,8 +40,8 @@ namespace {
 
 // A press on a row's bar at a minute selects the period there.
 void PressOnBar(TimeScheduleView* view, int row, int minute, Qt::MouseButton button = Qt::LeftButton) {
-  const QPoint at(MinuteToX(minute, view->Schedule()->ScaleFactor()), BarLineY(row, 6));
-  QTest::mouseClick(view->Picture(), button, {}, at);
+  const QPointF at(MinuteToX(minute, view->Schedule()->ScaleFactor()), BarLineY(row, 6));
+  QTest::mouseClick(view->Picture(), button, {}, view->PicturePoint(at).toPoint());
 }
 
 void Retype(QWidget* box, const QString& text) {
@@ -186,8 +189,10 @@ class EditorInputTest : public QObject {
 
   void everyInputIsNamedAndTabPassesTheSystemsInOneStep() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Window().Tree()));
+    QWidget* server = Window().findChild<QTabWidget*>()->widget(2);
     for (QWidget* root : {static_cast<QWidget*>(Window().Form()), static_cast<QWidget*>(Window().Receivers()),
-                          static_cast<QWidget*>(Window().Schedule()), static_cast<QWidget*>(Window().Calendar())}) {
+                          static_cast<QWidget*>(Window().Schedule()), static_cast<QWidget*>(Window().Calendar()),
+                          server}) {
       for (QWidget* input : root->findChildren<QWidget*>()) {
         const bool is_input = qobject_cast<QLineEdit*>(input) || qobject_cast<QAbstractSpinBox*>(input) ||
                               qobject_cast<QComboBox*>(input) || qobject_cast<QAbstractButton*>(input) ||
@@ -206,16 +211,38 @@ class EditorInputTest : public QObject {
     QCOMPARE(QAccessible::queryAccessibleInterface(Window().Schedule()->StartField())->text(QAccessible::Name),
              QStringLiteral("Period start"));
 
-    // From the tree to the chart's Start box by Tab: the systems are one stop.
+    // The two painted views are named by what lies under their cursors.
+    QCOMPARE(QAccessible::queryAccessibleInterface(Window().Schedule()->Picture())->text(QAccessible::Name),
+             QStringLiteral("Week chart, Monday 00:00: 00:00-06:00, 22:00-24:00"));
+    QVERIFY(QAccessible::queryAccessibleInterface(Window().Calendar()->PaintArea())
+                ->text(QAccessible::Name)
+                .startsWith(QStringLiteral("Calendar, ")));
+
+    // From the tree by Tab to the chart, its Start box and on to the month:
+    // the systems are one stop.
     int presses = 0;
     int systems = 0;
-    while (QApplication::focusWidget() != Window().Schedule()->StartField() && presses < 200) {
+    int to_start = 0;
+    bool chart = false;
+    while (QApplication::focusWidget() != Window().Calendar()->PaintArea() && presses < 200) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       ++presses;
       systems += QApplication::focusWidget() == Window().Form()->SystemTable() ? 1 : 0;
+      chart = chart || QApplication::focusWidget() == Window().Schedule()->Picture();
+      if (QApplication::focusWidget() == Window().Schedule()->StartField()) to_start = chart ? presses : -1;
     }
     QCOMPARE(systems, 1);
-    QVERIFY2(presses < 40, qPrintable(QString::number(presses)));
+    QVERIFY2(to_start > 0 && to_start < 40, qPrintable(QString::number(to_start)));
+    QVERIFY2(presses < 60, qPrintable(QString::number(presses)));
+  }
+
+  void weekChartAndTheLinesBelowItTakeThePanesWidth() {
+    TimeScheduleView* chart = Window().Schedule();
+    const QMargins margins = chart->parentWidget()->layout()->contentsMargins();
+    QCOMPARE(chart->width(), chart->parentWidget()->width() - margins.left() - margins.right());
+    QVERIFY2(chart->AxisStretch() > 1.2, qPrintable(QString::number(chart->AxisStretch())));
+    QCOMPARE(Window().TypedTimeNoteLabel()->width(), chart->width());
+    QCOMPARE(Window().CalendarLabel()->width(), chart->width());
   }
 
   void groupingMondayToFridayNamesWhatItReplacesFirst() {

@@ -107,7 +107,9 @@ class EditorWindowTest : public QObject {
     const auto schedule = window_->SelectedProfile()->m_TimeSchedule;
     const std::string before = schedule->ComposePeriodArray();
     const float scale = schedule->ScaleFactor();
-    auto at = [&](int minute) { return QPoint(MinuteToX(minute, scale), BarLineY(0, 6)); };
+    auto at = [&](int minute) {
+      return view->PicturePoint(QPointF(MinuteToX(minute, scale), BarLineY(0, 6))).toPoint();
+    };
     QTest::mousePress(view->Picture(), Qt::LeftButton, {}, at(600));
     QTest::mouseMove(view->Picture(), at(660));
     QTest::mouseMove(view->Picture(), at(720));

@@ -1,12 +1,15 @@
 // CalendarView on the offscreen platform: painting day types by dragging
-// with QTest mouse events, the month navigation that stops at the
-// calendar's range, holiday rules with their strip and tooltip, day-type
+// with QTest mouse events and with the keyboard alone (and what
+// accessibility tools read), the month navigation that stops at the
+// calendar's range and shows only the rows a month fills, holiday rules with their strip and tooltip, day-type
 // images inside their boxes, painting at the screen's pixel ratio (the suite
 // also runs with QT_SCALE_FACTOR=2), the by-name host adapter, and the PNG
 // that quindo-records calendar render writes.
 
 #include <cmath>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -127,9 +130,69 @@ class CalendarViewTest : public QObject {
     view->YearField()->setValue(2001);
     QCOMPARE(view->ShownYear(), 2001);
     QCOMPARE(view->ShownMonth(), 12);
+
+    // The area shows the rows a month fills, and no empty one below.
+    const struct {
+      int year, month, height;
+    } months[] = {{2024, 9, 180}, {2024, 3, 155}, {2027, 2, 130}};
+    for (const auto& m : months) {
+      QVERIFY(view->ShowMonth(m.year, m.month));
+      QCOMPARE(view->PaintArea()->height(), m.height);
+    }
+    // March 2024: five rows; below its last grid line nothing is drawn,
+    // though the month's image holds the contract's six rows.
+    QVERIFY(view->ShowMonth(2024, 3));
+    QCOMPARE(UnitPixel(view->PaintAreaImage(), 70, 150), qRgb(0, 0, 0));
+    QCOMPARE(UnitPixel(view->PaintArea()->grab().toImage(), 70, 150), qRgb(255, 255, 255));
     QCOMPARE(view->YearField()->maximum(), 2039);
     QCOMPARE(view->YearField()->minimum(), 2000);
     QVERIFY(view->StatusLabel()->text().isEmpty());
+  }
+
+  void testKeyboardAlonePaintsAndClearsADayAndNamesIt() {
+    auto view = ShownMarch2024();
+    view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view.get()));
+    QSignalSpy changed(view.get(), &CalendarView::calendarChanged);
+    QWidget* area = view->PaintArea();
+    // Tab reaches the month after the year field.
+    view->YearField()->setFocus();
+    QTest::keyClick(view->YearField(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), area);
+    QAccessibleInterface* month = QAccessible::queryAccessibleInterface(area);
+    QCOMPARE(month->role(), QAccessible::Canvas);
+    QCOMPARE(month->text(QAccessible::Name), QString("Calendar, Sunday 10 March 2024: Weekday of the date"));
+
+    // Without a chosen day type Enter paints nothing and says why.
+    QTest::keyClick(area, Qt::Key_Return);
+    QVERIFY(!view->StatusLabel()->text().isEmpty());
+    view->DayTypeList()->setCurrentIndex(9);  // calendar day type 9, special day type 2
+    area->setFocus();
+    QTest::keyClick(area, Qt::Key_Right);
+    QTest::keyClick(area, Qt::Key_Right);
+    QTest::keyClick(area, Qt::Key_Down);
+    QTest::keyClick(area, Qt::Key_Space);
+    QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 18), int16_t{9});
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(month->text(QAccessible::Name), QString("Calendar, Tuesday 19 March 2024: Special day type 2"));
+    // The cursor's frame shows while the month has the focus.
+    const QImage shown = area->grab().toImage();
+    QCOMPARE(UnitPixel(shown, 71, 21 + 25 * 3), QColor(area->palette().color(QPalette::Highlight)).rgb());
+    QTest::keyClick(area, Qt::Key_Delete);
+    QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 18), int16_t{0});
+    QCOMPARE(changed.count(), 2);
+    QTest::keyClick(area, Qt::Key_Delete);  // nothing left to clear
+    QCOMPARE(changed.count(), 2);
+
+    // Across the month's edges: the next month shows with the cursor in it.
+    QTest::keyClick(area, Qt::Key_Home);
+    QTest::keyClick(area, Qt::Key_Left);
+    QCOMPARE(view->ShownMonth(), 2);
+    QCOMPARE(view->CursorDay(), kMarch2024 - 1);
+    QTest::keyClick(area, Qt::Key_PageDown);
+    QCOMPARE(view->ShownMonth(), 3);
+    QCOMPARE(view->CursorDay(), kMarch2024 + 28);
+    QVERIFY(month->text(QAccessible::Name).startsWith(QString("Calendar, Friday 29 March 2024")));
   }
 
   void testHolidayRulesMarkAndNameTheirDates() {
@@ -196,7 +259,7 @@ class CalendarViewTest : public QObject {
     const qreal ratio = view->PaintArea()->devicePixelRatioF();
     const QImage& image = view->PaintAreaImage();
     QCOMPARE(image.devicePixelRatio(), ratio);
-    QCOMPARE(image.deviceIndependentSize(), QSizeF(view->PaintArea()->size()));
+    QCOMPARE(image.deviceIndependentSize().width(), view->PaintArea()->width());
     // The grid line left of Friday is one device pixel of black.
     const int x = DevicePixel(image, 190), y = DevicePixel(image, 30);
     QCOMPARE(image.pixel(x, y), qRgb(0, 0, 0));

@@ -1,10 +1,13 @@
 // TimeScheduleView driven as a user drives it: mouse drags on the picture,
-// the right-button menu and its keys, typed times, scrolling, an operation
+// the right-button menu and its keys, the keyboard alone with what
+// accessibility tools read, the chart stretched to a wide view with its hour
+// labels and group marks, typed times, scrolling, an operation
 // that fails, painting at the screen's pixel ratio (the suite also runs with
 // QT_SCALE_FACTOR=2) and its place in a host's layout.
 
 #include <cmath>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +27,7 @@
 #include "model/schedule/time_schedule.h"
 #include "qt/active_profiles_widget.h"
 #include "qt/calendar_view.h"
+#include "qt/schedule_hour_ruler.h"
 #include "qt/time_schedule_view.h"
 #include "device_pixels.h"
 
@@ -255,6 +259,88 @@ class TimeScheduleViewTest : public QObject {
     // The chart's content: the frame with the picture and its scroll bar.
     QVERIFY(chart->minimumSizeHint().width() >= TimeScheduleView::kFrameWidth);
     QVERIFY(month->minimumSizeHint().width() >= month->PaintArea()->width());
+  }
+
+  void keyboardAloneDrawsCopiesAndRemovesPeriodsAndNamesThem() {
+    view_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view_.get()));
+    // Tab reaches the chart: it stands before the time fields.
+    view_->StartField()->setFocus();
+    QTest::keyClick(view_->StartField(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Picture());
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(Picture());
+    QCOMPARE(chart->role(), QAccessible::Chart);
+    QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Week chart, Monday 00:00: no periods"));
+
+    // Tuesday 08:00 to 10:30, by the hour and by five minutes.
+    QTest::keyClick(Picture(), Qt::Key_Down);
+    for (int i = 0; i < 8; ++i) QTest::keyClick(Picture(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(Picture(), Qt::Key_Return);
+    QVERIFY(chart->text(QAccessible::Name).endsWith(QStringLiteral("period from 08:00 started")));
+    for (int i = 0; i < 30; ++i) QTest::keyClick(Picture(), Qt::Key_Right);
+    QTest::keyClick(Picture(), Qt::Key_Space);
+    QCOMPARE(PeriodsOf(*schedule_, 1), QStringLiteral("480-630"));
+    QCOMPARE(view_->StartField()->text(), QStringLiteral("08:00"));
+    QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Week chart, Tuesday 10:30: 08:00-10:30"));
+    // The cursor shows while the chart has the focus.
+    const QPointF cursor = view_->PicturePoint(QPointF(MinuteToX(630, 1.0f), BarLineY(1, 7)));
+    QCOMPARE(UnitPixel(Picture()->grab().toImage(), cursor.x(), cursor.y()), qRgb(0, 90, 220));
+
+    // Copy Tuesday, paste it on Wednesday, invert it, and delete the
+    // period at the cursor.
+    QTest::keyClick(Picture(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(Picture(), Qt::Key_Down);
+    QTest::keyClick(Picture(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(PeriodsOf(*schedule_, 2), QStringLiteral("480-630"));
+    QTest::keyClick(Picture(), Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(PeriodsOf(*schedule_, 2), QStringLiteral("0-480 630-1440"));
+    QTest::keyClick(Picture(), Qt::Key_End);
+    QTest::keyClick(Picture(), Qt::Key_Delete);
+    QCOMPARE(PeriodsOf(*schedule_, 2), QStringLiteral("0-480"));
+    // Escape drops a started period; Home goes to 00:00.
+    QTest::keyClick(Picture(), Qt::Key_Home);
+    QTest::keyClick(Picture(), Qt::Key_Return);
+    QTest::keyClick(Picture(), Qt::Key_Escape);
+    QTest::keyClick(Picture(), Qt::Key_Right);
+    QTest::keyClick(Picture(), Qt::Key_Return);
+    QCOMPARE(PeriodsOf(*schedule_, 2), QStringLiteral("0-480"));
+    QCOMPARE(chart->text(QAccessible::Name),
+             QStringLiteral("Week chart, Wednesday 00:05: 00:00-08:00, period from 00:05 started"));
+    QVERIFY(reports_.isEmpty());
+
+    QTest::keyClick(Picture(), Qt::Key_Tab);
+    QVERIFY(!Picture()->hasFocus());
+    QVERIFY(UnitPixel(Picture()->grab().toImage(), cursor.x(), cursor.y()) != qRgb(0, 90, 220));
+  }
+
+  void chartFillsItsWidthWithHourLabelsAndMarksGroupedRows() {
+    QCOMPARE(view_->AxisStretch(), 1.0);
+    QCOMPARE(view_->Ruler()->HourStep(), 2);
+    schedule_->SetGrouped(1, -1);
+    view_->resize(920, view_->height());
+    // The picture fills the width; the schedule still sees 320 units, of
+    // which the 290 right of the labels are stretched to 870 pixels.
+    QCOMPARE(view_->Picture()->width(), 900);
+    QCOMPARE(view_->ScrollBar()->x(), 900);
+    QCOMPARE(view_->AxisStretch(), 3.0);
+    QCOMPARE(view_->Ruler()->HourStep(), 1);
+    QCOMPARE(view_->Ruler()->HourX(24), 30 + 288 * view_->AxisStretch());
+    // A drag lands on the minutes under the pointer, and the bar is drawn there.
+    const auto at = [this](int minute) {
+      return view_->PicturePoint(QPointF(MinuteToX(minute, 1.0f), BarLineY(0, 6))).toPoint();
+    };
+    QTest::mousePress(Picture(), Qt::LeftButton, {}, at(720));
+    QTest::mouseMove(Picture(), at(780));
+    QTest::mouseMove(Picture(), at(840));
+    QTest::mouseRelease(Picture(), Qt::LeftButton, {}, at(840));
+    QCOMPARE(PeriodsOf(*schedule_, 0), QStringLiteral("720-840"));
+    const QImage image = Picture()->grab().toImage();
+    QCOMPARE(UnitPixel(image, at(780).x(), BarLineY(0, 0)), qRgb(0, 176, 0));
+    QCOMPARE(UnitPixel(image, at(700).x(), BarLineY(0, 0)), qRgb(220, 220, 220));
+    // The grouped row's mark is plain to see at its top right.
+    const double end = view_->PicturePoint(QPointF(318, 0)).x();
+    QCOMPARE(UnitPixel(image, end - 2, BarLineY(1, 1)), qRgb(32, 64, 160));
+    QVERIFY(UnitPixel(image, end - 2, BarLineY(0, 1)) != qRgb(32, 64, 160));
   }
 
   void typedTimesRewriteThePeriod() {

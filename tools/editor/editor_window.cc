@@ -108,8 +108,8 @@ QWidget* EditorWindow::BuildProfilesPage() {
   form_scroll_->setWidgetResizable(true);
   form_scroll_->setMinimumWidth(360);
 
+  // The chart takes the pane's width, its time axis stretched to it.
   schedule_ = new TimeScheduleView;
-  schedule_->setFixedSize(schedule_->minimumSize());
   schedule_->Picture()->installEventFilter(this);
   schedule_->StartField()->setAccessibleName(QStringLiteral("Period start"));
   schedule_->StopField()->setAccessibleName(QStringLiteral("Period stop"));
@@ -127,7 +127,6 @@ QWidget* EditorWindow::BuildProfilesPage() {
   typed_time_note_ = new QLabel;
   typed_time_note_->setObjectName(QStringLiteral("typedTimeNote"));
   typed_time_note_->setWordWrap(true);
-  typed_time_note_->setMaximumWidth(TimeScheduleView::kFrameWidth);
 
   calendar_view_ = new CalendarView;
   calendar_view_->SetCalendar(calendar_);
@@ -138,7 +137,6 @@ QWidget* EditorWindow::BuildProfilesPage() {
   calendar_view_->NextButton()->setAccessibleName(QStringLiteral("Next month"));
   connect(calendar_view_, &CalendarView::calendarChanged, this, &EditorWindow::OnCalendarChanged);
   calendar_label_ = new ElidedLabel;
-  calendar_label_->setMaximumWidth(TimeScheduleView::kFrameWidth);
 
   auto* views = new QWidget;
   auto* views_layout = new QVBoxLayout(views);

@@ -12,6 +12,7 @@
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
 #include "model/paint_surface.h"
+#include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_answers.h"
 #include "model/schedule/time_schedule.h"
 
@@ -205,8 +206,12 @@ void cCalendar::PaintTimeBar(PaintSurface& surface, int32_t day_index, int32_t r
   int16_t stop = 0;
   for (PeriodRef period = schedule.GetNextTimePeriod(schedule_day_type, start, stop); period;
        period = schedule.GetNextTimePeriod(schedule_day_type, start, stop, period)) {
-    const int32_t x1 = RoundToInteger<int32_t>(TimeBarX(column, start));
-    const int32_t x2 = RoundToInteger<int32_t>(TimeBarX(column, stop));
+    // The minutes the period covers, as the week chart and the schedule's
+    // answers read it: an odd stored period is clipped or left out.
+    const std::optional<MinuteSpan> span = CoveredSpan(*period);
+    if (!span) continue;
+    const int32_t x1 = RoundToInteger<int32_t>(TimeBarX(column, span->start));
+    const int32_t x2 = RoundToInteger<int32_t>(TimeBarX(column, span->stop));
     for (int k = 0; k < kTimeBarLines; ++k) {
       surface.Stripe(x1, bar_top + k, x2, bar_top + k,
                      Rgb{0, static_cast<uint8_t>(240 - kPeriodShade * k), 0});

@@ -15,6 +15,19 @@ int32_t MinuteToX(int32_t minute, float scale) {
 
 int32_t BarEndX(int32_t stop_minute, float scale) { return MinuteToX(stop_minute + 1, scale); }
 
+double StretchedX(double unit_x, double stretch) {
+  return unit_x <= kLeftMargin ? unit_x : kLeftMargin + (unit_x - kLeftMargin) * stretch;
+}
+
+double UnstretchedX(double pixel_x, double stretch) {
+  return pixel_x <= kLeftMargin ? pixel_x : kLeftMargin + (pixel_x - kLeftMargin) / stretch;
+}
+
+double AxisStretchFor(double pixel_width, double picture_units) {
+  if (picture_units <= kLeftMargin || pixel_width <= picture_units) return 1.0;
+  return (pixel_width - kLeftMargin) / (picture_units - kLeftMargin);
+}
+
 AxisPoint LocatePoint(float x, float y, int32_t rows, float scale) {
   if (y >= static_cast<float>(kRowHeight * rows) || y <= kBarTop) return {kOutsideRows, 0};
   if (x < kLeftMargin) return {kLeftOfAxis, 0};

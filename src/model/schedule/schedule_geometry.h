@@ -27,6 +27,18 @@ QUINDO_EXPORT int32_t MinuteToX(int32_t minute, float scale);
 // x of a bar's right end: a period covers its stop minute's unit too, so the
 // end lies one minute further, round((stop + 1) x scale / 5) + 30.
 QUINDO_EXPORT int32_t BarEndX(int32_t stop_minute, float scale);
+// A view may show the time axis wider than its units, the chart filling a
+// wide pane: x at or left of the axis start (the labels and images) stays
+// where it is, and x right of it is stretched by `stretch` (1 or more) from
+// there. Painting maps units to view pixels with StretchedX, hit testing
+// maps pixels back with UnstretchedX, so a press still lands on the minute
+// drawn under it. A stretch of 1 is the chart in its own units.
+QUINDO_EXPORT double StretchedX(double unit_x, double stretch);
+QUINDO_EXPORT double UnstretchedX(double pixel_x, double stretch);
+// The stretch at which a picture `picture_units` wide fills `pixel_width`
+// view pixels; 1 when the pixels are fewer than the units.
+QUINDO_EXPORT double AxisStretchFor(double pixel_width, double picture_units);
+
 // y of a row's top, and of line i (0..14) of the row's bar.
 constexpr int32_t RowTopY(int32_t row) { return schedule_layout::kRowHeight * row; }
 constexpr int32_t BarLineY(int32_t row, int32_t line) {

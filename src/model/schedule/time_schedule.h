@@ -87,6 +87,20 @@ class QUINDO_EXPORT cTimeSchedule {
                  int16_t shift, float x, float y);
   void MouseUp(ScheduleHost& parent_container, PaintSurface* paint_object, int16_t button,
                int16_t shift, float x, float y);
+  // Keyboard editing at a cursor, a row and a minute that the host moves
+  // with the keys (time_schedule_keys.cc); a minute outside 0..1440 is taken
+  // as the nearer end of the day.
+  //
+  // Selects the row's day type and the period a left press at the minute
+  // would pick, shows its times and the cursor's time, and grabs or draws
+  // nothing. False, changing nothing, when the row shows no day type.
+  bool SelectAt(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t row, int32_t minute);
+  // Adds the period between two minutes (either order) to the row's day
+  // type as drawing it with the mouse does: it becomes the selected period,
+  // the day is copied to its group, merged and repainted. Equal minutes, or
+  // a row without a day type, add nothing.
+  void AddPeriodAt(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t row, int32_t from,
+                   int32_t to);
   // Reads the host's typed start and stop into the selected period (start
   // after stop is swapped) and shows them back as "hh:mm". Nothing happens
   // without a selected period and day type; a time beyond counting raises
@@ -159,6 +173,13 @@ class QUINDO_EXPORT cTimeSchedule {
   // When the day is grouped, gives every other grouped day a copy of its
   // periods and repaints them.
   void CopyToGroup(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t day_type);
+  // What a left press at a minute of a day type selects (time_schedule_
+  // mouse.cc): no period highlighted on the rows painted before, then the
+  // first period whose covered minutes, both ends included, hold the minute.
+  void PickPeriod(ScheduleHost& parent_container, PaintSurface* paint_object, int32_t previous_day_type,
+                  int32_t day_type, int32_t minute);
+  // Shows the selected period's times on the host, or clears them.
+  void ShowSelectedTimes(ScheduleHost& parent_container);
   // The hit test: the minute under (x, y), or a negative value off the axis
   // (then row is not set); shows the minute's time on the host.
   int32_t LocateTime(ScheduleHost& parent_container, float x, float y, int32_t& row);

@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "model/paint_surface.h"
+#include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/schedule_host.h"
 #include "model/schedule/time_schedule.h"
@@ -55,6 +56,41 @@ int32_t cTimeSchedule::LocateTime(ScheduleHost& host, float x, float y, int32_t&
   return point.minute;
 }
 
+void cTimeSchedule::PickPeriod(ScheduleHost& host, PaintSurface* surface, int32_t previous_day_type,
+                               int32_t day_type, int32_t minute) {
+  m_SelectedStart = 0;
+  m_SelectedStop = kMinutesPerDay;
+  const int32_t previous_period_day_type = DayTypeHolding(m_Periods, m_SelectedPeriod);
+  m_SelectedPeriod = nullptr;
+  // Unhighlight the period selected before on the row it was painted on:
+  // a right click since may have selected another day.
+  if (previous_day_type >= 0) PaintAxis(host, surface, previous_day_type);
+  if (previous_period_day_type >= 0 && previous_period_day_type != previous_day_type) {
+    PaintAxis(host, surface, previous_period_day_type);
+  }
+  // Picked as drawn: by the minutes a period covers, so a period that
+  // covers nothing is never picked.
+  for (const PeriodRef& p : m_Periods[day_type]) {
+    const std::optional<MinuteSpan> span = CoveredSpan(*p);
+    if (span && span->start <= minute && minute <= span->stop) {
+      m_SelectedPeriod = p;
+      m_SelectedStart = p->m_StartMinute;
+      m_SelectedStop = p->m_StopMinute;
+      break;
+    }
+  }
+}
+
+void cTimeSchedule::ShowSelectedTimes(ScheduleHost& host) {
+  if (m_SelectedPeriod == nullptr) {
+    host.Set_Text_Schedule_Period_Start("");
+    host.Set_Text_Schedule_Period_Stop("");
+  } else {
+    host.Set_Text_Schedule_Period_Start(TimeText(m_SelectedStart));
+    host.Set_Text_Schedule_Period_Stop(TimeText(m_SelectedStop));
+  }
+}
+
 void cTimeSchedule::MouseDown(ScheduleHost& host, PaintSurface* surface, int16_t button,
                               int16_t /*shift*/, float x, float y) {
   m_MouseButton = button;
@@ -70,32 +106,19 @@ void cTimeSchedule::MouseDown(ScheduleHost& host, PaintSurface* surface, int16_t
   const std::vector<PeriodRef>& list = m_Periods[day_type];
 
   if (button == kLeftButton) {
-    m_SelectedStart = 0;
-    m_SelectedStop = kMinutesPerDay;
-    const int32_t previous_period_day_type = DayTypeHolding(m_Periods, m_SelectedPeriod);
-    m_SelectedPeriod = nullptr;
-    // Unhighlight the period selected before on the row it was painted on:
-    // a right click since may have selected another day.
-    if (previous_day_type >= 0) PaintAxis(host, surface, previous_day_type);
-    if (previous_period_day_type >= 0 && previous_period_day_type != previous_day_type) {
-      PaintAxis(host, surface, previous_period_day_type);
-    }
-    for (const PeriodRef& p : list) {
-      if (p->m_StartMinute <= minute && minute <= p->m_StopMinute) {
-        m_SelectedPeriod = p;
-        m_SelectedStart = p->m_StartMinute;
-        m_SelectedStop = p->m_StopMinute;
-        break;
-      }
-    }
+    PickPeriod(host, surface, previous_day_type, day_type, minute);
+    // Grab an edge of what the period covers; a period covering nothing
+    // shows no edge to grab.
     m_DragMinute = minute;
     PeriodRef grabbed;
     for (const PeriodRef& p : list) {
-      if (std::abs(p->m_StartMinute - minute) < kGrabMinutes) {
-        m_DragMinute = p->m_StartMinute;
+      const std::optional<MinuteSpan> span = CoveredSpan(*p);
+      if (!span) continue;
+      if (std::abs(span->start - minute) < kGrabMinutes) {
+        m_DragMinute = span->start;
         m_DragMode = kDragStart;
-      } else if (std::abs(p->m_StopMinute - minute) < kGrabMinutes) {
-        m_DragMinute = p->m_StopMinute;
+      } else if (std::abs(span->stop - minute) < kGrabMinutes) {
+        m_DragMinute = span->stop;
         m_DragMode = kDragStop;
       } else {
         continue;
@@ -109,13 +132,7 @@ void cTimeSchedule::MouseDown(ScheduleHost& host, PaintSurface* surface, int16_t
       m_DragPeriod = grabbed;
     }
     m_DragDayType = day_type;
-    if (m_SelectedPeriod == nullptr) {
-      host.Set_Text_Schedule_Period_Start("");
-      host.Set_Text_Schedule_Period_Stop("");
-    } else {
-      host.Set_Text_Schedule_Period_Start(TimeText(m_SelectedStart));
-      host.Set_Text_Schedule_Period_Stop(TimeText(m_SelectedStop));
-    }
+    ShowSelectedTimes(host);
   } else if (button == kRightButton) {
     // The popup menu the host is about to show.
     bool mon_fri = true;

@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "common/settings.h"
 #include "model/paint_surface.h"
+#include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/schedule_host.h"
 #include "model/schedule/time_schedule.h"
@@ -104,9 +105,14 @@ void cTimeSchedule::PaintAxis(ScheduleHost& parent_container, PaintSurface* pain
                          Grey(kBackgroundTop - kGradientStep * i));
   }
 
+  // A bar shows the minutes a period covers, the rule the schedule's
+  // answers follow: an odd stored period is clipped to the day, and one
+  // that covers nothing (stop at or before start) draws nothing.
   for (const PeriodRef& period : m_Periods[day_type]) {
-    const int32_t xs = MinuteToX(period->m_StartMinute, m_ScaleFactor);
-    const int32_t xe = BarEndX(period->m_StopMinute, m_ScaleFactor);
+    const std::optional<MinuteSpan> span = CoveredSpan(*period);
+    if (!span) continue;
+    const int32_t xs = MinuteToX(span->start, m_ScaleFactor);
+    const int32_t xe = BarEndX(span->stop, m_ScaleFactor);
     const int green_top = period == m_SelectedPeriod ? kBarGreenTop - kSelectedDarker : kBarGreenTop;
     for (int i = 0; i < kBarHeight; ++i) {
       const Rgb green{0, static_cast<uint8_t>(green_top - kGradientStep * i), 0};

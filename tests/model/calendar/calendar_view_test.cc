@@ -186,6 +186,8 @@ class CalendarTimeBarTest : public CalendarViewTest {
     // Friday (4): 07:00-16:00; special day type 2 (schedule 8) inactive;
     // special 3 (schedule 9) active with 00:00-24:00.
     schedule->Periods(4).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{420, 960}));
+    // Saturday holds an odd stored period that covers nothing.
+    schedule->Periods(5).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{900, 100}));
     schedule->SetActive(9, -1);
     schedule->Periods(9).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{0, 1440}));
     calendar.m_AssociatedTimeSchedule = schedule;
@@ -227,7 +229,7 @@ TEST_F(CalendarTimeBarTest, BarsShowTheScheduleOfTheDayTypeOrElseTheWeekday) {
   ASSERT_EQ(special.size(), 12u);
   EXPECT_EQ(special[5], "stripe 192,89 229,89 rgb(0,240,0)");
   EXPECT_EQ(special[11], "line 229,89 229,94 rgb(128,128,128)");
-  EXPECT_EQ(Bar(0, 5).size(), 5u);  // Saturday: background only
+  EXPECT_EQ(Bar(0, 5).size(), 5u);  // Saturday: background only, as its period covers nothing
   // The strips are shorter above the bar.
   EXPECT_EQ(BoxOps(0, 6, Kind::kLine).size(), 16u + 5u);
 

@@ -41,6 +41,13 @@ struct Editor : testing::Test {
   void Up() { s.MouseUp(host, paint, kLeft, 0, 0, 0); }
   int16_t Pointer() const { return surface.MousePointer(); }
   void Select(int16_t day_type) { s.SetSelectedDayType(day_type); }
+  // Whether the row's bar was drawn in the selected period's green.
+  bool DrawsSelectedBar(int row) const {
+    for (const PaintOp& op : surface.OpsOf(PaintOp::Kind::kLine)) {
+      if (op.y1 == 25 * row + 4 && op.colour == (Rgb{0, 176, 0})) return true;
+    }
+    return false;
+  }
 };
 
 TEST_F(Editor, GrabbedStartEdgeDraggedPastTheStopBecomesTheStopEdge) {
@@ -108,6 +115,63 @@ TEST_F(Editor, ReleaseSpreadsTheDayToItsGroup) {
   Up();
   EXPECT_EQ(Of(3), (Times{{100, 200}}));
   EXPECT_NE(s.Periods(3)[0], s.Periods(0)[0]);
+}
+
+TEST_F(Editor, PressesPickAndGrabOnlyWhatAPeriodCovers) {
+  const PeriodRef backwards = Add(0, 900, 100);  // covers nothing: drawn as nothing
+  Down(500, 0);
+  EXPECT_EQ(s.SelectedPeriod(), nullptr);
+  Up();
+  Down(905, 0);  // near its stored start: no edge there to grab
+  EXPECT_EQ(s.DragMode(), 3);
+  Up();
+  const PeriodRef early = Add(1, -5, 30);  // covers 00:00-00:30
+  Down(20, 1);  // near the stop edge, and inside: picked and grabbed
+  EXPECT_EQ(s.SelectedPeriod(), early);
+  EXPECT_EQ(s.DragMode(), 2);
+  Up();
+  Down(10, 1);  // 10 minutes from 00:00, where the bar starts
+  EXPECT_EQ(s.DragMode(), 1);
+  EXPECT_EQ(s.DragMinute(), 0);
+  Up();
+  EXPECT_EQ(Of(0), (Times{{900, 100}}));  // presses alone change nothing
+}
+
+TEST_F(Editor, KeyboardSelectsAndAddsAtACursor) {
+  const PeriodRef p = Add(1, 420, 960);
+  s.SetGrouped(1, 1);
+  s.SetGrouped(4, 1);
+  surface.Clear();
+  EXPECT_TRUE(s.SelectAt(host, paint, 1, 960));  // the stop minute still picks
+  EXPECT_TRUE(DrawsSelectedBar(1));
+  EXPECT_EQ(s.SelectedDayType(), 1);
+  EXPECT_EQ(s.SelectedPeriod(), p);
+  EXPECT_EQ(host.period_start_text, "07:00");
+  EXPECT_EQ(host.shown_time, "16:00");
+  EXPECT_EQ(s.DragMode(), 0);  // nothing grabbed
+  EXPECT_TRUE(s.SelectAt(host, paint, 1, 2000));  // the nearer end of the day
+  EXPECT_EQ(s.SelectedPeriod(), nullptr);
+  EXPECT_EQ(host.shown_time, "24:00");
+  EXPECT_EQ(host.period_start_text, "");
+  EXPECT_FALSE(s.SelectAt(host, paint, 7, 100));  // no eighth row
+  EXPECT_EQ(s.SelectedDayType(), 1);
+
+  // Either order; merged with what it reaches and spread to the group.
+  s.AddPeriodAt(host, paint, 1, 1000, 960);
+  EXPECT_EQ(Of(1), (Times{{420, 1000}}));
+  EXPECT_EQ(s.SelectedPeriod(), p);
+  EXPECT_EQ(host.period_stop_text, "16:40");
+  EXPECT_EQ(Of(4), (Times{{420, 1000}}));
+  surface.Clear();
+  s.AddPeriodAt(host, paint, 0, -30, 60);
+  EXPECT_EQ(Of(0), (Times{{0, 60}}));
+  EXPECT_TRUE(DrawsSelectedBar(0));
+  EXPECT_TRUE(s.SelectAt(host, paint, 0, 30));
+  EXPECT_EQ(s.SelectedDayType(), 0);
+  EXPECT_EQ(s.SelectedPeriod(), s.Periods(0)[0]);
+  s.AddPeriodAt(host, paint, 2, 300, 300);  // nothing between equal minutes
+  s.AddPeriodAt(host, paint, 9, 300, 400);
+  EXPECT_TRUE(Of(2).empty());
 }
 
 TEST_F(Editor, RowsHitActiveDayTypesOnly) {

@@ -56,6 +56,26 @@ TEST(ScheduleGeometry, MinutesAndPointsMapBothWays) {
   }
 }
 
+TEST(ScheduleGeometry, AStretchedAxisKeepsItsLabelsAndMapsBack) {
+  // The labels left of x = 30 keep their place; the axis is widened from there.
+  const struct {
+    double unit, stretch, pixel;
+  } cases[] = {{10, 2.5, 10}, {30, 2.5, 30}, {318, 2.5, 750}, {320, 2.5, 755}, {174, 1, 174}};
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(StretchedX(c.unit, c.stretch), c.pixel) << c.unit;
+    EXPECT_DOUBLE_EQ(UnstretchedX(c.pixel, c.stretch), c.unit) << c.pixel;
+  }
+  // A picture of 320 units filling 755 pixels; never narrower than its units.
+  EXPECT_DOUBLE_EQ(AxisStretchFor(755, 320), 2.5);
+  EXPECT_DOUBLE_EQ(AxisStretchFor(320, 320), 1.0);
+  EXPECT_DOUBLE_EQ(AxisStretchFor(200, 320), 1.0);
+  // A press at the pixel a minute is drawn at finds that minute again.
+  for (int32_t minute = 0; minute <= 1440; minute += 5) {
+    const double pixel = StretchedX(MinuteToX(minute, 1.0f), 2.5);
+    ASSERT_EQ(LocatePoint(static_cast<float>(UnstretchedX(pixel, 2.5)), 10, 7, 1.0f).minute, minute);
+  }
+}
+
 TEST(ScheduleGeometry, HitTestBoundsAndTheLastColumnClamp) {
   // Rows: strictly below y = 4 of row 0 and above 25 x rows.
   EXPECT_EQ(LocatePoint(100, 4, 7, 1.0f).minute, kOutsideRows);
@@ -188,6 +208,29 @@ TEST(SchedulePaint, GridAndBars) {
   EXPECT_EQ(BarSpans(chart.surface, 2, kGreen240), (std::vector<std::string>{"186-198"}));
   // Sunday is inactive: no row of its own is painted (rows 0..5 only).
   EXPECT_TRUE(BarSpans(chart.surface, 6, Grey(220)).empty());
+}
+
+TEST(SchedulePaint, OddStoredPeriodsDrawOnlyTheMinutesTheyCover) {
+  // Bars of one row each: what the schedule's answers count as covered.
+  const struct {
+    int16_t start, stop;
+    std::vector<std::string> bar;
+  } cases[] = {
+      {900, 100, {}},                    // stop before start: nothing, not 01:40-15:00
+      {600, 600, {}},                    // zero length
+      {2000, 3000, {}},                  // after the day
+      {-5, 30, {"30-36"}},               // clipped to 00:00-00:30
+      {1400, 1500, {"310-318"}},         // clipped to 23:20-24:00
+      {420, 960, {"114-222"}},           // a plain period as always
+  };
+  for (const auto& c : cases) {
+    cTimeSchedule s;
+    AddPeriod(s, 0, c.start, c.stop);
+    Chart chart;
+    chart.Prepare(s);
+    s.Paint(chart.host, chart.paint_object);
+    EXPECT_EQ(BarSpans(chart.surface, 0, kGreen240), c.bar) << c.start << "," << c.stop;
+  }
 }
 
 TEST(SchedulePaint, LabelsNamesAndGroupMark) {
