@@ -15,7 +15,8 @@ constexpr int16_t kCtrl = 2;
 
 TEST(ReceiveLoop, GreetingSplitOverTwoArrivalsIsAnsweredOnce) {
   ConnectedRig rig;
-  rig.Receive(Bytes({1, 0, 0, 0, 2}));
+  rig.Receive(Bytes({1}));  // a single waiting byte is kept as well
+  rig.Receive(Bytes({0, 0, 0, 2}));
   EXPECT_TRUE(rig.socket().SentFrames().empty());
   EXPECT_EQ(rig.control.BufferedByteCount(), 5);
   rig.Receive(Bytes({0, 8}));
