@@ -12,8 +12,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Building a host against the headers and the CMake package takes Qt's.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-base-dev")
+# Building a host against the headers and the CMake package takes Qt's, and
+# nlohmann-json's for Quindo::Json.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-base-dev, nlohmann-json3-dev")
 # Our own libraries are in the package itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)

@@ -1,7 +1,8 @@
 # What a host developer gets: the shared libraries Quindo::Core (standard
-# library only: records, protocol, control core) and Quindo::Widgets (the Qt
-# widgets), the Designer plugin, headers, tools and the language file, a CMake
-# package (find_package(QuindoProfiles 1.0)), quindo-core.pc, and a .deb.
+# library only: records, protocol, control core), Quindo::Json (the records
+# as JSON) and Quindo::Widgets (the Qt widgets), the Designer plugin,
+# headers, tools and the language file, a CMake package
+# (find_package(QuindoProfiles 1.0)), quindo-core.pc, and a .deb.
 #
 # The shared libraries are linked from the objects of the static libraries
 # that the tests and tools use, so a source file added to src/<layer>/ lands in
@@ -58,6 +59,14 @@ endfunction()
 quindo_objects_of(core_objects src/common src/model src/protocol src/control)
 quindo_shared_library(quindo_core quindo-core Core ${core_objects})
 set(quindo_installed_libraries quindo_core)
+
+# The records as JSON (Quindo::Json): on the core and nlohmann-json, whose
+# headers its own include.
+find_package(nlohmann_json REQUIRED)
+quindo_objects_of(json_objects src/json)
+quindo_shared_library(quindo_json_shared quindo-json Json ${json_objects})
+target_link_libraries(quindo_json_shared PUBLIC quindo_core nlohmann_json::nlohmann_json)
+list(APPEND quindo_installed_libraries quindo_json_shared)
 
 if(QUINDO_WITH_QT)
   quindo_objects_of(widget_objects src/qt)

@@ -89,6 +89,14 @@ echo
 records="$build/tools/records/quindo-records"
 echo "quindo-records profile list --read-only (first lines):"
 "$records" profile list --read-only --data-dir "$out/editor-data" | sed -n 1,3p
+# As a script would: options before the command, JSON lines, the answer now.
+echo "quindo-records --data-dir DIR profile list --jsonl, the disabled profiles' names:"
+"$records" --data-dir "$out/editor-data" profile list --jsonl --read-only |
+  python3 -c 'import json, sys; print(*(p["Name"] for p in map(json.loads, sys.stdin) if p["Enabled"] == 0), sep=", ")'
+echo "quindo-records profile active 13 --at now --calendar holidays.cal:"
+"$records" profile active 13 --at now --calendar "$out/editor-data/holidays.cal" --data-dir "$out/editor-data" --read-only
+echo "quindo-records profile show 99 (none such), and its exit status:"
+"$records" profile show 99 --data-dir "$out/editor-data" || echo "exit status $?"
 rm -f "$out/alarms.log"
 writers=()
 for writer in 1 2; do

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 #include "model/schedule/schedule_host.h"
 #include "model/schedule/time_schedule.h"
 

@@ -13,7 +13,7 @@
 #include "model/calendar/calendar_host.h"
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/day_number.h"
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 #include "qt/calendar_image.h"
 

@@ -13,7 +13,7 @@
 
 #include "../../tests/model/schedule/schedule_test_host.h"
 #include "common/error.h"
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 
 namespace {

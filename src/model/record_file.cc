@@ -8,6 +8,7 @@
 #include "common/file_replacement.h"
 #include "common/file_system.h"
 #include "common/numbers.h"
+#include "common/settings.h"
 
 namespace quindo {
 namespace {
@@ -118,8 +119,14 @@ std::optional<int16_t> StoredRecordVersion(const std::string& file_name) {
 
 bool IsDirectory(const std::string& path) { return DirectoryExists(path); }
 
-bool OpenRecordFileForLoad(const std::string& file_name, const std::string& directory,
-                           BinaryFile& file, StepRecorder& steps, int16_t& version) {
+namespace {
+
+// The opening of a record file's load. False when there is nothing to read:
+// a missing file in an existing directory (no failure recorded) or a file
+// of 0 or 1 bytes. True otherwise, with `version` 0 when the file could not
+// be opened (its failure recorded).
+bool OpenRecordFileForLoad(const std::string& file_name, const std::string& directory, BinaryFile& file,
+                           StepRecorder& steps, int16_t& version) {
   version = 0;  // what an unopenable file reads as
   const bool opened = steps.Try([&] { file.Open(file_name, BinaryFile::Mode::kRead); });
   const bool missing = !opened && steps.LastNumber() == kFileNotFound;
@@ -133,15 +140,67 @@ bool OpenRecordFileForLoad(const std::string& file_name, const std::string& dire
   return true;
 }
 
-void FinishRecordFileLoad(const std::string& file_name, int failure_text, BinaryFile& file,
-                          StepRecorder& steps, bool& result, bool& rewrite) {
+}  // namespace
+
+int16_t SaveRecordFileReported(int16_t identity, const std::string& directory,
+                               const std::function<std::string(int16_t)>& file_name_of,
+                               const RecordFileTexts& texts,
+                               const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write,
+                               bool& saved) {
+  StepRecorder steps;
+  std::string file_name;
+  const int16_t written = SaveRecordFileAs(identity, file_name_of, steps, write, file_name);
+  saved = written >= 0 && !steps.Failed();
+  if (written < 0) {
+    ReportComposed([&] {
+      return GetLanguageText(texts.save_failed) + " " + directory +
+             " Err:" + Error(kTooManyFiles, "Too many files").Description();
+    });
+  } else if (steps.Failed()) {
+    ReportComposed(
+        [&] { return GetLanguageText(texts.save_failed) + " " + file_name + " Err:" + steps.LastDescription(); });
+  }
+  return written;
+}
+
+RecordFileLoad LoadRecordFile(const std::string& file_name, const std::string& directory,
+                              const RecordFileTexts& texts, const std::vector<int16_t>& versions,
+                              int16_t current_version,
+                              const std::function<bool(BinaryFile&, int16_t version, StepRecorder&)>& read) {
+  RecordFileLoad load;
+  StepRecorder steps;
+  BinaryFile file;
+  int16_t version = 0;
+  load.opened = OpenRecordFileForLoad(file_name, directory, file, steps, version);
+  if (load.opened) {
+    if (std::find(versions.begin(), versions.end(), version) != versions.end()) {
+      load.loaded = read(file, version, steps);
+      // Without the rewrite nothing is converted, so there is nothing to tell.
+      if (load.loaded && version != current_version && RewriteOldVersionsOnLoad()) {
+        ReportComposed([&] {
+          return GetLanguageText(texts.converted) + " '" + file_name + "' (version " + std::to_string(version) +
+                 " -> " + std::to_string(current_version) + ")";
+        });
+        load.rewrite = true;
+      }
+    } else {
+      ReportComposed([&] {
+        return GetLanguageText(803) + " '" + file_name + "' (" + std::to_string(version) + ") " +
+               GetLanguageText(texts.unknown_version);
+      });
+    }
+  }
+  // A file of 0 or 1 bytes is not read: not loaded, with no message of its own.
   if (file.IsOpen()) steps.Try([&] { file.Close(); });
-  if (!steps.Failed()) return;
-  ReportComposed([&] {
-    return GetLanguageText(failure_text) + " " + file_name + " Err:" + steps.LastDescription();
-  });
-  result = false;
-  rewrite = false;
+  if (steps.Failed()) {
+    // A file that could not be read whole is never replaced.
+    ReportComposed([&] {
+      return GetLanguageText(texts.load_failed) + " " + file_name + " Err:" + steps.LastDescription();
+    });
+    load.loaded = false;
+    load.rewrite = false;
+  }
+  return load;
 }
 
 }  // namespace quindo

@@ -63,21 +63,76 @@ QUINDO_EXPORT std::optional<int16_t> StoredRecordVersion(const std::string& file
 
 QUINDO_EXPORT bool IsDirectory(const std::string& path);
 
-// The opening of a record file's load: opens `file_name` read-only (loading
-// never creates a file, which would block its identity) and reads the
-// version. False when there is nothing to read: a missing file in an
-// existing `directory` (a plain False, no failure recorded) or a file of 0 or
-// 1 bytes. True otherwise, with `version` 0 when the file could not be opened
-// (its failure recorded, and a missing directory as "Path not found").
-bool OpenRecordFileForLoad(const std::string& file_name, const std::string& directory,
-                           BinaryFile& file, StepRecorder& steps, int16_t& version);
+// The language texts of one kind's file messages.
+struct RecordFileTexts {
+  int save_failed;     // "Could not save" + file + " Err:" + reason
+  int load_failed;     // "Could not load" + file + " Err:" + reason
+  int converted;       // + " 'file' (version OLD -> NEW)"
+  int unknown_version; // "Unknown file version in" + " 'file' (V) " + this text
+};
 
-// The end of a record file's load: closes the file and, when any step
-// failed, reports language text `failure_text` with the file name and the
-// last failure, and clears `result` and `rewrite` (a file that could not be
-// read whole is never replaced).
-void FinishRecordFileLoad(const std::string& file_name, int failure_text, BinaryFile& file,
-                          StepRecorder& steps, bool& result, bool& rewrite);
+// A record file's save: writes `identity` (or a new identity for -1) as
+// SaveRecordFileAs does and reports a failure with the kind's text, naming
+// `directory` when every identity is taken. Returns the identity written
+// for (-1 when none was free) and sets `saved` when the file was written.
+int16_t SaveRecordFileReported(int16_t identity, const std::string& directory,
+                               const std::function<std::string(int16_t)>& file_name_of,
+                               const RecordFileTexts& texts,
+                               const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write,
+                               bool& saved);
+
+// The save of a record class with one file per record (cProfile,
+// cReceiver): writes it through `write` under its identity, or under a new
+// one when it has none, as SaveRecordFileReported does; then sets
+// m_DiskIdentity (an identity drawn for a new record stays even when the
+// write failed; -1 when every identity was taken) and
+// m_HasUpdatedDiskIdentity, and takes the snapshot after a save that worked.
+template <typename Record>
+bool SaveRecord(Record& record, const std::string& directory, const RecordFileTexts& texts,
+                const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write) {
+  const bool is_new = record.m_DiskIdentity < 0;
+  bool saved = false;
+  const int16_t identity = SaveRecordFileReported(
+      is_new ? int16_t{-1} : record.m_DiskIdentity, directory,
+      [&record](int16_t id) { return record.CreateFileName(id); }, texts, write, saved);
+  record.m_DiskIdentity = identity;
+  record.m_HasUpdatedDiskIdentity = is_new && identity >= 0 ? -1 : 0;
+  if (!saved) return false;
+  StepRecorder snapshot;
+  snapshot.Try([&] { record.RememberOriginalSettings(); });
+  return true;
+}
+
+struct RecordFileLoad {
+  bool opened = false;   // there was a file to read (one of 0 or 1 bytes is not read)
+  bool loaded = false;   // the record was read whole
+  bool rewrite = false;  // it was of an older version and is to be saved again
+};
+
+// A record file's load, around the reading of its record: opens the file
+// read-only (loading never creates a file, which would block its identity);
+// reads the version; for one of `versions` runs `read` (which reads the
+// record and applies it to the object, true when it did), else reports an
+// unknown version; reports a conversion of an older version when
+// RewriteOldVersionsOnLoad is on; closes the file and, when any step failed,
+// reports the last failure and reads as not loaded. A missing file in an
+// existing `directory` is a plain "not loaded", a missing directory a
+// failure ("Path not found").
+RecordFileLoad LoadRecordFile(const std::string& file_name, const std::string& directory,
+                              const RecordFileTexts& texts, const std::vector<int16_t>& versions,
+                              int16_t current_version,
+                              const std::function<bool(BinaryFile&, int16_t version, StepRecorder&)>& read);
+
+// The end of a record class's load: saves a file of an older version again
+// (its failure reported by the save itself), takes the snapshot whatever
+// happened, and returns whether the record was read.
+template <typename Record>
+bool FinishRecordLoad(Record& record, const RecordFileLoad& load) {
+  if (load.rewrite) record.SaveToDisk();
+  StepRecorder snapshot;
+  snapshot.Try([&] { record.RememberOriginalSettings(); });
+  return load.loaded;
+}
 
 // Composes and passes on a message. Like every step of the file operations
 // it never raises: a bad row of the language table (error 5) or a failing

@@ -33,7 +33,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "common/export.h"
 
 class QPaintDevice;

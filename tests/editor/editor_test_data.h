@@ -8,7 +8,7 @@
 
 #include "model/profile/profile.h"
 #include "tools/editor/profile_directory.h"
-#include "tools/sim/sample_profiles.h"
+#include "model/profile/sample_profiles.h"
 
 namespace quindo {
 

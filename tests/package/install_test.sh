@@ -5,7 +5,7 @@
 # against the installed package and run it offscreen against the installed
 # quindo-sim until its tree shows the sample profiles, build a Designer form
 # of the three widgets with AUTOUIC and run it offscreen without a language
-# file; move the installed tree and run the tools from elsewhere; then build
+# file, and a host of Quindo::Json; move the installed tree and run the tools from elsewhere; then build
 # the .deb and check its contents and dependencies.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
@@ -92,6 +92,19 @@ form=$(cd "$work" && QT_QPA_PLATFORM=offscreen "$work/form/designer-form") ||
   fail "the Designer form: $form"
 grep -qx "headers Mon Tue Wed Thu Fri Sat Sun" <<<"$form" || fail "the Designer form shows: $form"
 
+# The records as JSON from the installed Quindo::Json, in a host of its own;
+# the library exports its API and keeps its helpers inside.
+[ "$(readelf -d "$libdir/libquindo-json.so" | sed -n 's/.*SONAME.*\[\(.*\)\]/\1/p')" = libquindo-json.so.1 ] ||
+  fail "libquindo-json.so has no SONAME libquindo-json.so.1"
+json_exported=$(nm -DC --defined-only "$libdir/libquindo-json.so")
+grep -q 'quindo::ProfileFromJson' <<<"$json_exported" || fail "ProfileFromJson is not exported"
+! grep -q 'quindo::ForEachMember' <<<"$json_exported" || fail "a JSON helper is exported"
+cmake -S tests/package/json-host -B "$work/json-host" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/json-host" >/dev/null
+json=$(echo '{"Name": "Night", "Enabled": true}' | "$work/json-host/json-host") || fail "the JSON host did not run"
+grep -q '"Name":"Night","Enabled":-1,' <<<"$json" || fail "the JSON host wrote: $json"
+[ -f "$prefix/share/bash-completion/completions/quindo-records" ] || fail "the bash completion is not installed"
+
 # Relocatable: no path of the source tree is compiled into the tools; the
 # installed tree, moved and run from another folder, finds its own texts,
 # and QUINDO_DATA_DIR names another folder of them.
@@ -133,6 +146,10 @@ for path in ./usr/lib/libquindo-core.so.1 ./usr/lib/libquindo-widgets.so.1 \
     ./usr/lib/pkgconfig/quindo-core.pc ./usr/lib/cmake/QuindoProfiles/QuindoProfilesConfig.cmake \
     ./usr/share/applications/quindo-editor.desktop ./usr/share/icons/hicolor/scalable/apps/quindo-editor.svg \
     ./usr/share/icons/hicolor/48x48/apps/quindo-editor.png; do
+  grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
+done
+for path in ./usr/lib/libquindo-json.so.1 ./usr/include/quindo/json/profile_json.h \
+    ./usr/share/bash-completion/completions/quindo-records; do
   grep -qF "$path" <<<"$contents" || fail "the .deb lacks $path"
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -17,7 +17,7 @@ echo "{\"DiskIdentity\": 5, \"Name\": \"Week\", \"TimeSchedule\": {\"UseCalendar
   {\"Periods\": [[420, 960]]}, $empty, {}, {}, {\"Active\": -1}, $empty, $empty, {}]}}" |
   "$tool" profile put --data-dir "$dir" >/dev/null
 
-out=$("$tool" profile render 5 --png "$dir/week.png" --data-dir "$dir" 2>/dev/null)
+out=$("$tool" profile render 5 --png "$dir/week.png" --data-dir "$dir" 2>&1 >/dev/null)
 [[ $out == "$dir/week.png 320x204" ]] || fail "render printed '$out'"
 # Pixels: the PNG decoded by Python's zlib (filter bytes handled for the
 # rows checked: every row is read in full).

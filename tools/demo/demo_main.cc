@@ -12,9 +12,8 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "common/shipped_files.h"
+#include "json/holiday_rules_json.h"
 #include "qt/active_profiles_widget.h"
-#include "holiday_rules_json.h"
-#include "profile_json.h"
 #include "qt/calendar_view.h"
 #include "tools/demo/demo_window.h"
 #include "tools/demo/schedule_pane.h"
@@ -112,8 +111,8 @@ int main(int argc, char** argv) {
     if (!options.holidays.isEmpty()) {
       try {
         const std::string rules = options.holidays.toStdString();
-        window.Calendar().ApplyHolidayRules(quindo::records::ReadHolidayRulesFile(rules));
-      } catch (const quindo::records::InputError& e) {
+        window.Calendar().ApplyHolidayRules(quindo::ReadHolidayRulesFile(rules));
+      } catch (const quindo::JsonInputError& e) {
         std::cerr << "quindo-demo: " << e.what() << std::endl;
         return 2;
       }

@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "model/profile/profile.h"
+#include "model/profile/sample_profiles.h"
 #include "qt/time_schedule_view.h"
-#include "tools/sim/sample_profiles.h"
 
 namespace quindo {
 

@@ -8,10 +8,10 @@
 #include <QSaveFile>
 
 #include "common/error.h"
+#include "json/profile_json.h"
 #include "tools/editor/editor_checks.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_list.h"
-#include "tools/records/profile_json.h"
 
 namespace quindo {
 
@@ -62,7 +62,7 @@ bool EditorWindow::ExportSelected(const QString& file) {
   }
   std::string text;
   try {
-    text = records::ProfileToJson(*profile).dump(2) + "\n";
+    text = ProfileToJson(*profile).dump(2) + "\n";
   } catch (const std::exception& e) {
     Fail(QStringLiteral("Export to %1 failed: %2").arg(file, QString::fromUtf8(e.what())));
     return false;
@@ -87,9 +87,10 @@ int16_t EditorWindow::ImportProfile(const QString& file) {
   const QByteArray bytes = in.readAll();
   auto profile = std::make_unique<cProfile>();
   try {
-    records::ProfileFromJson(nlohmann::json::parse(bytes.begin(), bytes.end()), *profile);
+    const std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
+    ProfileFromJson(ParseJsonDocument(text), *profile);
   } catch (const std::exception& e) {
-    // Parse errors, InputError naming the field, and the record's own errors.
+    // Bad JSON, JsonInputError naming the field, and the record's own errors.
     Fail(QStringLiteral("Import of %1 failed: %2").arg(file, QString::fromUtf8(e.what())));
     return kNoProfile;
   }

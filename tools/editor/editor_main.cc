@@ -34,9 +34,9 @@
 #include "common/language.h"
 #include "common/settings.h"
 #include "common/shipped_files.h"
+#include "json/receiver_json.h"
 #include "model/profile/profile.h"
 #include "tools/editor/editor_window.h"
-#include "tools/records/receiver_json.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ bool LoadReceiverTypes(const QString& file) {
   }
   const QByteArray bytes = in.readAll();
   try {
-    quindo::records::LoadReceiverTypesFromJson(nlohmann::json::parse(bytes.begin(), bytes.end()));
+    quindo::LoadReceiverTypesFromJson(nlohmann::json::parse(bytes.begin(), bytes.end()));
   } catch (const std::exception& e) {
     std::cerr << "quindo-editor: " << file.toStdString() << ": " << e.what() << std::endl;
     return false;

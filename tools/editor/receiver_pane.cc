@@ -15,7 +15,7 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "common/settings.h"
-#include "tools/records/receiver_json.h"
+#include "json/receiver_json.h"
 
 namespace quindo {
 
@@ -43,7 +43,7 @@ int ShownKind(int number) {
   }
 }
 
-nlohmann::json JsonOf(const cReceiver& receiver) { return nlohmann::json(records::ReceiverToJson(receiver)); }
+nlohmann::json JsonOf(const cReceiver& receiver) { return nlohmann::json(ReceiverToJson(receiver)); }
 
 QString ValueText(const nlohmann::json& setting) {
   if (!setting.contains("Value")) return {};

@@ -8,9 +8,9 @@
 #include <QSaveFile>
 #include <QUndoStack>
 
+#include "json/receiver_json.h"
 #include "tools/editor/editor_checks.h"
 #include "tools/editor/receiver_pane.h"
-#include "tools/records/receiver_json.h"
 
 namespace quindo {
 
@@ -104,7 +104,7 @@ bool ReceiverPane::ExportSelected(const QString& file) {
     Fail(QStringLiteral("Export: select a readable receiver first"));
     return false;
   }
-  const std::string text = records::ReceiverToJson(*receiver).dump(2) + "\n";
+  const std::string text = ReceiverToJson(*receiver).dump(2) + "\n";
   QSaveFile out(file);
   if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
       !out.commit()) {
@@ -125,8 +125,8 @@ int16_t ReceiverPane::ImportReceiver(const QString& file) {
   nlohmann::json json;
   auto receiver = std::make_unique<cReceiver>();
   try {
-    json = nlohmann::json::parse(bytes.begin(), bytes.end());
-    records::ReceiverFromJson(json, *receiver);
+    json = ParseJsonDocument(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    ReceiverFromJson(json, *receiver);
   } catch (const std::exception& e) {
     Fail(QStringLiteral("Import of %1 failed: %2").arg(file, QString::fromUtf8(e.what())));
     return -1;
@@ -145,8 +145,8 @@ int16_t ReceiverPane::ImportReceiver(const QString& file) {
     if (answer == 2) return -1;
     if (answer == 0) {
       if (!Select(identity)) return -1;
-      undo_.push(new ReceiverEditCommand(*this, identity, nlohmann::json(records::ReceiverToJson(*SelectedReceiver())),
-                                         nlohmann::json(records::ReceiverToJson(*receiver)), {}));
+      undo_.push(new ReceiverEditCommand(*this, identity, nlohmann::json(ReceiverToJson(*SelectedReceiver())),
+                                         nlohmann::json(ReceiverToJson(*receiver)), {}));
       prompts_.log(QStringLiteral("Imported %1 over receiver %2: Save writes it").arg(file).arg(identity));
       return identity;
     }

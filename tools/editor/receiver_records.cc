@@ -6,8 +6,8 @@
 #include "common/file_system.h"
 #include "common/language.h"
 #include "common/settings.h"
+#include "json/receiver_json.h"
 #include "model/receiver/receiver_naming.h"
-#include "tools/records/receiver_json.h"
 
 namespace quindo {
 
@@ -109,7 +109,7 @@ bool ReceiverEditCommand::Apply(const nlohmann::json& json) {
   if (receiver == nullptr) return false;
   cReceiver checked;
   try {
-    records::ReceiverFromJson(json, checked);
+    ReceiverFromJson(json, checked);
   } catch (const std::exception& e) {
     std::string message = std::string("Receiver not changed: ") + e.what();
     ReportError(message);

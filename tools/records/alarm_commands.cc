@@ -1,43 +1,39 @@
-#include "alarm_commands.h"
+// alarm append: alarm records from JSON onto the end of a log of records.
+// (alarm dump: alarm_dump.cc.)
 
-#include <cstdio>
-#include <iostream>
+#include <string>
+#include <vector>
 
-#include "alarm_json.h"
-#include "command_args.h"
-#include "command_status.h"
+#include "arguments.h"
+#include "command.h"
 #include "common/binary_file.h"
 #include "common/error.h"
 #include "common/file_system.h"
-#include "stored_text.h"
+#include "json/alarm_json.h"
+#include "json/stored_text.h"
+#include "messages.h"
 
 namespace quindo::records {
 namespace {
 
-// alarm append FILE [--lossy] < JSON: every record is checked before the log
-// is opened, so bad input writes nothing. Each record is appended whole, in
-// one write under the log's lock, so concurrent appenders lose nothing; its
-// location is printed once it is on disk.
-int Append(const std::vector<std::string>& args) {
-  const CommandArgs read = ReadCommandArgs(args, {}, 1, "alarm append FILE [--lossy]", {kLossySwitch});
-  const std::string& name = read.positional[0];
-  nlohmann::json input;
-  try {
-    input = nlohmann::json::parse(std::cin);
-  } catch (const nlohmann::json::exception& e) {
-    throw CommandLineError(std::string("not valid JSON: ") + e.what());
-  }
+// Alarms of a few hundred bytes each; hundreds of thousands of them.
+constexpr size_t kLongestDocument = size_t{64} << 20;
+
+// Every record is checked before the log is opened, so bad input writes
+// nothing. Each record is appended whole, in one write under the log's lock,
+// so concurrent appenders lose nothing; its location is printed once it is
+// on disk.
+int Append(const Invocation& in) {
+  const std::string& name = in.operands[0];
+  // A document the JSON does not describe raises JsonInputError: status 2.
+  const nlohmann::json input = ParseJsonDocument(ReadInputDocument("-", kLongestDocument));
   const nlohmann::json objects = input.is_array() ? input : nlohmann::json::array({input});
   std::vector<cAlarm> alarms(objects.size());
   for (size_t i = 0; i < objects.size(); ++i) {
-    const std::string which = input.is_array() ? "alarm " + std::to_string(i) + ": " : "";
-    try {
-      AlarmFromJson(objects[i], alarms[i]);
-    } catch (const CommandLineError& e) {
-      throw CommandLineError(which + e.what());
-    }
-    if (const auto unencodable = UnencodableText(alarms[i]); unencodable && !read.Switch(kLossySwitch)) {
-      throw CommandLineError(which + *unencodable);
+    const std::string where = input.is_array() ? ElementPath("", i) : "";
+    AlarmFromJson(objects[i], alarms[i], where);
+    if (const auto unencodable = FirstUnencodableText(alarms[i]); unencodable && !in.Has("--lossy")) {
+      throw UnstorableTextError(MemberPath(where, unencodable->field), unencodable->character);
     }
   }
 
@@ -56,22 +52,41 @@ int Append(const std::vector<std::string>& args) {
   } catch (const Error& e) {
     // The records before the failing one are in the log: their locations
     // are printed all the same.
-    std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
+    SayLine(name + ": " + e.Description());
     status = kExitFailed;
   }
-  std::fwrite(locations.data(), 1, locations.size(), stdout);
+  Print(locations);
   return status;
 }
 
 }  // namespace
 
-int RunAlarmCommand(const std::vector<std::string>& args) {
-  if (args.empty()) throw CommandLineError("missing alarm command");
-  const std::string& command = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (command == "append") return Append(rest);
-  if (command == "dump") return AlarmDump(rest);
-  throw CommandLineError("unknown alarm command \"" + command + "\"");
+int AlarmDump(const Invocation& in);  // alarm_dump.cc
+
+std::vector<Command> AlarmCommands() {
+  return {
+      {"alarm append", "FILE [--lossy] < ALARMS.json",
+       R"(Appends one alarm record per JSON object (an object or an array of
+them) at the end of FILE, created when missing, and prints the 1-based
+location of each record once it is on disk. Missing fields take the
+values of a new alarm; texts are refused or stored as profile put
+does. Each record is written whole, in one write under an exclusive
+lock of FILE, so concurrent appends never mix; a failed write leaves
+FILE as it was before that record (status 1).
+)",
+       {"--lossy"}, 1, 1, Append},
+      {"alarm dump", "FILE [--jsonl] [--from LOCATION] [--last N] [--read-only]",
+       R"(Reads the records back to back from location 1 (or LOCATION, a
+location that append printed) and prints them as one JSON array, or
+with --jsonl as one JSON object a line. --last N prints only the last N
+records. Records are read and printed one at a time; appends that
+finish after the dump started are left for the next one. An
+incomplete last record (of a write cut short by a power cut) is named
+on standard error by its location (status 1); the complete ones are
+still printed.
+)",
+       {"--jsonl", "--from", "--last", "--read-only"}, 1, 1, AlarmDump},
+  };
 }
 
 }  // namespace quindo::records

@@ -3,33 +3,19 @@
 // counted are those that every finished append had written when the dump
 // started; later appends are left for the next dump.
 
-#include <charconv>
 #include <cstdio>
 #include <deque>
-#include <iostream>
 #include <optional>
 
-#include "alarm_commands.h"
-#include "alarm_json.h"
-#include "command_args.h"
-#include "command_status.h"
+#include "arguments.h"
+#include "command_line.h"
 #include "common/binary_file.h"
 #include "common/error.h"
+#include "json/alarm_json.h"
+#include "messages.h"
 
 namespace quindo::records {
 namespace {
-
-constexpr const char* kUsage = "alarm dump FILE [--jsonl] [--from LOCATION] [--last N] [--read-only]";
-
-int64_t ParseCount(const std::string& text, const std::string& what, int64_t lowest) {
-  int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < lowest) {
-    throw CommandLineError(what + " must be a whole number of at least " + std::to_string(lowest) + ", not \"" +
-                           text + "\"");
-  }
-  return value;
-}
 
 // Prints records as one JSON array laid out as a whole array dumped with an
 // indent of 2, or as one compact object a line.
@@ -82,26 +68,32 @@ bool ReadRecord(BinaryFile& log, int64_t end, cAlarm& alarm) {
 
 }  // namespace
 
-int AlarmDump(const std::vector<std::string>& args) {
-  const CommandArgs read = ReadCommandArgs(args, {"--from", "--last"}, 1, kUsage, {"--jsonl", "--read-only"});
-  const std::string& name = read.positional[0];
-  const int64_t from = read.Option("--from") ? ParseCount(*read.Option("--from"), "--from", 1) : 1;
+int AlarmDump(const Invocation& in) {
+  const std::string& name = in.operands[0];
+  constexpr int64_t kMost = INT64_MAX;
+  const int64_t from = in.Value("--from") ? WholeNumberArgument(*in.Value("--from"), 1, kMost, "--from") : 1;
   std::optional<int64_t> last;
-  if (read.Option("--last")) last = ParseCount(*read.Option("--last"), "--last", 0);
+  if (in.Value("--last")) last = WholeNumberArgument(*in.Value("--last"), 0, kMost, "--last");
+
+  // A log that cannot be opened prints nothing, not even an empty array.
+  BinaryFile log;
+  int64_t end = 0;
+  try {
+    log.Open(name, BinaryFile::Mode::kRead);
+    end = log.SettledLength();
+  } catch (const Error& e) {
+    throw CommandError(kExitFailed, name + ": " + e.Description());
+  }
+  if (from - 1 > end) {
+    throw CommandError(kExitFailed, name + ": --from " + std::to_string(from) +
+                                        " lies beyond the end of the log (location " + std::to_string(end + 1) + ")");
+  }
 
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-  RecordPrinter printer(read.Switch("--jsonl"));
+  RecordPrinter printer(in.Has("--jsonl"));
   int status = kExitDone;
   try {
-    BinaryFile log;
-    log.Open(name, BinaryFile::Mode::kRead);
-    const int64_t end = log.SettledLength();
-    if (from - 1 > end) {
-      std::cerr << "quindo-records: " << name << ": --from " << from << " lies beyond the end of the log (location "
-                << end + 1 << ")\n";
-      return kExitFailed;
-    }
     log.Seek(from - 1);
     cAlarm alarm;
     if (last) {
@@ -121,7 +113,7 @@ int AlarmDump(const std::vector<std::string>& args) {
     while (log.Position() < end) {
       const int64_t location = log.Position() + 1;
       if (!ReadRecord(log, end, alarm)) {
-        std::cerr << "quindo-records: " << name << ": the record at location " << location << " is incomplete\n";
+        SayLine(name + ": the record at location " + std::to_string(location) + " is incomplete");
         status = kExitFailed;
         break;
       }
@@ -129,12 +121,11 @@ int AlarmDump(const std::vector<std::string>& args) {
     }
     log.Close();
   } catch (const Error& e) {
-    std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
+    SayLine(name + ": " + e.Description());
     status = kExitFailed;
   }
   if (!printer.Finish()) {
-    std::cerr << "quindo-records: standard output: cannot be written\n";
-    return kExitFailed;
+    throw CommandError(kExitFailed, "standard output: cannot be written");
   }
   return status;
 }

@@ -1,159 +1,103 @@
-#include "calendar_commands.h"
+// calendar show, set and diff: the day types of calendar files, as lines of
+// text or as JSON (json/calendar_json.h).
 
-#include <charconv>
-#include <cstdio>
-#include <filesystem>
-#include <iostream>
-#include <map>
-#include <memory>
-#include <utility>
+#include <string>
+#include <vector>
 
-#include "command_args.h"
-#include "command_status.h"
-#include "common/error.h"
-#include "common/file_system.h"
-#include "holiday_commands.h"
+#include "arguments.h"
+#include "calendar_files.h"
+#include "command.h"
+#include "json/calendar_json.h"
+#include "messages.h"
 #include "model/calendar/calendar.h"
 
 namespace quindo::records {
 namespace {
 
-using Subcommand = int (*)(const std::vector<std::string>&);
+// A day list of a few thousand entries at most.
+constexpr size_t kLongestDayList = size_t{16} << 20;
 
-// One entry per subcommand; other files add theirs here.
-const std::map<std::string, Subcommand>& Subcommands() {
-  static const std::map<std::string, Subcommand> table = {
-      {"apply-holidays", ApplyHolidaysCommand},
-      {"diff", CalendarDiff},
-      {"holidays", HolidaysCommand},
-      {"set", CalendarSet},
-      {"show", CalendarShow},
-  };
-  return table;
-}
-
-// The files of a command that only reads ("--read-only" is accepted for the
-// sake of scripts that pass it to every reading command; calendars are
-// never converted).
-std::vector<std::string> ReadOnlyFiles(const std::vector<std::string>& args, size_t count, const char* usage) {
-  return ReadCommandArgs(args, {}, count, std::string("calendar ") + usage, {"--read-only"}).positional;
-}
-
-int16_t ParseDayType(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || stop != end || error != std::errc() || value < -32768 || value > 32767) {
-    throw CommandLineError("TYPE must be a whole number in -32768..32767, not \"" + text + "\"");
+int Show(const Invocation& in) {
+  const auto calendar = LoadCalendar(in.operands[0], kExitFailed);
+  if (in.Has("--json")) {
+    Print(CalendarDaysToJson(*calendar).dump(2) + "\n");
+    return kExitDone;
   }
-  return static_cast<int16_t>(value);
+  std::string out;
+  for (int32_t day = 0; day < cCalendar::kDays; ++day) {
+    const int16_t type = calendar->GetDayType(day);
+    if (type != 0) out += DayNumberText(day) + '\t' + std::to_string(type) + '\n';
+  }
+  Print(out);
+  return kExitDone;
 }
 
-// Loads a calendar file. A missing or unreadable file is reported on
-// standard error and gives no calendar.
-std::unique_ptr<cCalendar> Load(const std::string& name) {
-  auto calendar = std::make_unique<cCalendar>();
-  try {
-    if (calendar->ReadFromDisk(name) != 0) return calendar;
-    std::cerr << "quindo-records: " << name << ": no such calendar file\n";
-  } catch (const Error& e) {
-    std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
+// Every change is checked before the file is read or written.
+int Set(const Invocation& in) {
+  const std::string& name = in.operands[0];
+  const bool json = in.Has("--json");
+  if (json ? in.operands.size() != 1 : in.operands.size() < 3 || in.operands.size() % 2 == 0) {
+    throw UsageError(json ? "takes no DATE TYPE pairs with --json"
+                          : "needs DATE TYPE pairs: calendar set FILE DATE TYPE [DATE TYPE]...");
   }
-  return nullptr;
+  std::vector<CalendarDay> changes;
+  if (json) changes = CalendarDaysFromJson(ParseJsonDocument(ReadInputDocument("-", kLongestDayList)));
+  for (size_t i = 1; i + 1 < in.operands.size(); i += 2) {
+    changes.push_back({DateArgument(in.operands[i], "DATE"),
+                       static_cast<int16_t>(WholeNumberArgument(in.operands[i + 1], -32768, 32767, "TYPE"))});
+  }
+  const std::unique_ptr<cCalendar> calendar = LoadCalendarForChange(name);
+  for (const CalendarDay& change : changes) calendar->SetDayType(change.day_number, change.day_type);
+  SaveCalendar(*calendar, name);
+  return kExitDone;
+}
+
+// diff: 0 equal, 1 different, 2 trouble, as diff and cmp tell them apart.
+int Diff(const Invocation& in) {
+  const auto first = LoadCalendar(in.operands[0], kExitBadInput);
+  const auto second = LoadCalendar(in.operands[1], kExitBadInput);
+  const std::vector<int32_t> days = CalendarDifferences(*first, *second, in.Has("--all"));
+  if (in.Has("--json")) {
+    Print(CalendarDifferencesToJson(*first, *second, days).dump(2) + "\n");
+  } else {
+    std::string out;
+    for (const int32_t day : days) {
+      out += DayNumberText(day) + '\t' + std::to_string(first->GetDayType(day)) + '\t' +
+             std::to_string(second->GetDayType(day)) + '\n';
+    }
+    Print(out);
+  }
+  return days.empty() ? kExitDone : kExitFailed;
 }
 
 }  // namespace
 
-int32_t ParseCalendarDate(const std::string& text, const std::string& what) {
-  const auto digits = [&](size_t from, size_t count, int32_t& value) {
-    const char* first = text.data() + from;
-    const auto [stop, error] = std::from_chars(first, first + count, value);
-    return error == std::errc() && stop == first + count && first[0] != '-' && first[0] != '+';
+std::vector<Command> CalendarCommands() {
+  return {
+      {"calendar show", "FILE [--json] [--read-only]",
+       R"(One line per day whose type is not 0, in date order:
+YYYY-MM-DD <TAB> type; with --json an array of {"Date": "YYYY-MM-DD",
+"DayType": type}.
+)",
+       {"--json", "--read-only"}, 1, 1, Show},
+      {"calendar set", "FILE DATE TYPE [DATE TYPE]... | FILE --json < DAYS.json",
+       R"(Sets each DATE (YYYY-MM-DD, 2000-01-01..2039-12-31) to the day type
+TYPE (-32768..32767; 0 = the date's own weekday, 1..7 = Monday..Sunday,
+8..23 = special day types 1..16), or with --json each day of the list read
+from standard input (as calendar show --json prints it), and saves FILE,
+which is created when missing. Every day is checked before anything is
+written. A hidden file or a name that is no ordinary file is not changed
+(status 1).
+)",
+       {"--json"}, 1, kAnyNumber, Set},
+      {"calendar diff", "FILE1 FILE2 [--all] [--json] [--read-only]",
+       R"(No output and status 0 when every day is equal; otherwise status 1 and
+the first differing day (with --all every one): YYYY-MM-DD <TAB> type1
+<TAB> type2, or with --json an array of {"Date": "YYYY-MM-DD", "DayTypes":
+[type1, type2]}. A file that is missing or cannot be read gives status 2.
+)",
+       {"--all", "--json", "--read-only"}, 2, 2, Diff},
   };
-  int32_t year = 0, month = 0, day = 0;
-  const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' && digits(0, 4, year) &&
-                      digits(5, 2, month) && digits(8, 2, day);
-  if (!shaped) throw CommandLineError(what + " must be a date YYYY-MM-DD, not \"" + text + "\"");
-  if (!IsRealDate(year, month, day)) throw CommandLineError(what + " " + text + " is not a real date");
-  const auto day_number = CalendarDayOf(year, month, day);
-  if (!day_number) throw CommandLineError(what + " " + text + " is outside 2000-01-01..2039-12-31");
-  return *day_number;
-}
-
-std::string FormatCalendarDate(int32_t day_number) {
-  const CivilDateTime c = CivilFromDayNumber(day_number);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
-  return text;
-}
-
-int RunCalendarCommand(const std::vector<std::string>& args) {
-  if (args.empty()) throw CommandLineError("missing calendar command");
-  const auto found = Subcommands().find(args[0]);
-  if (found == Subcommands().end()) throw CommandLineError("unknown calendar command \"" + args[0] + "\"");
-  return found->second(std::vector<std::string>(args.begin() + 1, args.end()));
-}
-
-int CalendarShow(const std::vector<std::string>& args) {
-  const auto calendar = Load(ReadOnlyFiles(args, 1, "show FILE [--read-only]")[0]);
-  if (!calendar) return kExitFailed;
-  std::string out;
-  for (int32_t day = 0; day < cCalendar::kDays; ++day) {
-    const int16_t type = calendar->GetDayType(day);
-    if (type != 0) out += FormatCalendarDate(day) + '\t' + std::to_string(type) + '\n';
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return kExitDone;
-}
-
-int CalendarSet(const std::vector<std::string>& args) {
-  if (args.size() < 3 || args.size() % 2 == 0) {
-    throw CommandLineError("usage: quindo-records calendar set FILE DATE TYPE [DATE TYPE]...");
-  }
-  // Every pair is checked before the file is read or written.
-  std::vector<std::pair<int32_t, int16_t>> changes;
-  for (size_t i = 1; i < args.size(); i += 2) {
-    changes.emplace_back(ParseCalendarDate(args[i], "DATE"), ParseDayType(args[i + 1]));
-  }
-  const std::string& name = args[0];
-  const std::unique_ptr<cCalendar> calendar = LoadCalendarForChange(name);
-  if (!calendar) return kExitFailed;
-  for (const auto& [day, type] : changes) calendar->SetDayType(day, type);
-  try {
-    calendar->SaveToDisk(name);
-  } catch (const Error& e) {
-    std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
-    return kExitFailed;
-  }
-  return kExitDone;
-}
-
-std::unique_ptr<cCalendar> LoadCalendarForChange(const std::string& name) {
-  if (FileExists(name)) return Load(name);
-  std::error_code error;
-  if (std::filesystem::exists(std::filesystem::symlink_status(name, error))) {
-    std::cerr << "quindo-records: " << name << ": not an ordinary visible file; not changed\n";
-    return nullptr;
-  }
-  return std::make_unique<cCalendar>();
-}
-
-int CalendarDiff(const std::vector<std::string>& args) {
-  const std::vector<std::string> files = ReadOnlyFiles(args, 2, "diff FILE1 FILE2 [--read-only]");
-  const auto first = Load(files[0]);
-  const auto second = first ? Load(files[1]) : nullptr;
-  // Trouble is told apart from a difference, as cmp does.
-  if (!first || !second) return kExitBadUsage;
-  if (first->CompareToOtherCalendar(*second) != 0) return kExitDone;
-  for (int32_t day = 0; day < cCalendar::kDays; ++day) {
-    const int16_t a = first->GetDayType(day);
-    const int16_t b = second->GetDayType(day);
-    if (a != b) {
-      std::cout << FormatCalendarDate(day) << '\t' << a << '\t' << b << '\n';
-      break;
-    }
-  }
-  return kExitFailed;
 }
 
 }  // namespace quindo::records

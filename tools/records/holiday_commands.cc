@@ -1,30 +1,35 @@
-#include "holiday_commands.h"
+// calendar holidays and calendar apply-holidays: holiday rules listed by
+// date, or applied to a calendar file.
 
-#include <cstdio>
-#include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "calendar_commands.h"
-#include "command_args.h"
-#include "command_status.h"
-#include "common/error.h"
-#include "common/settings.h"
-#include "holiday_rules_json.h"
+#include "arguments.h"
+#include "calendar_files.h"
+#include "command.h"
+#include "json/holiday_rules_json.h"
+#include "messages.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
 #include "model/calendar/holiday_rules.h"
-#include "profile_json.h"
+#include "common/settings.h"
 
 namespace quindo::records {
 namespace {
 
-int32_t ParseYear(const std::string& text) {
-  const bool digits = text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos;
-  const int32_t year = digits ? std::stoi(text) : 0;
-  if (year < kFirstCalendarYear || year > kLastCalendarYear) {
-    throw CommandLineError("--year must be a year of 2000..2039, not \"" + text + "\"");
+std::optional<int32_t> Year(const Invocation& in) {
+  if (const std::string* text = in.Value("--year")) return YearArgument(*text, "--year");
+  return std::nullopt;
+}
+
+// The dates the rules give, in year `year` only when there is one.
+std::vector<HolidayDate> DatesOf(const std::vector<HolidayRule>& rules, std::optional<int32_t> year) {
+  std::vector<HolidayDate> dates;
+  for (HolidayDate& date : ExpandHolidayRules(rules)) {
+    if (!year || CivilFromDayNumber(date.day_number).year == *year) dates.push_back(std::move(date));
   }
-  return year;
+  return dates;
 }
 
 // A label on one line of tab-separated output.
@@ -35,53 +40,54 @@ std::string OneField(std::string text) {
   return text;
 }
 
-}  // namespace
-
-int ApplyHolidaysCommand(const std::vector<std::string>& args) {
-  std::vector<HolidayRule> rules;
-  const CommandArgs read = ReadCommandArgs(args, {}, 2, "calendar apply-holidays RULES FILE");
-  try {
-    rules = ReadHolidayRulesFile(read.positional[0]);
-  } catch (const InputError& e) {
-    std::cerr << "quindo-records: " << e.what() << '\n';
-    return kExitBadUsage;
-  }
-  const std::string& name = read.positional[1];
+int ApplyHolidays(const Invocation& in) {
+  const std::optional<int32_t> year = Year(in);
+  const std::vector<HolidayRule> rules = ReadHolidayRulesFile(in.operands[0]);
+  const std::string& name = in.operands[1];
   // The files that set refuses are refused here too, and a file that could
   // not be read is never saved over.
   const std::unique_ptr<cCalendar> calendar = LoadCalendarForChange(name);
-  if (!calendar) return kExitFailed;
-  try {
+  size_t applied = 0;
+  if (year) {
+    const std::vector<HolidayDate> dates = DatesOf(rules, year);
+    for (const HolidayDate& date : dates) calendar->SetDayType(date.day_number, date.day_type);
+    applied = dates.size();
+  } else {
     ApplyHolidayRules(rules, *calendar);
-    calendar->SaveToDisk(name);
-    std::cout << name << ": " << HolidayLabels().Count() << " holiday dates applied\n";
-  } catch (const Error& e) {
-    std::cerr << "quindo-records: " << name << ": " << e.Description() << '\n';
-    return kExitFailed;
+    applied = HolidayLabels().Count();
   }
+  SaveCalendar(*calendar, name);
+  Print(name + ": " + std::to_string(applied) + " holiday dates applied\n");
   return kExitDone;
 }
 
-int HolidaysCommand(const std::vector<std::string>& args) {
-  std::vector<HolidayRule> rules;
-  std::optional<int32_t> year;
-  const CommandArgs read =
-      ReadCommandArgs(args, {"--year"}, 1, "calendar holidays RULES [--year Y] [--read-only]", {"--read-only"});
-  if (const std::string* text = read.Option("--year")) year = ParseYear(*text);
-  try {
-    rules = ReadHolidayRulesFile(read.positional[0]);
-  } catch (const InputError& e) {
-    std::cerr << "quindo-records: " << e.what() << '\n';
-    return kExitBadUsage;
-  }
+int Holidays(const Invocation& in) {
+  const std::optional<int32_t> year = Year(in);
   std::string out;
-  for (const HolidayDate& date : ExpandHolidayRules(rules)) {
-    if (year && CivilFromDayNumber(date.day_number).year != *year) continue;
-    out += FormatCalendarDate(date.day_number) + '\t' + std::to_string(date.day_type) + '\t' +
-           OneField(date.label) + '\n';
+  for (const HolidayDate& date : DatesOf(ReadHolidayRulesFile(in.operands[0]), year)) {
+    out += DayNumberText(date.day_number) + '\t' + std::to_string(date.day_type) + '\t' + OneField(date.label) + '\n';
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  Print(out);
   return kExitDone;
+}
+
+}  // namespace
+
+std::vector<Command> HolidayCommands() {
+  return {
+      {"calendar apply-holidays", "RULES FILE [--year Y]",
+       R"(Gives every date that the holiday rules file RULES yields in 2000..2039
+(in year Y only, with --year) the rule's day type in calendar FILE (created
+when missing); other days keep theirs. Prints FILE: N holiday dates
+applied. FILE is refused as calendar set refuses it.
+)",
+       {"--year"}, 2, 2, ApplyHolidays},
+      {"calendar holidays", "RULES [--year Y] [--read-only]",
+       R"(Prints the dates the rules yield, in year Y only when given:
+YYYY-MM-DD <TAB> day type <TAB> label.
+)",
+       {"--year", "--read-only"}, 1, 1, Holidays},
+  };
 }
 
 }  // namespace quindo::records

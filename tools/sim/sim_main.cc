@@ -28,9 +28,9 @@
 #include "common/error.h"
 #include "common/language.h"
 #include "model/profile/profile.h"
+#include "model/profile/sample_profiles.h"
 #include "qt/line_reader.h"
 #include "tools/sim/profile_store.h"
-#include "tools/sim/sample_profiles.h"
 #include "tools/sim/sim_server.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "model/calendar/calendar_geometry.h"
 #include "model/calendar/calendar_host.h"
 #include "model/calendar/holiday_label.h"
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 
 namespace quindo {
 

@@ -11,7 +11,7 @@
 #include "model/calendar/calendar_host.h"
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_answers.h"
 #include "model/schedule/time_schedule.h"

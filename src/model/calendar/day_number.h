@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/dates.h"
 #include "common/export.h"
@@ -29,6 +31,15 @@ QUINDO_EXPORT std::optional<int32_t> CalendarDayOf(int32_t year, int32_t month, 
 
 // The civil date (time 00:00) of a day number.
 QUINDO_EXPORT CivilDateTime CivilFromDayNumber(int32_t day_number);
+
+// "YYYY-MM-DD" of a day number.
+QUINDO_EXPORT std::string DayNumberText(int32_t day_number);
+
+// The day number of "YYYY-MM-DD", a real date of 2000-01-01..2039-12-31.
+// Anything else raises Error 5 whose description names `what`: "WHAT must be
+// a date YYYY-MM-DD, not "TEXT"", "WHAT TEXT is not a real date" or "WHAT
+// TEXT is outside 2000-01-01..2039-12-31".
+QUINDO_EXPORT int32_t ParseDayNumberText(std::string_view text, const std::string& what);
 
 // Monday = 0 .. Sunday = 6; day 0 was a Saturday.
 QUINDO_EXPORT int32_t WeekdayOfDayNumber(int32_t day_number);

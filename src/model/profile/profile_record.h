@@ -39,6 +39,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/record_file.h"
+
 namespace quindo {
 
 class BinaryFile;
@@ -47,6 +49,10 @@ class cProfile;
 // Version numbers found in field 1.
 constexpr int16_t kProfileFileVersion = 5;     // written and read
 constexpr int16_t kOldProfileFileVersion = 4;  // read, then rewritten as 5
+
+// The language texts of the profile file's messages.
+constexpr RecordFileTexts kProfileFileTexts{
+    .save_failed = 980, .load_failed = 982, .converted = 930, .unknown_version = 805};
 
 constexpr size_t kProfileReservedBlockSize = 2048;
 constexpr size_t kEmptyProfileRecordSize =

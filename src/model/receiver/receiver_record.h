@@ -30,6 +30,7 @@
 #include <string>
 
 #include "common/typed_value.h"
+#include "model/record_file.h"
 
 namespace quindo {
 
@@ -38,6 +39,10 @@ class BinaryFile;
 constexpr int16_t kReceiverFileVersion = 5;
 constexpr int16_t kReceiverFileVersion4 = 4;
 constexpr int16_t kReceiverFileVersion3 = 3;
+
+// The language texts of the receiver file's messages.
+constexpr RecordFileTexts kReceiverFileTexts{
+    .save_failed = 979, .load_failed = 978, .converted = 888, .unknown_version = 804};
 
 constexpr size_t kReceiverReservedSize = 10;
 constexpr size_t kReceiverReservedBlockSize = 2048;

@@ -3,7 +3,7 @@
 // two minutes, without a mouse.
 #include <algorithm>
 
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/schedule_host.h"
 #include "model/schedule/time_schedule.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "common/error.h"
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/schedule_host.h"

@@ -6,7 +6,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/settings.h"
-#include "model/paint_surface.h"
+#include "model/paint/paint_surface.h"
 #include "model/schedule/period_cover.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/schedule_host.h"

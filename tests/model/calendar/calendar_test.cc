@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_system.h"
+#include "disk_files.h"
 #include "error_number.h"
 #include "model/calendar/calendar.h"
 
@@ -15,15 +16,6 @@ namespace quindo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 TEST(DayNumberTest, MatchesTheCLibraryCalendarOnEveryDay) {
   std::tm first{};

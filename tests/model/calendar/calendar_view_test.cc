@@ -14,7 +14,7 @@
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
 #include "model/calendar/holiday_rules.h"
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 
 namespace quindo {

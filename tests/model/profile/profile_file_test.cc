@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "common/dates.h"
+#include "disk_files.h"
 #include "common/language.h"
 #include "common/settings.h"
 #include "filled_profile.h"
@@ -22,24 +23,6 @@ namespace quindo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Little-endian builder for hand-made files.
-struct Bytes {
-  std::string s;
-  Bytes& I16(int16_t v) { s.append(reinterpret_cast<const char*>(&v), 2); return *this; }
-  Bytes& Text(const std::string& t) { I16(static_cast<int16_t>(t.size())); s += t; return *this; }
-  Bytes& F64(double v) { s.append(reinterpret_cast<const char*>(&v), 8); return *this; }
-  Bytes& Raw(const std::string& bytes) { s += bytes; return *this; }
-};
 
 // Fields 2 to 21 of a hand-made profile whose every field holds a value of
 // its own (flags included), so that a field read from or written to another
@@ -90,35 +73,21 @@ void ExpectVersion4Fields(const cProfile& p) {
   EXPECT_EQ(p.m_OffDutyAlarmBehaviour, 3);
 }
 
-class ProfileFileTest : public ::testing::Test {
+class ProfileFileTest : public DataDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/profile_file_test.XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    fs::create_directory(dir_ + "/Profiles");
-    DataDirectory() = dir_ + "/";
-    ClearLanguageTable();  // texts read "*** Invalid Text (n)"
-    SetReportErrorHandler([this](const std::string& m) { messages_.push_back(m); });
-  }
+  ProfileFileTest() : DataDirectoryTest("Profiles") {}
   void TearDown() override {
-    SetReportErrorHandler({});
-    DataDirectory().clear();
-    RedundancyRole() = 0;
     NestedProfileNames() = 0;
     ProfileCollection().Clear();
-    fs::remove_all(dir_);
+    DataDirectoryTest::TearDown();
   }
-  // A file of the profiles directory, by its literal name.
-  std::string File(const std::string& name) const { return dir_ + "/Profiles/" + name; }
+  std::string File(const std::string& name) const { return Path(name); }
   // The profile file of an identity, named by the test itself (1 to 9999).
   std::string NumberedFile(int16_t id) const {
     char name[32];
     std::snprintf(name, sizeof name, "Profile_%04d.dat", id);
     return File(name);
   }
-
-  std::string dir_;
-  std::vector<std::string> messages_;
 };
 
 TEST_F(ProfileFileTest, SaveThenLoadRestoresEveryFieldAndTheSchedule) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "common/language.h"
+#include "disk_files.h"
 #include "common/settings.h"
 #include "model/receiver/receiver.h"
 #include "model/receiver/receiver_naming.h"
@@ -19,56 +20,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Little-endian builder for hand-made files.
-struct Bytes {
-  std::string s;
-  template <typename T>
-  Bytes& Raw(T v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); return *this; }
-  Bytes& I16(int16_t v) { return Raw(v); }
-  Bytes& Text(const std::string& t) { I16(static_cast<int16_t>(t.size())); s += t; return *this; }
-  Bytes& Zeros(size_t n) { s.append(n, '\0'); return *this; }
-};
-
 // Settings 0..3 as stored: 16-bit 7, text "ab", empty, flag true.
 Bytes& Settings(Bytes& b) { return b.I16(2).I16(7).I16(8).Text("ab").I16(0).I16(11).I16(-1); }
 
-class ReceiverFileTest : public ::testing::Test {
+class ReceiverFileTest : public DataDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/receiver_file_test.XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    fs::create_directory(dir_ + "/Receivers");
-    DataDirectory() = dir_ + "/";
-    ClearLanguageTable();  // texts read "*** Invalid Text (n)"
-    SetReportErrorHandler([this](const std::string& m) { messages_.push_back(m); });
-  }
+  ReceiverFileTest() : DataDirectoryTest("Receivers") {}
   void TearDown() override {
-    SetReportErrorHandler({});
-    DataDirectory().clear();
-    RedundancyRole() = 0;
     NumberOfReceiverTypes() = 0;
     ReceiverCollection().Clear();
-    fs::remove_all(dir_);
+    DataDirectoryTest::TearDown();
   }
-  std::string Path(const std::string& name) const { return dir_ + "/Receivers/" + name; }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_ + "/Receivers")) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
-
-  std::string dir_;
-  std::vector<std::string> messages_;
 };
 
 TEST_F(ReceiverFileTest, Version5LayoutOfTheExampleReceiver) {
@@ -222,7 +190,7 @@ TEST_F(ReceiverFileTest, LoadReportsATypeTemplateThatCannotBeRead) {
 TEST_F(ReceiverFileTest, TruncatedOrCorruptFilesFailWithoutChangeOrRewrite) {
   Bytes v5;
   v5.I16(5).I16(8).I16(0).I16(4).Text("Five");
-  Settings(v5).Zeros(10).Text("Backup").Raw(45000.5).Zeros(2048);
+  Settings(v5).Zeros(10).Text("Backup").F64(45000.5).Zeros(2048);
   Bytes v4;
   v4.I16(4).I16(8).I16(0).I16(4).Text("Four");
   Settings(v4).Zeros(10).Text("Backup").Text("a").Text("b").Text("c").Text("d");

@@ -4,7 +4,7 @@
 
 #include "common/settings.h"
 #include "error_number.h"
-#include "model/recording_surface.h"
+#include "model/paint/recording_surface.h"
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
 #include "schedule_test_host.h"

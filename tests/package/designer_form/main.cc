@@ -15,7 +15,7 @@
 
 #include <quindo/model/calendar/calendar.h>
 #include <quindo/model/calendar/calendar_locale.h>
-#include <quindo/model/recording_surface.h>
+#include <quindo/model/paint/recording_surface.h>
 #include <quindo/qt/calendar_host_by_name.h>
 
 #include "ui_host_form.h"
