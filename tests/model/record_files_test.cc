@@ -18,6 +18,7 @@
 #include "model/calendar/calendar.h"
 #include "model/profile/profile.h"
 #include "model/profile/profile_naming.h"
+#include "model/record_file.h"
 #include "model/receiver/receiver.h"
 
 namespace quindo {
@@ -203,12 +204,17 @@ TEST_F(RecordFilesTest, IdentityZeroIsARecordAndNoIdentityLeftKeepsTheRecordNew)
 }
 
 // Only a missing file is a plain False; one that cannot be opened is reported.
-TEST_F(RecordFilesTest, ARecordFileThatCannotBeOpenedIsReportedNotTakenAsMissing) {
-  files_.CreateDirectory("/data/Profiles/Profile_0003.dat");
+TEST_F(RecordFilesTest, OnlyAMissingRecordFileIsAPlainFalse) {
   cProfile profile;
   EXPECT_FALSE(profile.LoadFromDisk(3));
-  ASSERT_FALSE(reports_.empty());
-  EXPECT_NE(reports_.back().find("Profile_0003.dat Err:"), std::string::npos) << reports_.back();
+  EXPECT_EQ(reports_, std::vector<std::string>{});
+  files_.CreateDirectory("/data/Profiles/Profile_0003.dat");
+  EXPECT_FALSE(profile.LoadFromDisk(3));
+  EXPECT_EQ(reports_, (std::vector<std::string>{
+                          "*** Invalid Text (803) '/data/Profiles/Profile_0003.dat' (0) *** Invalid Text (805)",
+                          "*** Invalid Text (982) /data/Profiles/Profile_0003.dat Err:Path/File access error"}));
+  files_.SetFileContent("/data/Profiles/Profile_0004.dat", std::string("\x05\x00", 2));
+  EXPECT_EQ(StoredRecordVersion("/data/Profiles/Profile_0004.dat"), 5);  // all a version needs
 }
 
 }  // namespace
