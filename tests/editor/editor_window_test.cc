@@ -30,6 +30,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/editor/editor_rig.h"
+#include "tools/editor/answer_panes.h"
 #include "tools/editor/editor_window.h"
 #include "tools/editor/profile_fields.h"
 #include "tools/editor/profile_form.h"
@@ -56,6 +57,44 @@ class EditorWindowTest : public QObject {
  private slots:
   void init() { QVERIFY(rig_.Start()); }
   void cleanup() { rig_.Stop(); }
+
+  // The agenda and the check answer for the profiles as edited, undo
+  // included, and a row's profile is one activation away.
+  void agendaAndCheckFollowEditsAndUndoAndSelectTheirProfile() {
+    window_->SetAnswersClock([] { return QDateTime(QDate(2024, 1, 8), QTime(0, 0)); });
+    window_->RefreshAnswers();
+    QTreeWidget* agenda = window_->Agenda();
+    QVERIFY(agenda->topLevelItemCount() > 0);
+    QCOMPARE(agenda->topLevelItem(0)->text(0), QStringLiteral("2024-01-08 00:00"));
+    // The last row's profile: select it, rename it, undo.
+    const auto rows_named = [agenda](const QString& name) {
+      int rows = 0;
+      for (int i = 0; i < agenda->topLevelItemCount(); ++i) rows += agenda->topLevelItem(i)->text(2) == name;
+      return rows;
+    };
+    QTreeWidgetItem* last = agenda->topLevelItem(agenda->topLevelItemCount() - 1);
+    const auto key = static_cast<int16_t>(last->data(0, Qt::UserRole).toInt());
+    const QString name = last->text(2);
+    const int rows = rows_named(name);
+    emit agenda->itemActivated(last, 0);
+    QCOMPARE(window_->SelectedIdentity(), key);
+    QCOMPARE(window_->Tabs()->currentIndex(), 0);
+    TypeName(QStringLiteral("Renamed on duty"));
+    QTRY_COMPARE(rows_named(QStringLiteral("Renamed on duty")), rows);
+    window_->UndoStack()->undo();
+    QTRY_COMPARE(rows_named(name), rows);
+
+    // A finding about a profile selects it.
+    QTreeWidget* check = window_->Check();
+    QTreeWidgetItem* finding = nullptr;
+    for (int i = 0; i < check->topLevelItemCount() && !finding; ++i) {
+      const QVariant of = check->topLevelItem(i)->data(0, Qt::UserRole);
+      if (of.isValid() && of.toInt() != key) finding = check->topLevelItem(i);
+    }
+    QVERIFY(finding != nullptr);
+    emit check->itemActivated(finding, 0);
+    QCOMPARE(window_->SelectedIdentity(), static_cast<int16_t>(finding->data(0, Qt::UserRole).toInt()));
+  }
 
   void openingListsEveryProfileNestedByAtWithItsEnabledState() {
     QCOMPARE(window_->List().ProfileCount(), kSamples);
