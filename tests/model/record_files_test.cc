@@ -201,6 +201,7 @@ TEST_F(RecordFilesTest, IdentityZeroIsARecordAndNoIdentityLeftKeepsTheRecordNew)
   EXPECT_FALSE(receiver.SaveToDisk());
   EXPECT_EQ(receiver.m_DiskIdentity, -1);
   EXPECT_EQ(reports_, std::vector<std::string>{"*** Invalid Text (979) /data/Receivers/ Err:Too many files"});
+  EXPECT_EQ(FindFreeIdentity([&](int16_t id) { return receiver.CreateFileName(id); }), -1);
 }
 
 // Only a missing file is a plain False; one that cannot be opened is reported.
