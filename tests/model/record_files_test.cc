@@ -71,7 +71,7 @@ class RecordFilesTest : public ::testing::Test {
     SetActiveFileSystem(&files_);
     DataDirectory() = "/data/";
     ClearLanguageTable();
-    SetReportErrorHandler([](const std::string&) {});
+    SetReportErrorHandler([this](const std::string& m) { messages_.push_back(m); });
   }
   void TearDown() override {
     SetReportErrorHandler({});
@@ -87,6 +87,7 @@ class RecordFilesTest : public ::testing::Test {
   }
 
   WithEndlessFiles files_;
+  std::vector<std::string> messages_;
 };
 
 TEST_F(RecordFilesTest, LoadersReadNoMoreThanTheirFormatHoldsOfAnEndlessFile) {
@@ -127,7 +128,8 @@ TEST_F(RecordFilesTest, LoadersReadNoMoreThanTheirFormatHoldsOfAnEndlessFile) {
 TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsThereFirst) {
   // Two identities are free; another writer creates the first one that our
   // save draws just before our file lands there. Both records land: theirs
-  // untouched, ours under the other identity, holding that identity.
+  // untouched, ours under the other identity, holding that identity. Then
+  // none is left: the next new record is refused and keeps no identity.
   for (const std::string kind : {"Profile", "Receiver"}) {
     const std::string dir = "/data/" + kind + "s/";
     const auto name = [&](int id) {
@@ -163,6 +165,17 @@ TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsTh
     EXPECT_EQ(*files_.FileContent(theirs), "their record");
     EXPECT_EQ(name(ours), theirs == name(5000) ? name(6000) : name(5000));
     EXPECT_EQ(files_.ListFiles(dir).size(), 9991u);  // no temporary left
+
+    cProfile profile;
+    profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
+    cReceiver receiver;
+    receiver.m_DiskIdentity = -5;
+    messages_.clear();
+    EXPECT_FALSE(kind == "Profile" ? profile.SaveToDisk() : receiver.SaveToDisk());
+    EXPECT_EQ(kind == "Profile" ? profile.m_DiskIdentity : receiver.m_DiskIdentity, -1);
+    EXPECT_EQ(kind == "Profile" ? profile.m_HasUpdatedDiskIdentity : receiver.m_HasUpdatedDiskIdentity, 0);
+    EXPECT_EQ(messages_, std::vector<std::string>{"*** Invalid Text (" + std::string(kind == "Profile" ? "980" : "979") +
+                                                  ") " + dir + " Err:Too many files"});
   }
 }
 
