@@ -91,16 +91,10 @@ TEST(CalendarTest, CompareToOtherCalendarSeesTheLastDay) {
   EXPECT_EQ(a.CompareToOtherCalendar(b), -1);
 }
 
-class CalendarFileTest : public ::testing::Test {
+class CalendarFileTest : public DataDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/calendar_test.XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    path_ = dir_ + "/Holidays.cal";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string dir_;
+  CalendarFileTest() : DataDirectoryTest(".") {}
+  void SetUp() override { DataDirectoryTest::SetUp(); path_ = dir_ + "/Holidays.cal"; }
   std::string path_;
 };
 
