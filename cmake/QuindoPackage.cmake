@@ -85,7 +85,8 @@ install(TARGETS ${quindo_installed_libraries} EXPORT QuindoProfilesTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${QUINDO_INCLUDE_DIR}
   FILES_MATCHING PATTERN "*.h"
-  PATTERN "designer" EXCLUDE)
+  PATTERN "designer" EXCLUDE
+  PATTERN "ical" EXCLUDE)
 
 # Every tool of the build (quindo-records and quindo-editor install
 # themselves; the files they read are installed by cmake/QuindoData.cmake).

@@ -97,6 +97,13 @@ echo "quindo-records profile active 13 --at now --calendar holidays.cal:"
 "$records" profile active 13 --at now --calendar "$out/editor-data/holidays.cal" --data-dir "$out/editor-data" --read-only
 echo "quindo-records profile show 99 (none such), and its exit status:"
 "$records" profile show 99 --data-dir "$out/editor-data" || echo "exit status $?"
+# The whole directory: what changes in the next 24 hours, and its check.
+echo "quindo-records agenda --from now --hours 24 --calendar holidays.cal (the next 24 hours):"
+"$records" agenda --from now --hours 24 --calendar "$out/editor-data/holidays.cal" --data-dir "$out/editor-data" \
+  --read-only
+echo "quindo-records check --calendar holidays.cal:"
+"$records" check --calendar "$out/editor-data/holidays.cal" --data-dir "$out/editor-data" --read-only ||
+  echo "exit status $? (1: findings)"
 rm -f "$out/alarms.log"
 writers=()
 for writer in 1 2; do

@@ -51,4 +51,7 @@ else
   echo "No display: the editor runs offscreen."
   QT_QPA_PLATFORM=offscreen "${editor[@]}" --screenshot "$shot" --quit-after 500
   echo "Screenshot of the editor: $shot"
+  agenda_shot="$out/editor-agenda.png"
+  QT_QPA_PLATFORM=offscreen "${editor[@]}" --tab Agenda --screenshot "$agenda_shot" --quit-after 800
+  echo "Screenshot of its Agenda tab (the next 24 hours) and Check list: $agenda_shot"
 fi

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev nlohmann-json3-dev fonts-dejavu-core
   locales qt6-tools-dev dpkg-dev ccache
   qt6-svg-dev desktop-file-utils
+  libical-dev tzdata python3-icalendar python3-recurring-ical-events
 )
 
 missing=()

@@ -15,6 +15,7 @@
 #include "model/calendar/holiday_rules.h"
 #include "model/schedule/schedule_answers.h"
 #include "model/schedule/time_schedule.h"
+#include "plant_schedules.h"
 
 namespace quindo {
 namespace {
@@ -22,58 +23,13 @@ namespace {
 constexpr int kQuestions = 1000000;
 constexpr int kSchedules = 64;
 
-HolidayRule Rule(HolidayRule::Kind kind, int32_t a, int32_t b, int32_t c, int32_t day_type) {
-  HolidayRule r;
-  r.kind = kind;
-  r.label = "Holiday " + std::to_string(a) + "/" + std::to_string(b);
-  r.day_type = day_type;
-  r.view_in_calendar = true;
-  if (kind == HolidayRule::Kind::kEaster) r.offset = a;
-  if (kind != HolidayRule::Kind::kEaster) r.month = a;
-  if (kind == HolidayRule::Kind::kFixed) r.day = b;
-  if (kind == HolidayRule::Kind::kNthWeekday) r.weekday = b, r.n = c;
-  return r;
-}
-
-// A national set: 12 fixed dates, 8 around Easter, 10 n-th weekdays.
-std::vector<HolidayRule> ThirtyRules() {
-  using K = HolidayRule::Kind;
-  std::vector<HolidayRule> rules;
-  for (int m = 1; m <= 12; ++m) rules.push_back(Rule(K::kFixed, m, m == 2 ? 29 : 1 + m, 0, 8 + m % 4));
-  for (int offset : {-48, -47, -46, -2, 1, 39, 50, 60}) rules.push_back(Rule(K::kEaster, offset, 0, 0, 8));
-  for (int m = 1; m <= 10; ++m) rules.push_back(Rule(K::kNthWeekday, m, 1 + m % 7, m % 2 ? -1 : 1 + m % 5, 9));
-  return rules;
-}
-
-// Schedules like those of a plant: one to three periods on working days,
-// some weekends and special day types, half of them following the calendar.
-std::vector<cTimeSchedule> TypicalSchedules() {
-  std::mt19937 rng(7);
-  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  std::vector<cTimeSchedule> schedules(kSchedules);
-  for (cTimeSchedule& s : schedules) {
-    s.m_UseCalendar = pick(0, 1) ? -1 : 0;
-    for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
-      if (d >= 7) s.SetActive(d, pick(0, 2) == 0);
-      if (d >= 5 && pick(0, 1) == 0) continue;
-      for (int n = pick(1, 3), start = pick(0, 600); n > 0 && start < 1440; --n) {
-        const int stop = std::min(1440, start + pick(30, 600));
-        s.Periods(d).push_back(std::make_shared<cTimeSchedulePeriod>(
-            cTimeSchedulePeriod{static_cast<int16_t>(start), static_cast<int16_t>(stop)}));
-        start = stop + pick(0, 240);
-      }
-    }
-  }
-  return schedules;
-}
-
 struct Question {
   const cTimeSchedule* schedule;
   ScheduleTime at;
 };
 
 struct Fixture {
-  Fixture() : schedules(TypicalSchedules()) {
+  Fixture() : schedules(TypicalSchedules(kSchedules, 7)) {
     ApplyHolidayRules(ThirtyRules(), calendar);
     std::mt19937 rng(11);
     questions.reserve(kQuestions);

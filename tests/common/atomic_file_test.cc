@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 
 #include "common/error.h"
 #include "common/file_system.h"
+#include "disk_files.h"
 #include "error_number.h"
 
 namespace quindo {
@@ -28,12 +28,6 @@ class AtomicFileTest : public testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
@@ -54,11 +48,11 @@ class AtomicFileTest : public testing::Test {
 TEST_F(AtomicFileTest, ReplacesWholeContentAndLeavesNoTemporary) {
   const std::string path = dir_ + "/Calendar.dat";
   WriteFileAtomically(path, std::string("first\0content", 13));
-  EXPECT_EQ(Read(path), std::string("first\0content", 13));
+  EXPECT_EQ(ReadBytes(path), std::string("first\0content", 13));
   WriteFileAtomically(path, "2");
-  EXPECT_EQ(Read(path), "2");
+  EXPECT_EQ(ReadBytes(path), "2");
   WriteFileAtomically(path, "");
-  EXPECT_EQ(Read(path), "");
+  EXPECT_EQ(ReadBytes(path), "");
   EXPECT_EQ(Names(), std::vector<std::string>{"Calendar.dat"});
 }
 
@@ -68,7 +62,7 @@ TEST_F(AtomicFileTest, FailedReplaceKeepsOldContentAndRemovesTemporary) {
   fs::create_directory(dir_ + "/Taken.dat");
   std::ofstream(dir_ + "/Taken.dat/inside") << "old";
   EXPECT_NE(ErrorOf([&] { WriteFileAtomically(dir_ + "/Taken.dat", "new"); }), 0);
-  EXPECT_EQ(Read(dir_ + "/Taken.dat/inside"), "old");
+  EXPECT_EQ(ReadBytes(dir_ + "/Taken.dat/inside"), "old");
   EXPECT_EQ(Names(), std::vector<std::string>{"Taken.dat"});
 }
 
@@ -111,11 +105,11 @@ TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite)
   fs::create_symlink(dir_ + "/first.dat", dir_ + "/link.dat");
   WriteFileAtomically(dir_ + "/link.dat", "new");
   EXPECT_TRUE(fs::is_symlink(dir_ + "/link.dat") && fs::is_symlink(dir_ + "/first.dat"));
-  EXPECT_EQ(Read(dir_ + "/real/A.dat"), "new");
+  EXPECT_EQ(ReadBytes(dir_ + "/real/A.dat"), "new");
   // A link to a missing file makes the file it names.
   fs::create_symlink("real/B.dat", dir_ + "/dangling.dat");
   WriteFileAtomically(dir_ + "/dangling.dat", "b");
-  EXPECT_EQ(Read(dir_ + "/real/B.dat"), "b");
+  EXPECT_EQ(ReadBytes(dir_ + "/real/B.dat"), "b");
 
   // Permission bits and owner stay; a hard link keeps the old content.
   const std::string path = dir_ + "/real/A.dat";
@@ -129,7 +123,7 @@ TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite)
   ::stat(path.c_str(), &after);
   EXPECT_EQ(after.st_mode & 07777, 0600u);
   EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(before.st_uid, before.st_gid));
-  EXPECT_EQ(Read(dir_ + "/hard.dat"), "new");
+  EXPECT_EQ(ReadBytes(dir_ + "/hard.dat"), "new");
 
   // A file this user may not write is not replaced, as writing it in place
   // would be refused; root is another user here, so that the case is tried.
@@ -144,7 +138,7 @@ TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite)
   int status = 0;
   ::waitpid(child, &status, 0);
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(Read(path), "newer");
+  EXPECT_EQ(ReadBytes(path), "newer");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/real"), {}), 2);  // A.dat and B.dat only
 }
 
@@ -152,7 +146,7 @@ TEST_F(AtomicFileTest, AppendCreatesAndExtends) {
   const std::string path = dir_ + "/Deleted.dat";
   AppendToFile(path, "a\r\n");
   AppendToFile(path, "b\r\n");
-  EXPECT_EQ(Read(path), "a\r\nb\r\n");
+  EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n");
   EXPECT_EQ(ErrorOf([&] { AppendToFile(dir_ + "/no/x", "a"); }), kPathNotFound);
 }
 

@@ -90,16 +90,6 @@ TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
   fs::remove_all(root);
 }
 
-TEST_F(LanguageTest, ReportErrorReachesInstalledHandlerOnly) {
-  std::string message = "Cannot save 'x' Err: Disk full";
-  ReportError(message);  // no handler: nothing happens
-  std::string seen;
-  SetReportErrorHandler([&seen](const std::string& m) { seen = m; });
-  ReportError(message);
-  EXPECT_EQ(seen, message);
-  EXPECT_EQ(message, "Cannot save 'x' Err: Disk full");
-}
-
 TEST(StepRecorderTest, RunsEveryStepAndKeepsLastFailure) {
   StepRecorder steps;
   int ran = 0;

@@ -8,7 +8,6 @@ namespace {
 
 using testing::Bytes;
 using testing::ConnectedRig;
-using testing::ErrorOf;
 using testing::ProfileBody;
 
 constexpr int16_t kCtrl = 2;

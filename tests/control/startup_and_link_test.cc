@@ -13,7 +13,6 @@ namespace {
 using testing::Bytes;
 using testing::ConnectedRig;
 using testing::ControlRig;
-using testing::ErrorOf;
 
 TEST(CommandLine, FindsTheOptionAndReadsItsValue) {
   const char* const address = "ServerAddress";

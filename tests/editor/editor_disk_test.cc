@@ -61,10 +61,8 @@ class EditorDiskTest : public QObject {
     QCOMPARE(rig_.Bytes(rig_.ProfileFile(1)), theirs);
     rig_.answers = {1};  // Overwrite
     QVERIFY(Window().SaveSelected());
-    cProfile reread;
-    QVERIFY(reread.LoadFromDisk(1));
-    QCOMPARE(reread.m_Enabled, int16_t{0});
-    QCOMPARE(reread.m_SequentialReceivers, std::string());
+    QCOMPARE(EditorRig::Saved(1).m_Enabled, int16_t{0});
+    QCOMPARE(EditorRig::Saved(1).m_SequentialReceivers, std::string());
 
     ToggleEnabled();
     ChangeOutside([](cProfile& p) { p.m_SequentialReceivers = "K5"; });
@@ -86,12 +84,10 @@ class EditorDiskTest : public QObject {
   }
 
   void saveWritesBackWhatNobodyTouchedAndRefusesUnstorableTexts() {
-    cProfile loaded;
-    QVERIFY(loaded.LoadFromDisk(1));
+    const cProfile loaded = EditorRig::Saved(1);
     rig_.TypeName(QStringLiteral("Rows kept"));
     QVERIFY(Window().SaveSelected());
-    cProfile saved;
-    QVERIFY(saved.LoadFromDisk(1));
+    const cProfile saved = EditorRig::Saved(1);
     for (int16_t d = 0; d < cTimeSchedule::kDayTypes; ++d) {
       QCOMPARE(saved.m_TimeSchedule->GetAxisOfDayType(d), loaded.m_TimeSchedule->GetAxisOfDayType(d));
     }
@@ -134,8 +130,7 @@ class EditorDiskTest : public QObject {
     QCOMPARE(rig_.notices.last(), special);
 
     QVERIFY(Window().SaveSelected());
-    cProfile saved;
-    QVERIFY(saved.LoadFromDisk(1));
+    const cProfile saved = EditorRig::Saved(1);
     QCOMPARE(saved.m_TimeSchedule->m_UseCalendar, int16_t{-1});
     QCOMPARE(saved.m_TimeSchedule->GetActive(7), int16_t{-1});
     // Undo goes on after the save; the chart follows.

@@ -66,6 +66,16 @@ class EditorRig {
   QString ProfileFile(int identity) const {
     return dir->path() + QStringLiteral("/Profiles/Profile_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
   }
+  // Profile `identity` as stored now (with no schedule when it cannot be read).
+  static cProfile Saved(int16_t identity) {
+    cProfile profile;
+    if (!profile.LoadFromDisk(identity)) profile.m_TimeSchedule.reset();
+    return profile;
+  }
+  // The names of the files in a folder of the directory.
+  QStringList Files(const QString& folder) const {
+    return QDir(dir->path() + QLatin1Char('/') + folder).entryList(QDir::Files);
+  }
   QByteArray Bytes(const QString& path) const {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

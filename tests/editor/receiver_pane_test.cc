@@ -4,20 +4,13 @@
 // unreadable file listed as such.
 
 #include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUndoStack>
 
 #include "common/settings.h"
 #include "model/receiver/receiver.h"
-#include "tests/editor/editor_test_data.h"
-#include "tools/editor/editor_window.h"
+#include "tests/editor/editor_rig.h"
 #include "tools/editor/receiver_pane.h"
 
 using namespace quindo;
@@ -26,50 +19,37 @@ class ReceiverPaneTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<EditorWindow> window_;
-  QList<SaveChoice> answers_;
+  EditorRig rig_;
+  QList<SaveChoice>& answers_ = rig_.save_answers;
 
-  ReceiverPane& Pane() { return *window_->Receivers(); }
+  ReceiverPane& Pane() { return *rig_.window->Receivers(); }
   QString ReceiverFile(int identity) const {
-    return dir_->path() + QStringLiteral("/Receivers/Receiver_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
+    return rig_.dir->path() + QStringLiteral("/Receivers/Receiver_%1.dat").arg(identity, 4, 10, QLatin1Char('0'));
   }
 
  private slots:
+  // Two receivers of two types and an unreadable file.
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(WriteSampleDirectory(dir_->path(), 2));
-    QVERIFY(QDir().mkpath(dir_->path() + QStringLiteral("/Receivers")));
     ReceiverTypes()[0] = ReceiverType{5, "Pager", "ESPA", ""};
     ReceiverTypes()[1] = ReceiverType{7, "Mail", "SMTP", ""};
     NumberOfReceiverTypes() = 2;
-    for (int16_t identity : {int16_t{1}, int16_t{2}}) {
-      cReceiver receiver;
-      receiver.m_DiskIdentity = identity;
-      receiver.m_ReceiverName = identity == 1 ? "Desk pager" : "Night mail";
-      receiver.SetReceiverTypeId(identity == 1 ? 5 : 7);
-      receiver.SaveSetting(0, TypedValue::Text("COM1"));
-      QVERIFY(receiver.SaveToDisk());
-    }
-    QFile corrupt(ReceiverFile(3));
-    QVERIFY(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write("\x01\x00xx", 4);
-    corrupt.close();
-    answers_.clear();
-    window_ = std::make_unique<EditorWindow>();
-    window_->Prompts().save = [this](const QString&) {
-      return answers_.isEmpty() ? SaveChoice::kCancel : answers_.takeFirst();
-    };
-    window_->Prompts().notice = [](const QString&, const QString&) {};
-    QSignalSpy loaded(window_.get(), &EditorWindow::directoryLoaded);
-    QVERIFY(window_->OpenDirectory(dir_->path()));
-    QVERIFY(loaded.wait(10000));
-    window_->Tabs()->setCurrentWidget(window_->Receivers());
+    QVERIFY(rig_.Start([this](EditorRig& rig) {
+      QVERIFY(QDir().mkpath(rig.dir->path() + QStringLiteral("/Receivers")));
+      for (int16_t identity : {int16_t{1}, int16_t{2}}) {
+        cReceiver receiver;
+        receiver.m_DiskIdentity = identity;
+        receiver.m_ReceiverName = identity == 1 ? "Desk pager" : "Night mail";
+        receiver.SetReceiverTypeId(identity == 1 ? 5 : 7);
+        receiver.SaveSetting(0, TypedValue::Text("COM1"));
+        QVERIFY(receiver.SaveToDisk());
+      }
+      QFile corrupt(ReceiverFile(3));
+      QVERIFY(corrupt.open(QIODevice::WriteOnly) && corrupt.write("\x01\x00xx", 4) == 4);
+    }));
+    rig_.window->Tabs()->setCurrentWidget(rig_.window->Receivers());
   }
   void cleanup() {
-    answers_ = {SaveChoice::kDiscard, SaveChoice::kDiscard, SaveChoice::kDiscard};
-    window_.reset();
-    dir_.reset();
+    rig_.Stop();
     NumberOfReceiverTypes() = 0;
   }
 
@@ -89,7 +69,7 @@ class ReceiverPaneTest : public QObject {
     QTest::keyClicks(Pane().NameField(), QStringLiteral("!"));
     QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager!"));
     QVERIFY(Pane().SelectedHasChanges());
-    window_->UndoStack()->undo();
+    rig_.window->UndoStack()->undo();
     QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Desk pager"));
     QVERIFY(!Pane().SelectedHasChanges());
 
@@ -97,7 +77,7 @@ class ReceiverPaneTest : public QObject {
     Pane().ValueField(1)->setText(QStringLiteral("7e"));
     Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kEmpty);
-    QVERIFY(window_->Log()->toPlainText().contains(QLatin1String("Receiver not changed")));
+    QVERIFY(rig_.LogText().contains(QLatin1String("Receiver not changed")));
     QCOMPARE(Pane().KindField(1)->currentText(), QStringLiteral("Empty"));  // the form shows what was kept
     // A whole number is kept, and saved with its kind.
     Pane().ValueField(1)->setText(QStringLiteral("70000"));
@@ -128,18 +108,17 @@ class ReceiverPaneTest : public QObject {
   // the same identity is replaced only when the user says so.
   void importAndExportWorkOnTheReceiversTab() {
     QVERIFY(Pane().Select(2));
-    const QString json = Pane().SuggestedExportFile(dir_->path());
-    QCOMPARE(json, dir_->path() + QStringLiteral("/Night mail.json"));
+    const QString json = Pane().SuggestedExportFile(rig_.dir->path());
+    QCOMPARE(json, rig_.dir->path() + QStringLiteral("/Night mail.json"));
     QVERIFY(Pane().ExportSelected(json));
-    QList<int> choices{0};  // replace
-    window_->Prompts().choose = [&](const Question&) { return choices.takeFirst(); };
+    rig_.answers = {0};  // replace
     QVERIFY(Pane().Select(1));
     QTest::keyClicks(Pane().NameField(), QStringLiteral("!"));
     answers_ = {SaveChoice::kDiscard};  // leaving the changed receiver 1 asks
     QCOMPARE(Pane().ImportReceiver(json), int16_t{2});
     QCOMPARE(Pane().SelectedIdentity(), int16_t{2});
     QCOMPARE(Pane().SelectedReceiver()->m_ReceiverName, std::string("Night mail"));
-    choices = {1};  // a new receiver, written at once like New receiver
+    rig_.answers = {1};  // a new receiver, written at once like New receiver
     const int16_t added = Pane().ImportReceiver(json);
     QVERIFY(added > 3 && QFile::exists(ReceiverFile(added)));
     QCOMPARE(Pane().List()->count(), 4);
@@ -155,9 +134,9 @@ class ReceiverPaneTest : public QObject {
     QVERIFY(Pane().SelectedReceiver()->m_ReceiverTypeName.starts_with("("));
     QVERIFY(!Pane().List()->currentItem()->text().contains(QLatin1String("((")));
     // New receiver makes the folder it needs.
-    QVERIFY(QDir(dir_->path() + QStringLiteral("/Receivers")).removeRecursively());
+    QVERIFY(QDir(rig_.dir->path() + QStringLiteral("/Receivers")).removeRecursively());
     QVERIFY(Pane().NewReceiver() > 0);
-    QCOMPARE(QDir(dir_->path() + QStringLiteral("/Receivers")).entryList(QDir::Files).size(), 1);
+    QCOMPARE(rig_.Files(QStringLiteral("Receivers")).size(), 1);
     QVERIFY(Pane().SelectedReceiver()->m_Enabled != 0 && !Pane().SelectedHasChanges());
   }
 };

@@ -1,11 +1,10 @@
 #pragma once
 // Byte builders shared by the protocol and control tests.
 
-#include <functional>
 #include <initializer_list>
 #include <string>
 
-#include "common/error.h"
+#include "error_number.h"
 #include "model/profile/profile.h"
 #include "protocol/frame.h"
 #include "protocol/profile_message.h"
@@ -16,16 +15,6 @@ inline std::string Bytes(std::initializer_list<int> values) {
   std::string out;
   for (int v : values) out += static_cast<char>(v);
   return out;
-}
-
-// The error number the call raises; 0 when it returns.
-inline int32_t ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
 }
 
 // A profile message body with `periods` Monday periods in its schedule.

@@ -11,7 +11,6 @@ namespace quindo {
 namespace {
 
 using testing::Bytes;
-using testing::ErrorOf;
 using testing::ProfileBody;
 
 TEST(FieldCodec, NumericFieldsAreBigEndianAndRefuseWhatCannotBeSent) {

@@ -5,13 +5,11 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
-#include <QTextEdit>
 #include <QTreeView>
 
 #include "common/error.h"
@@ -59,16 +57,16 @@ class ActiveProfilesWidgetTest : public QObject {
   QStringList reports_;
 
   // A shown widget whose first tick connects to the peer.
-  void StartWidget(int tick = kTick) {
+  void StartWidget() {
     widget_ = std::make_unique<ActiveProfilesWidget>(peer_->CommandLine());
-    widget_->Timer_Reconnect().SetTickPeriod(tick);
+    widget_->Timer_Reconnect().SetTickPeriod(kTick);
     widget_->resize(320, 240);
     widget_->show();
     QVERIFY(QTest::qWaitForWindowExposed(widget_.get()));
   }
   // Connected, greeted, and the given profiles reported.
-  void StartConnected(const QList<QByteArray>& frames, int tick = kTick) {
-    StartWidget(tick);
+  void StartConnected(const QList<QByteArray>& frames) {
+    StartWidget();
     QTRY_COMPARE(peer_->Connections(), 1);
     QTRY_COMPARE(widget_->IsConnectedToServer(), 1);
     QByteArray all = Greeting(8);
@@ -142,47 +140,6 @@ class ActiveProfilesWidgetTest : public QObject {
     widget_->setReportOrder(true);
     QCOMPARE(widget_->serverAddress() + QString::number(widget_->serverPort()), QStringLiteral("alarmhost5000"));
     QVERIFY(widget_->property("ReportOrder").toBool() && !widget_->command1Visible());
-
-    // Beside two greedy neighbours in a row, it keeps room for its content.
-    QWidget row;
-    auto* layout = new QHBoxLayout(&row);
-    auto* profiles = new ActiveProfilesWidget(std::string(), &row);
-    for (int i = 0; i < 2; ++i) {
-      auto* greedy = new QTextEdit(&row);
-      greedy->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-      layout->addWidget(greedy);
-    }
-    layout->insertWidget(1, profiles);
-    row.resize(700, 300);
-    row.show();
-    QVERIFY(profiles->minimumSizeHint().isValid() && profiles->sizeHint().isValid());
-    QVERIFY(profiles->width() >= profiles->minimumSizeHint().width());
-    QVERIFY(profiles->minimumSizeHint().width() >= widget_->Label_Connection()->width());
-
-    // A port that overflows is reported and leaves the port 0.
-    ActiveProfilesWidget overflow(std::string("/ServerAddress:h /ServerPort:99999999999"));
-    QCOMPARE(overflow.ServerPort(), 0);
-    QCOMPARE(reports_.size(), 1);
-  }
-
-  void answersASplitGreetingAndSendsAKeepAliveAfterTenSecondsOfConnectedTime() {
-    StartWidget();
-    QTRY_COMPARE(peer_->Connections(), 1);
-    QElapsedTimer clock;
-    clock.start();
-    QTRY_VERIFY(!widget_->TreeView_Profiles()->isHidden());
-    QVERIFY(widget_->Label_Connection()->isHidden());
-    peer_->Send(Hex("0100000002"));
-    QTest::qWait(50);
-    QCOMPARE(peer_->Received(), QByteArray());
-    peer_->Send(Hex("0008"));
-    QTRY_COMPARE(peer_->Received(), Hex("C800000000"));
-
-    // 20 ticks of connected time; timers may fire a little early.
-    QTRY_VERIFY(peer_->Received().size() > 5);
-    QVERIFY2(clock.elapsed() >= (kTenSecondsOfTicks - 5) * kTick, qPrintable(QString::number(clock.elapsed())));
-    QTest::qWait(5 * kTick);  // the next one is ten seconds away, not one tick
-    QCOMPARE(peer_->Received(), Hex("C800000000" "0000000000"));
   }
 
   void reportedProfilesShowTheirIconsAndStateAndRequestsGoByName() {
@@ -197,31 +154,17 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(Count(image, IconArea(1), IsTickGreen), 0);
     QVERIFY(Count(image, IconArea(1), IsFrameBlue) > 20);
     QVERIFY(quindo::CheckBoxPixmap(5, 13).isNull());  // no icon for an unknown id
-    QCOMPARE(TextOf(1), QStringLiteral("Weekend"));
     QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("NIGHT")), 1);
-    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("weekend")), 0);
-    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Nobody")), 0);
-
     widget_->ProfileEnableOrDisable(QStringLiteral("night"), -1);
-    widget_->ProfileEnableOrDisable(QStringLiteral("Weekend"), 0);
-    widget_->ProfileEnableOrDisable(QStringLiteral("Nobody"), 1);
-    QTRY_COMPARE(peer_->Received(), Hex("DC000000040000000C" "DD000000040000012C"));
-    QCOMPARE(nodes.Node("K300").image, 2);  // unchanged until the server reports it
+    QTRY_COMPARE(peer_->Received(), Hex("DC000000040000000C"));
 
     // Reported again, the profile keeps its row and its selection and shows
-    // its new icon; in the tree order it moved to the end.
+    // its new icon.
     widget_->TreeView_Profiles()->setCurrentIndex(Row(0));
     peer_->Send(ProfileFrame(12, "Night", false));
     QTRY_COMPARE(nodes.Node("K12").image, 2);
     QCOMPARE(TextOf(0), QStringLiteral("Night"));
     QVERIFY(IsSelected(0));
-    QCOMPARE(widget_->Control().KeysOfProfilesNamed("night"), std::vector<std::string>{"K12"});
-    QStringList order;
-    nodes.ForEachNode([&](const quindo::TreeNode& node) {
-      order << QString::fromStdString(node.key);
-      return true;
-    });
-    QCOMPARE(order, (QStringList{"K300", "K12"}));
 
     peer_->Send(Frame(quindo::kProfileRemoved, Hex("0000012C")));
     QTRY_COMPARE(RowCount(), 1);
@@ -236,20 +179,6 @@ class ActiveProfilesWidgetTest : public QObject {
     QVERIFY(reports_.first().startsWith(QStringLiteral("TreeView_Profiles_Click")));
     QTest::qWait(50);
     QCOMPARE(peer_->Received(), QByteArray());
-  }
-
-  void ctrlClickTogglesTheNodeAndOtherClicksSendNothing() {
-    StartConnected({ProfileFrame(5, "Night", true), ProfileFrame(6, "Weekend", false)});
-    ClickItem(0, Qt::NoModifier);
-    ClickItem(0, Qt::ShiftModifier | Qt::ControlModifier);
-    ClickItem(1, Qt::AltModifier);
-    QTest::qWait(50);
-    QCOMPARE(peer_->Received(), QByteArray());
-
-    ClickItem(0, Qt::ControlModifier);  // already selected: stays selected
-    QVERIFY(IsSelected(0));
-    ClickItem(1, Qt::ControlModifier);
-    QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000005" "DC0000000400000006"));
   }
 
   void peerCloseEmptiesTheTreeAndTheNextAttemptComesTenSecondsLater() {
@@ -268,28 +197,18 @@ class ActiveProfilesWidgetTest : public QObject {
     QTRY_VERIFY(!widget_->TreeView_Profiles()->isHidden());
   }
 
-  void ownCloseOnAWrongGreetingLevelLeavesTheTreeShown() {
-    // Slower ticks, so that the check comes well before the next attempt.
-    StartConnected({ProfileFrame(1, "Night", true)}, 100);
-    peer_->Send(Greeting(7));
-    QTRY_VERIFY(!peer_->LastIsOpen());
-    QCOMPARE(widget_->IsConnectedToServer(), 0);
-    QTest::qWait(50);  // no closed event may come later either
-    QVERIFY(!widget_->TreeView_Profiles()->isHidden());
-    QVERIFY(widget_->Label_Connection()->isHidden());
-    QCOMPARE(RowCount(), 1);
-    QCOMPARE(widget_->IsProfileEnabled(QStringLiteral("Night")), 1);
-  }
-
-  // A report never moves a row under the pointer: Ctrl-clicking one spot
-  // twice, with the server reporting the change in between, asks twice for
-  // the same profile.
+  // Only Ctrl alone asks. A report never moves a row under the pointer:
+  // Ctrl-clicking one spot twice, with the server reporting the change in
+  // between, asks twice for the same profile.
   void ctrlClickingOneSpotTwiceAcrossAReportAsksForTheSameProfile() {
     StartConnected({ProfileFrame(1, "Server room", true), ProfileFrame(2, "Fire alarms", true),
                     ProfileFrame(3, "Night shift", true), ProfileFrame(4, "Weekend", false)});
     QCOMPARE(TextOf(2), QStringLiteral("Server room"));
     QTreeView* tree = widget_->TreeView_Profiles();
     const QPoint spot = tree->visualRect(Row(2)).center();
+    const Qt::KeyboardModifiers others[] = {Qt::NoModifier, Qt::ShiftModifier | Qt::ControlModifier,
+                                            Qt::AltModifier | Qt::ControlModifier};
+    for (const Qt::KeyboardModifiers modifiers : others) QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, spot);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, spot);
     QTRY_COMPARE(peer_->Received(), Hex("DD0000000400000001"));
     peer_->Send(ProfileFrame(1, "Server room", false));
@@ -322,8 +241,8 @@ class ActiveProfilesWidgetTest : public QObject {
     QCOMPARE(Row(0).data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("disabled"));
   }
 
-  // Beside the unchanged "Not connected", the reason of the last failure
-  // and the time to the next attempt.
+  // Beside the unchanged "Not connected", the real socket's reason of the
+  // last failure and the time to the next attempt.
   void theReasonLineSaysWhyTheLinkIsDownAndWhenTheNextAttemptComes() {
     QTcpServer closed;
     QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
@@ -333,7 +252,6 @@ class ActiveProfilesWidgetTest : public QObject {
         {"/ServerAddress:127.0.0.1 /ServerPort:" + refused,
          "Connection refused (127.0.0.1:" + refused + "); next attempt in 10 s"},
         {"/ServerAddress:nowhere.invalid /ServerPort:5000", "(nowhere.invalid:5000); next attempt in 10 s"},
-        {"/ServerAddress:127.0.0.1 /ServerPort:99999", "Port 99999 is outside 1..65535"},
     };
     for (const auto& [command_line, reason] : cases) {
       ActiveProfilesWidget widget(command_line.toStdString());
@@ -344,10 +262,6 @@ class ActiveProfilesWidgetTest : public QObject {
       QVERIFY(!widget.Label_Reason()->isHidden() && widget.TreeView_Profiles()->isHidden());
       QCOMPARE(widget.Label_Connection()->text(), QStringLiteral("Not connected"));
     }
-    StartConnected({ProfileFrame(1, "Night", true)}, 1000);
-    peer_->Last()->disconnectFromHost();
-    QTRY_COMPARE(widget_->Label_Reason()->text(), QStringLiteral("The server closed the connection (127.0.0.1:%1); "
-                                                                 "next attempt in 10 s").arg(peer_->Port()));
   }
 
   // The keyboard: focus waits on the control while the tree is hidden,

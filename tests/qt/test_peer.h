@@ -15,9 +15,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "model/profile/profile.h"
 #include "protocol/frame.h"
-#include "protocol/profile_message.h"
+#include "wire_bytes.h"
 
 namespace quindo::testing {
 
@@ -30,12 +29,7 @@ inline QByteArray Frame(int16_t type, const QByteArray& body = {}) {
 }
 
 inline QByteArray ProfileFrame(int16_t number, const std::string& name, bool enabled) {
-  cProfile profile;
-  profile.m_DiskIdentity = number;
-  profile.m_Enabled = enabled ? -1 : 0;
-  profile.SetName(name);
-  profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
-  return Frame(kProfileUpdate, Bytes(ComposeProfileMessage(profile)));
+  return Frame(kProfileUpdate, Bytes(ProfileBody(number, enabled, name)));
 }
 
 inline QByteArray Greeting(int16_t level) {

@@ -71,6 +71,21 @@ check 2 "quindo-records: calendar apply-holidays: none.json: cannot be read" "" 
 check 2 "quindo-records: receiver list: --receiver-types adir: cannot be read" "" receiver list --receiver-types adir --data-dir d
 check 2 "quindo-records: calendar diff: none.cal: no such calendar file" "" calendar diff a.cal none.cal
 check 1 "quindo-records: calendar show: adir: is a directory" "" calendar show adir
+A="quindo-records: agenda:"
+check 2 "$A give either --to or --hours" "" agenda --from "2024-01-01 00:00" --data-dir d
+check 2 "$A --hours must be a whole number in 1..1, not \"2\"" "" agenda --from "2039-12-31 23:00" --hours 2 --data-dir d
+check 2 "$A --to 2024-01-01 00:00 is not after --from" "" agenda --from "2024-01-01 00:00" --to "2024-01-01 00:00" --data-dir d
+check 2 "$A --at takes no window" "" agenda --at now --hours 2 --data-dir d
+check 2 "quindo-records: profile ics: --to 2024-01-01 lies before --from" "" \
+  profile ics 1 --from 2024-02-01 --to 2024-01-01 --data-dir d
+check 2 "quindo-records: check: --year must be a year of 2000..2039" "" check --year 1999 --data-dir d
+check 2 "quindo-records: check: no directory none/Profiles/" "" check --data-dir none
+check 2 "quindo-records: calendar import-ics: missing --day-type" "" calendar import-ics rules.json a.cal
+check 2 "quindo-records: calendar import-ics: --day-type must be a whole number in 1..23" "" \
+  calendar import-ics rules.json --day-type 24 a.cal
+check 2 "quindo-records: calendar import-ics: rules.json: " "" calendar import-ics rules.json --day-type 8 a.cal
+check 1 "$A none.cal: no such calendar file" "" agenda --at now --calendar none.cal --data-dir d
+check 1 "$A no directory none/Profiles/" "" agenda --at now --data-dir none
 check 1 "quindo-records: calendar show: none.cal: no such calendar file" "" calendar show none.cal
 check 1 "quindo-records: alarm dump: adir: " "" alarm dump adir
 check 1 "no profile file 99 (d/Profiles/Profile_0099.dat)" "" profile show 99 --data-dir d
@@ -128,8 +143,14 @@ if [[ -n $completion ]]; then
   source "$completion"
   complete_words() { COMP_WORDS=(quindo-records "$@"); COMP_CWORD=$(($# )); _quindo_records; echo " ${COMPREPLY[*]} "; }
   while read -r kind command synopsis; do
-    [[ $(complete_words "$kind" "") == *" $command "* ]] || fail "completion lacks $kind $command"
-    offered=$(complete_words "$kind" "$command" --)
+    if [[ $command != [a-z]* ]]; then  # a command of one word (agenda, check)
+      synopsis="$command $synopsis"
+      [[ $(complete_words "") == *" $kind "* ]] || fail "completion lacks $kind"
+      offered=$(complete_words "$kind" --)
+    else
+      [[ $(complete_words "$kind" "") == *" $command "* ]] || fail "completion lacks $kind $command"
+      offered=$(complete_words "$kind" "$command" --)
+    fi
     for option in $(grep -o -- '--[a-z-]*' <<<"$synopsis"); do
       [[ $offered == *" $option "* ]] || fail "completion of $kind $command lacks $option"
     done

@@ -158,6 +158,8 @@ void EditorWindow::UpdateDirtyMarks() {
   }
   SyncTree();
   UpdateTitle();
+  // Whatever marks a record changed may change the directory's answers.
+  answers_timer_->start();
 }
 
 void EditorWindow::SyncTree() {

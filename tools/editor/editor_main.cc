@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 
 #include "common/error.h"
@@ -127,10 +128,13 @@ int main(int argc, char** argv) {
   const QCommandLineOption select_option(QStringLiteral("select"),
                                         QStringLiteral("Profile to show once the directory is loaded."),
                                         QStringLiteral("N"));
+  const QCommandLineOption tab_option(QStringLiteral("tab"),
+                                     QStringLiteral("Tab to show once the directory is loaded (Agenda, ...)."),
+                                     QStringLiteral("NAME"));
   const QCommandLineOption types_option(QStringLiteral("receiver-types"),
                                        QStringLiteral("Receiver type table (JSON)."), QStringLiteral("FILE"));
-  parser.addOptions({dir_option, calendar_option, select_option, language_option, types_option, role_option,
-                     screenshot_option, quit_option});
+  parser.addOptions({dir_option, calendar_option, select_option, tab_option, language_option, types_option,
+                     role_option, screenshot_option, quit_option});
   parser.process(app);
 
   // Without a language file the views still show their built-in English texts.
@@ -162,6 +166,14 @@ int main(int argc, char** argv) {
     const auto identity = static_cast<int16_t>(parser.value(select_option).toInt());
     QObject::connect(&window, &quindo::EditorWindow::directoryLoaded, &window,
                      [&window, identity] { window.SelectProfile(identity); });
+  }
+  if (parser.isSet(tab_option)) {
+    const QString tab = parser.value(tab_option);
+    QObject::connect(&window, &quindo::EditorWindow::directoryLoaded, &window, [&window, tab] {
+      for (int i = 0; i < window.Tabs()->count(); ++i) {
+        if (window.Tabs()->tabText(i) == tab) window.Tabs()->setCurrentIndex(i);
+      }
+    });
   }
   if (parser.isSet(dir_option)) window.OpenDirectory(parser.value(dir_option));
 

@@ -38,6 +38,7 @@
 #include "tools/editor/profile_list.h"
 #include "tools/editor/receiver_pane.h"
 #include "tools/editor/wheel_guard.h"
+#include "tools/editor/answer_panes.h"
 
 namespace quindo {
 
@@ -60,10 +61,17 @@ EditorWindow::EditorWindow(QWidget* parent)
   receivers_ = new ReceiverPane(*undo_, prompts_);
   connect(receivers_, &ReceiverPane::changed, this, &EditorWindow::UpdateTitle);
   tabs_->addTab(receivers_, QStringLiteral("Receivers"));
+  agenda_ = new AgendaPane;
+  tabs_->addTab(agenda_, QStringLiteral("Agenda"));
   tabs_->addTab(BuildServerPage(), QStringLiteral("Server"));
+  check_ = new CheckPane;
+  WireAnswers();
+  auto* bottom = new QSplitter(Qt::Horizontal);
+  bottom->addWidget(log_);
+  bottom->addWidget(check_);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(tabs_);
-  split->addWidget(log_);
+  split->addWidget(bottom);
   split->setStretchFactor(0, 5);
   split->setStretchFactor(1, 1);
   setCentralWidget(split);

@@ -2,8 +2,9 @@
 // quindo-editor's main window: the profiles of a data directory as a tree
 // nested by "@" with their enabled check boxes, the form of the selected
 // profile, its week chart and, beside it, a month of the chosen calendar with
-// the profile's time bars; a log of every reported message; and a "Server"
-// tab with the live profile control.
+// the profile's time bars; a log of every reported message with the
+// directory's check beside it; an "Agenda" tab of the next 24 hours; and a
+// "Server" tab with the live profile control.
 //
 // The window only wires widgets to the model code: the field table
 // (profile_fields.h), the undo commands (edit_commands.h), the directory
@@ -45,6 +46,8 @@ class QUndoStack;
 namespace quindo {
 
 class ActiveProfilesWidget;
+class AgendaPane;
+class CheckPane;
 class cCalendar;
 class CalendarView;
 class DirectoryLoader;
@@ -103,6 +106,12 @@ class EditorWindow : public QMainWindow, private EditTarget {
   // "Active now?": the selected profile's schedule answer at a time (now by
   // default) with the calendar shown, in the log and a message.
   QString ActiveNow(const QDateTime& at);
+  // The agenda and the check of the profiles as they stand (unsaved edits
+  // included) and the calendar shown; done shortly after every change, and
+  // at once by this. The clock gives the agenda's start (the current
+  // minute unless a test sets one) and the check's year.
+  void RefreshAnswers();
+  void SetAnswersClock(std::function<QDateTime()> clock) { answers_clock_ = std::move(clock); }
 
   // The pieces, for tests.
   ProfileDirectory& Directory() { return directory_; }
@@ -122,6 +131,8 @@ class EditorWindow : public QMainWindow, private EditTarget {
   ActiveProfilesWidget* Server() const { return server_; }
   QTabWidget* Tabs() const { return tabs_; }
   ReceiverPane* Receivers() const { return receivers_; }
+  AgendaPane* Agenda() const { return agenda_; }
+  CheckPane* Check() const { return check_; }
 
  signals:
   // The background load is complete.
@@ -179,6 +190,9 @@ class EditorWindow : public QMainWindow, private EditTarget {
   int16_t ShowDraft(int16_t key);
   bool ReceiversShown() const;
 
+  // editor_answers.cc: the agenda and the check, refreshed after changes.
+  void WireAnswers();
+
   // editor_watch.cc: the directory and calendar on disk.
   void WatchFiles();
   void OnDiskChanged();
@@ -225,6 +239,10 @@ class EditorWindow : public QMainWindow, private EditTarget {
   QAction* redo_action_ = nullptr;
   ActiveProfilesWidget* server_ = nullptr;
   ReceiverPane* receivers_ = nullptr;
+  AgendaPane* agenda_ = nullptr;
+  CheckPane* check_ = nullptr;
+  QTimer* answers_timer_ = nullptr;
+  std::function<QDateTime()> answers_clock_ = [] { return QDateTime::currentDateTime(); };
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer* disk_settle_ = nullptr;
   bool disk_changed_while_loading_ = false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iostream>
 
+#include "common/dates.h"
 #include "common/error.h"
 #include "common/file_system.h"
 #include "messages.h"
@@ -44,6 +45,25 @@ int32_t YearArgument(const std::string& text, const std::string& what) {
     throw UsageError(what + " must be a year of 2000..2039, not \"" + text + "\"");
   }
   return year;
+}
+
+ScheduleTime WallClockArgument(const std::string& text, const std::string& what) {
+  if (text == "now") {
+    const CivilDateTime now = CivilFromDate(Now());
+    const std::optional<int32_t> day = CalendarDayOf(now.year, now.month, now.day);
+    if (!day) throw CommandError(kExitFailed, what + " now: today lies outside 2000..2039");
+    return {*day, now.hour * 60 + now.minute};
+  }
+  const auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+  if (text.size() != 16 || text[10] != ' ' || text[13] != ':' || !digit(11) || !digit(12) || !digit(14) ||
+      !digit(15)) {
+    throw UsageError(what + " must be a local time \"YYYY-MM-DD HH:MM\" or now, not \"" + text + "\"");
+  }
+  const int32_t day_number = DateArgument(text.substr(0, 10), what);
+  const int32_t hour = (text[11] - '0') * 10 + (text[12] - '0');
+  const int32_t minute = (text[14] - '0') * 10 + (text[15] - '0');
+  if (hour > 23 || minute > 59) throw UsageError(what + " " + text.substr(11) + " is not a time of 00:00..23:59");
+  return {day_number, hour * 60 + minute};
 }
 
 std::string ReadInputDocument(const std::string& name, size_t limit) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/schedule/schedule_answers.h"
+
 namespace quindo::records {
 
 // A whole number in lo..hi: "WHAT must be a whole number in lo..hi, not
@@ -20,6 +22,10 @@ int32_t DateArgument(const std::string& text, const std::string& what);
 
 // A year of the calendar, 2000..2039.
 int32_t YearArgument(const std::string& text, const std::string& what);
+
+// A wall-clock minute: "YYYY-MM-DD HH:MM" (a real date of 2000..2039 and a
+// time 00:00..23:59), or now, the current minute.
+ScheduleTime WallClockArgument(const std::string& text, const std::string& what);
 
 // The text of an input document: standard input for "-" or no name, else
 // the named file (at most `limit` bytes). A file that cannot be read raises

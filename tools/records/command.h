@@ -42,6 +42,11 @@ std::vector<Command> ProfileActiveCommands();       // profile_active_command.cc
 std::vector<Command> CalendarCommands();            // calendar_commands.cc
 std::vector<Command> HolidayCommands();             // holiday_commands.cc
 std::vector<Command> AlarmCommands();               // alarm_commands.cc
+// The whole directory: agenda and profile ics (agenda_command.cc), check
+// (check_command.cc) and calendar import-ics (import_ics_command.cc).
+std::vector<Command> AgendaCommands();
+std::vector<Command> CheckCommands();
+std::vector<Command> ImportIcsCommands();
 // Built with Qt only: drawing needs Qt Gui.
 Command ProfileRenderCommand();   // render_command.cc
 Command CalendarRenderCommand();  // calendar_render_command.cc

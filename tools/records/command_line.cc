@@ -11,11 +11,13 @@ namespace {
 // Options that take a value; every other option is a switch. One table for
 // all commands, so that an option means the same wherever it is given.
 constexpr std::array kValueOptions = {
-    "--at",       "--calendar", "--data-dir", "--from",  "--holidays",        "--language", "--last",
-    "--month",    "--png",      "--profile",  "--receiver-types", "--redundancy-role", "--today",    "--year",
+    "--at",       "--calendar", "--data-dir", "--day-type", "--from",           "--holidays",
+    "--hours",    "--language", "--last",     "--month",    "--png",            "--profile",
+    "--receiver-types", "--redundancy-role", "--to", "--today", "--year",
 };
 constexpr std::array kSwitches = {
-    "--all", "--help", "--json", "--jsonl", "--lossy", "--read-only", "--version", "--view-day-types",
+    "--all", "--help", "--ics", "--json", "--jsonl", "--lossy", "--read-only", "--utc", "--version",
+    "--view-day-types",
 };
 
 bool IsSwitch(std::string_view name) {

@@ -11,15 +11,18 @@ const std::vector<Command>& AllCommands() {
       for (Command& command : more) all.push_back(std::move(command));
     };
     add(ProfileActiveCommands());
+    add(AgendaCommands());
 #ifdef QUINDO_RECORDS_RENDER
     add({ProfileRenderCommand()});
 #endif
     add(CalendarCommands());
     add(HolidayCommands());
+    add(ImportIcsCommands());
 #ifdef QUINDO_RECORDS_RENDER
     add({CalendarRenderCommand()});
 #endif
     add(AlarmCommands());
+    add(CheckCommands());
     // The commands of one record kind together, kinds in order of appearance.
     std::vector<std::string> kinds;
     for (const Command& command : all) {

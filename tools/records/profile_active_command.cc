@@ -11,6 +11,7 @@
 #include "command.h"
 #include "common/dates.h"
 #include "messages.h"
+#include "model/agenda/agenda.h"
 #include "model/calendar/calendar.h"
 #include "model/calendar/day_number.h"
 #include "model/profile/profile.h"
@@ -23,33 +24,6 @@ namespace quindo::records {
 namespace {
 
 using nlohmann::ordered_json;
-
-// "now", or "YYYY-MM-DD HH:MM": a real date of 2000..2039 and a time
-// 00:00..23:59.
-ScheduleTime ParseWallClock(const std::string& text) {
-  if (text == "now") {
-    const CivilDateTime now = CivilFromDate(Now());
-    const std::optional<int32_t> day = CalendarDayOf(now.year, now.month, now.day);
-    if (!day) throw CommandError(kExitFailed, "--at now: today lies outside 2000..2039");
-    return {*day, now.hour * 60 + now.minute};
-  }
-  const auto digit = [&text](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
-  if (text.size() != 16 || text[10] != ' ' || text[13] != ':' || !digit(11) || !digit(12) || !digit(14) ||
-      !digit(15)) {
-    throw UsageError("--at must be a local time \"YYYY-MM-DD HH:MM\" or now, not \"" + text + "\"");
-  }
-  const int32_t day_number = DateArgument(text.substr(0, 10), "--at");
-  const int32_t hour = (text[11] - '0') * 10 + (text[12] - '0');
-  const int32_t minute = (text[14] - '0') * 10 + (text[15] - '0');
-  if (hour > 23 || minute > 59) throw UsageError("--at " + text.substr(11) + " is not a time of 00:00..23:59");
-  return {day_number, hour * 60 + minute};
-}
-
-std::string FormatWallClock(ScheduleTime t) {
-  char time[32];
-  std::snprintf(time, sizeof time, " %02d:%02d", t.minute / 60, t.minute % 60);
-  return DayNumberText(t.day_number) + time;
-}
 
 // "Enabled": false follows "Active" for a disabled profile: the server
 // forwards nothing for it, whatever its schedule says.
@@ -71,14 +45,14 @@ ordered_json AnswerToJson(const cProfile& profile, const cTimeSchedule& schedule
   out["DayType"] = answer.day_type;
   out["DecidedBy"] = answer.decided_by == DecidedBy::kCalendar ? "calendar" : "weekday";
   out["Period"] = answer.period ? ordered_json{answer.period->m_StartMinute, answer.period->m_StopMinute} : nullptr;
-  out["NextChange"] = next ? ordered_json(FormatWallClock(*next)) : ordered_json(nullptr);
+  out["NextChange"] = next ? ordered_json(FormatScheduleTime(*next)) : ordered_json(nullptr);
   return out;
 }
 
 int ProfileActive(const Invocation& in) {
   const int16_t identity = IdentityArgument(in.operands[0]);
   if (in.Value("--at") == nullptr) throw UsageError("missing --at \"YYYY-MM-DD HH:MM\"");
-  const ScheduleTime at = ParseWallClock(*in.Value("--at"));
+  const ScheduleTime at = WallClockArgument(*in.Value("--at"), "--at");
   std::unique_ptr<cCalendar> calendar;
   if (const std::string* name = in.Value("--calendar")) calendar = LoadCalendar(*name, kExitFailed);
   cProfile profile;

@@ -13,7 +13,8 @@ _quindo_records() {
     --data-dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
     --language | --receiver-types | --calendar | --holidays | --png)
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
-    --at | --year | --from | --last | --month | --profile | --today | --redundancy-role) return ;;
+    --at | --year | --from | --to | --hours | --day-type | --last | --month | --profile | --today | \
+      --redundancy-role) return ;;
   esac
 
   # The command words typed so far, options and their values left out.
@@ -21,7 +22,7 @@ _quindo_records() {
     word=${COMP_WORDS[i]}
     case $word in
       --data-dir | --language | --receiver-types | --calendar | --holidays | --png | --at | --year | \
-        --from | --last | --month | --profile | --today | --redundancy-role) ((i++)) ;;
+        --from | --to | --hours | --day-type | --last | --month | --profile | --today | --redundancy-role) ((i++)) ;;
       -*) ;;
       *) if [[ -z $kind ]]; then kind=$word; elif [[ -z $command ]]; then command=$word; fi ;;
     esac
@@ -35,6 +36,10 @@ _quindo_records() {
     "profile remove" | "receiver remove") options+=" --redundancy-role" ;;
     "profile active") options+=" --at --calendar --read-only" ;;
     "profile render") options+=" --png --view-day-types --read-only" ;;
+    "profile ics") options+=" --from --to --calendar --utc --read-only" ;;
+    "agenda ") options+=" --from --to --hours --at --jsonl --ics --utc --calendar --read-only" ;;
+    "check ") options+=" --calendar --receiver-types --year --jsonl --read-only" ;;
+    "calendar import-ics") options+=" --day-type" ;;
     "calendar show") options+=" --json --read-only" ;;
     "calendar set") options+=" --json" ;;
     "calendar diff") options+=" --all --json --read-only" ;;
@@ -49,12 +54,12 @@ _quindo_records() {
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
   elif [[ -z $kind ]]; then
-    COMPREPLY=($(compgen -W "profile receiver calendar alarm" -- "$cur"))
-  elif [[ -z $command ]]; then
+    COMPREPLY=($(compgen -W "profile receiver calendar alarm agenda check" -- "$cur"))
+  elif [[ -z $command && $kind != agenda && $kind != check ]]; then
     case $kind in
-      profile) COMPREPLY=($(compgen -W "show put list remove upgrade active render" -- "$cur")) ;;
+      profile) COMPREPLY=($(compgen -W "show put list remove upgrade active ics render" -- "$cur")) ;;
       receiver) COMPREPLY=($(compgen -W "show put list remove upgrade" -- "$cur")) ;;
-      calendar) COMPREPLY=($(compgen -W "show set diff apply-holidays holidays render" -- "$cur")) ;;
+      calendar) COMPREPLY=($(compgen -W "show set diff apply-holidays holidays import-ics render" -- "$cur")) ;;
       alarm) COMPREPLY=($(compgen -W "append dump" -- "$cur")) ;;
     esac
   else

@@ -41,6 +41,12 @@ const Command& FindCommand(Invocation& in) {
   if (in.words.empty()) throw UsageError("missing command (quindo-records --help lists them)");
   const std::string& kind = in.words[0];
   const auto& all = AllCommands();
+  // A command of one word (agenda, check) answers for the whole directory.
+  const auto single = std::find_if(all.begin(), all.end(), [&](const Command& c) { return c.words == kind; });
+  if (single != all.end()) {
+    in.operands.assign(in.words.begin() + 1, in.words.end());
+    return *single;
+  }
   const bool known_kind = std::any_of(all.begin(), all.end(), [&](const Command& c) {
     return c.words.starts_with(kind + " ");
   });

@@ -122,22 +122,32 @@ bool IsActiveAt(const cTimeSchedule& schedule, const cCalendar* calendar, Schedu
 
 std::optional<ScheduleTime> NextChangeAfter(const cTimeSchedule& schedule, const cCalendar* calendar,
                                             ScheduleTime at) {
+  return NextChangeBefore(schedule, calendar, at, kEndOfCalendar);
+}
+
+std::optional<ScheduleTime> NextChangeBefore(const cTimeSchedule& schedule, const cCalendar* calendar,
+                                             ScheduleTime at, ScheduleTime limit) {
   CheckTime(at);
   // Without the calendar the days repeat weekly: a whole week of one state
   // means it never changes.
   const bool weekly = !CalendarApplies(schedule, calendar);
+  const int32_t last_day = std::min(limit.day_number, kCalendarDays - 1);
+  const auto before_limit = [limit](ScheduleTime t) -> std::optional<ScheduleTime> {
+    if (t < limit) return t;
+    return std::nullopt;
+  };
   int32_t day = at.day_number;
   int32_t minute = at.minute;
   const std::vector<PeriodRef>* periods = &PeriodsOfDay(schedule, calendar, day);
   const bool active = AnyCovers(*periods, minute);
   for (int32_t unchanged_days = 0;; ++unchanged_days) {
     const int32_t change = active ? EndOfCover(*periods, minute) : NextCoveredMinute(*periods, minute);
-    if (change < kMinutesPerDay) return ScheduleTime{day, change};
+    if (change < kMinutesPerDay) return before_limit({day, change});
     // The state lasts to the end of this day; the next day may open with the other one.
-    if (++day >= kCalendarDays || (weekly && unchanged_days == kDaysPerWeek)) return std::nullopt;
+    if (++day > last_day || (weekly && unchanged_days == kDaysPerWeek)) return std::nullopt;
     periods = &PeriodsOfDay(schedule, calendar, day);
     minute = 0;
-    if (AnyCovers(*periods, 0) != active) return ScheduleTime{day, 0};
+    if (AnyCovers(*periods, 0) != active) return before_limit({day, 0});
   }
 }
 

@@ -4,9 +4,11 @@
 // are wall-clock minutes of a calendar day, so a day on which daylight saving
 // skips or repeats an hour is answered like any other.
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 
+#include "model/calendar/day_number.h"
 #include "model/schedule/time_schedule_period.h"
 #include "common/export.h"
 
@@ -20,8 +22,16 @@ class cTimeSchedule;
 struct QUINDO_EXPORT ScheduleTime {
   int32_t day_number = 0;
   int32_t minute = 0;
-  friend bool operator==(const ScheduleTime&, const ScheduleTime&) = default;
+  friend auto operator<=>(const ScheduleTime&, const ScheduleTime&) = default;
 };
+
+// The minute just past 2039-12-31 23:59, for the end of a half-open range.
+inline constexpr ScheduleTime kEndOfCalendar{kCalendarDays, 0};
+
+// Minutes since 2000-01-01 00:00, and back: for stepping by minutes across
+// midnight (TimeOfMinutes(MinutesOf(t) - 1) is the minute before t).
+constexpr int32_t MinutesOf(ScheduleTime t) { return t.day_number * 1440 + t.minute; }
+constexpr ScheduleTime TimeOfMinutes(int32_t minutes) { return {minutes / 1440, minutes % 1440}; }
 
 enum class DecidedBy { kWeekday, kCalendar };
 
@@ -59,5 +69,9 @@ QUINDO_EXPORT bool IsActiveAt(const cTimeSchedule& schedule, const cCalendar* ca
 // the range raises error 5.
 QUINDO_EXPORT std::optional<ScheduleTime> NextChangeAfter(const cTimeSchedule& schedule, const cCalendar* calendar,
                                             ScheduleTime at);
+// The same change when it lies before `limit`, else none: a search over a
+// window looks at the window's days only.
+QUINDO_EXPORT std::optional<ScheduleTime> NextChangeBefore(const cTimeSchedule& schedule, const cCalendar* calendar,
+                                             ScheduleTime at, ScheduleTime limit);
 
 }  // namespace quindo

@@ -2,7 +2,6 @@
 // in a caller's file (golden bytes, locations, back-to-back records,
 // truncation and texts too long for the record).
 #include <filesystem>
-#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <tuple>
@@ -11,6 +10,7 @@
 
 #include "common/binary_file.h"
 #include "common/dates.h"
+#include "disk_files.h"
 #include "error_number.h"
 #include "model/alarm/alarm.h"
 
@@ -111,9 +111,14 @@ class AlarmFileTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  std::string Contents() const {
-    std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+  std::string Contents() const { return ReadBytes(path_); }
+  // The file holding the filled alarm alone; returns its bytes.
+  std::string WriteFilled() const {
+    BinaryFile file;
+    file.Open(path_, BinaryFile::Mode::kCreate);
+    FilledAlarm().WriteToDisk(file, 0);
+    file.Close();
+    return Contents();
   }
 
   std::string dir_;
@@ -121,26 +126,14 @@ class AlarmFileTest : public ::testing::Test {
 };
 
 TEST_F(AlarmFileTest, RecordBytesFollowTheLayout) {
-  BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
+  const std::string written = WriteFilled();
 
-  std::string expected;
-  const auto put = [&](auto v) { expected.append(reinterpret_cast<const char*>(&v), sizeof v); };
-  const auto text = [&](const std::string& bytes) { put(static_cast<int16_t>(bytes.size())); expected += bytes; };
-  put(45000.25);
-  put(45000.5);
-  expected += std::string("\x04\x03\x02\x01\xFE\xFF", 6);
-  for (int i = 0; i < 6; ++i) text("c" + std::to_string(i));
-  text("seq");
-  text("conf\xE9");
-  expected += std::string("\x07\x00", 2);
-  text("par");
-  expected += std::string("\x09\x00", 2);
-  expected += std::string(60, '\0');
-  EXPECT_EQ(Contents(), expected);
-  EXPECT_EQ(expected.size(), 104u + 6 * 2 + 3 + 5 + 3);
+  Bytes expected;
+  expected.F64(45000.25).F64(45000.5).Raw(std::string("\x04\x03\x02\x01\xFE\xFF", 6));
+  for (int i = 0; i < 6; ++i) expected.Text("c" + std::to_string(i));
+  expected.Text("seq").Text("conf\xE9").I16(7).Text("par").I16(9).Zeros(60);
+  EXPECT_EQ(written, expected.s);
+  EXPECT_EQ(expected.s.size(), 104u + 6 * 2 + 3 + 5 + 3);
 }
 
 TEST_F(AlarmFileTest, RecordsLieBackToBackAndReadBackAtTheirLocations) {
@@ -180,17 +173,14 @@ TEST_F(AlarmFileTest, RecordsLieBackToBackAndReadBackAtTheirLocations) {
 }
 
 TEST_F(AlarmFileTest, ReservedPartsAreSkippedOnReading) {
-  BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
   // Reserved texts that another writer filled, and a nonzero reserved block.
-  std::string bytes = Contents();
+  std::string bytes = WriteFilled();
   const size_t reserved = bytes.size() - 60;
   bytes = bytes.substr(0, reserved) + std::string("\x03\x00xyz", 5) + std::string(18, '\0') +
           std::string(40, '\x55');
-  std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
+  WriteBytes(path_, bytes);
 
+  BinaryFile file;
   file.Open(path_, BinaryFile::Mode::kRead);
   cAlarm read;
   read.ReadFromDisk(file, 1);
@@ -199,13 +189,10 @@ TEST_F(AlarmFileTest, ReservedPartsAreSkippedOnReading) {
 }
 
 TEST_F(AlarmFileTest, TruncatedRecordRaisesAndChangesNothing) {
+  const std::string whole = WriteFilled();
   BinaryFile file;
-  file.Open(path_, BinaryFile::Mode::kCreate);
-  FilledAlarm().WriteToDisk(file, 0);
-  file.Close();
-  const std::string whole = Contents();
   for (size_t size = 0; size < whole.size(); ++size) {
-    std::ofstream(path_, std::ios::binary | std::ios::trunc) << whole.substr(0, size);
+    WriteBytes(path_, whole.substr(0, size));
     file.Open(path_, BinaryFile::Mode::kRead);
     cAlarm read;
     read.m_EventId = 77;

