@@ -137,7 +137,8 @@ TEST_F(RecordFilesTest, LoadersReadNoMoreThanTheirFormatHoldsOfAnEndlessFile) {
 TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsThereFirst) {
   // Two identities are free; another writer creates the first one that our
   // save draws just before our file lands there. Both records land: theirs
-  // untouched, ours under the other identity, holding that identity.
+  // untouched, ours under the other identity, holding that identity. Then
+  // none is left: the next new record is refused and keeps no identity.
   for (const std::string kind : {"Profile", "Receiver"}) {
     const std::string dir = "/data/" + kind + "s/";
     const auto name = [&](int id) {
@@ -173,6 +174,17 @@ TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsTh
     EXPECT_EQ(*files_.FileContent(theirs), "their record");
     EXPECT_EQ(name(ours), theirs == name(5000) ? name(6000) : name(5000));
     EXPECT_EQ(files_.ListFiles(dir).size(), 9991u);  // no temporary left
+
+    cProfile profile;
+    profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
+    cReceiver receiver;
+    receiver.m_DiskIdentity = -5;
+    reports_.clear();
+    EXPECT_FALSE(kind == "Profile" ? profile.SaveToDisk() : receiver.SaveToDisk());
+    EXPECT_EQ(kind == "Profile" ? profile.m_DiskIdentity : receiver.m_DiskIdentity, -1);
+    EXPECT_EQ(kind == "Profile" ? profile.m_HasUpdatedDiskIdentity : receiver.m_HasUpdatedDiskIdentity, 0);
+    EXPECT_EQ(reports_, std::vector<std::string>{"*** Invalid Text (" + std::string(kind == "Profile" ? "980" : "979") +
+                                                  ") " + dir + " Err:Too many files"});
   }
 }
 
@@ -195,12 +207,8 @@ TEST_F(RecordFilesTest, IdentityZeroIsARecordAndNoIdentityLeftKeepsTheRecordNew)
   EXPECT_EQ(receiver.m_DiskIdentity, -1);
   EXPECT_EQ(files_.ListFiles("/data/Receivers/").size(), 100u);
   files_.SetBeforeRename({});
-  // Every identity taken: the same.
+  // Every identity taken: the search itself says so.
   for (int id = 1; id <= 9991; ++id) files_.SetFileContent(receiver.CreateFileName(static_cast<int16_t>(id)), "");
-  reports_.clear();
-  EXPECT_FALSE(receiver.SaveToDisk());
-  EXPECT_EQ(receiver.m_DiskIdentity, -1);
-  EXPECT_EQ(reports_, std::vector<std::string>{"*** Invalid Text (979) /data/Receivers/ Err:Too many files"});
   EXPECT_EQ(FindFreeIdentity([&](int16_t id) { return receiver.CreateFileName(id); }), -1);
 }
 
