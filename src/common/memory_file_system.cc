@@ -20,15 +20,20 @@ std::string ParentOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+void Note(std::vector<std::string>* journal, std::string step) {
+  if (journal != nullptr) journal->push_back(std::move(step));
+}
+
 // The content is shared with the file system: the open file writes into the
 // file it was opened on even if that is renamed or deleted meanwhile, as a
 // descriptor does.
 class MemoryFile : public OpenFile {
  public:
-  // `size_limit` is the file system's, so that a disk that fills up fills
-  // up for files already open too.
-  MemoryFile(std::shared_ptr<std::string> content, const std::optional<size_t>& size_limit)
-      : content_(std::move(content)), size_limit_(size_limit) {}
+  // `size_limit` and `journal` are the file system's, so that a disk that
+  // fills up fills up for files already open too.
+  MemoryFile(std::string path, std::shared_ptr<std::string> content, const std::optional<size_t>& size_limit,
+             std::vector<std::string>* const& journal)
+      : path_(std::move(path)), content_(std::move(content)), size_limit_(size_limit), journal_(journal) {}
 
   int64_t Size() override { return static_cast<int64_t>(content_->size()); }
 
@@ -50,15 +55,17 @@ class MemoryFile : public OpenFile {
   }
 
   void Truncate(int64_t length) override { content_->resize(static_cast<size_t>(length)); }
-  void Sync() override {}
-  void SyncData() override {}
+  void Sync() override { Note(journal_, "sync " + path_); }
+  void SyncData() override { Note(journal_, "sync " + path_); }
   void Lock(LockKind) override {}
   void Unlock() override {}
   void Close() override {}
 
  private:
+  const std::string path_;  // the name it was opened under
   std::shared_ptr<std::string> content_;
   const std::optional<size_t>& size_limit_;
+  std::vector<std::string>* const& journal_;
 };
 
 class MemoryFileLock : public FileLock {};
@@ -107,7 +114,7 @@ std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::string& path, OpenMo
   } else if (mode == OpenMode::kCreate) {
     found->second->clear();
   }
-  return std::make_unique<MemoryFile>(found->second, size_limit_);
+  return std::make_unique<MemoryFile>(path, found->second, size_limit_, journal_);
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) { return files_.count(path) != 0; }
@@ -130,6 +137,7 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to, bo
   auto content = std::move(found->second);
   files_.erase(found);
   files_[to] = std::move(content);
+  Note(journal_, "rename " + from + " " + to);
 }
 
 void MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) { Rename(from, to, true); }
@@ -150,10 +158,12 @@ std::vector<std::string> MemoryFileSystem::ListFiles(const std::string& director
 
 void MemoryFileSystem::SyncFile(const std::string& path) {
   if (files_.count(path) == 0 && !IsDirectory(path)) throw FileErrorFromErrno(ENOENT);
+  Note(journal_, "sync " + path);
 }
 
 void MemoryFileSystem::SyncDirectoryOf(const std::string& path) {
   if (!IsDirectory(ParentOf(path))) throw FileErrorFromErrno(ENOENT);
+  Note(journal_, "sync directory " + ParentOf(path));
 }
 
 void MemoryFileSystem::KeepAttributes(const std::string&, const std::string& replacement) {

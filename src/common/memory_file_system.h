@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/file_system.h"
 
@@ -34,6 +35,12 @@ class MemoryFileSystem : public FileSystem {
   // Called with the target name before every rename (of either kind), to
   // play another writer that gets there first.
   void SetBeforeRename(std::function<void(const std::string& to)> hook) { before_rename_ = std::move(hook); }
+  // Appends to `journal` (nullptr: none) every step that decides what a
+  // power cut would leave, in order: "sync PATH" (a file, open or by name),
+  // "rename FROM TO" (once done) and "sync directory DIR". As a
+  // fault-injection file system does, it lets a test check that a save
+  // syncs the file before the rename and the directory after it.
+  void SetJournal(std::vector<std::string>* journal) { journal_ = journal; }
 
   std::unique_ptr<OpenFile> Open(const std::string& path, OpenMode mode) override;
   bool FileExists(const std::string& path) override;
@@ -59,6 +66,7 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> directories_;  // without a trailing "/"
   std::optional<size_t> size_limit_;
   std::function<void(const std::string&)> before_rename_;
+  std::vector<std::string>* journal_ = nullptr;
 };
 
 }  // namespace quindo

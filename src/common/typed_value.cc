@@ -103,8 +103,9 @@ double TypedValue::ToDouble() const {
       const std::string& text = RawText();
       char* end = nullptr;
       const double value = std::strtod(text.c_str(), &end);
-      while (end && (*end == ' ' || *end == '\t')) ++end;
-      if (text.empty() || end == text.c_str() || *end != '\0') throw Error(kTypeMismatch);
+      // Blanks may follow a number; blanks alone are no number.
+      while (end != text.c_str() && (*end == ' ' || *end == '\t')) ++end;
+      if (end == text.c_str() || *end != '\0') throw Error(kTypeMismatch);
       return value;
     }
     default: return static_cast<double>(RawInteger());

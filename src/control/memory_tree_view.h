@@ -47,7 +47,7 @@ class QUINDO_EXPORT MemoryTreeView : public MemoryWindow<TreeView> {
   std::optional<std::string> selected_;
   std::optional<std::string> visible_;
   std::string path_separator_ = "\\";
-  IconSet icons_;
+  IconSet icons_{0, {}};  // none until the control gives them, as a new tree
 };
 
 }  // namespace quindo

@@ -98,12 +98,14 @@ int16_t SaveRecordFileAs(int16_t identity, const std::function<std::string(int16
     file_name = file_name_of(drawn);
     StepRecorder attempt_steps;
     SaveThrough(FileReplacement::Target::kNewOnly, file_name, attempt_steps, write_for(drawn));
-    if (attempt_steps.LastNumber() != kFileAlreadyExists || attempt + 1 == kNewRecordAttempts) {
+    if (attempt_steps.LastNumber() != kFileAlreadyExists) {
       if (attempt_steps.Failed()) steps.Record(attempt_steps.LastNumber(), attempt_steps.LastDescription());
       return drawn;
     }
   }
-  return -1;  // not reached
+  // Every draw lost its race. The last drawn file is another writer's, so
+  // the record stays new rather than take (and later overwrite) it.
+  return -1;
 }
 
 std::optional<int16_t> StoredRecordVersion(const std::string& file_name) {

@@ -52,7 +52,8 @@ QUINDO_EXPORT void SaveRecordFile(const std::string& file_name, StepRecorder& st
 // writer created that file meanwhile (else the next free one is drawn).
 // `write` writes the record for the identity given. Returns the identity
 // the file was written for, with `file_name` set; -1 when every identity is
-// taken (nothing recorded in `steps`).
+// taken or 100 drawn identities in a row were taken by others first
+// (nothing recorded in `steps`).
 QUINDO_EXPORT int16_t SaveRecordFileAs(
     int16_t identity, const std::function<std::string(int16_t)>& file_name_of, StepRecorder& steps,
     const std::function<void(int16_t, BinaryFile&, StepRecorder&)>& write, std::string& file_name);

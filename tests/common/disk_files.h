@@ -3,8 +3,10 @@
 // bytes, little-endian bytes built by hand, and a data directory of a
 // test's own.
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +38,21 @@ struct Bytes {
   Bytes& Zeros(size_t n) { s.append(n, '\0'); return *this; }
   Bytes& Raw(const std::string& bytes) { s += bytes; return *this; }
 };
+
+// What `save` returns while files may grow to `limit` bytes at most: root
+// ignores permissions, so a size limit is how a test makes a write fail.
+template <typename Save>
+bool UnderFileSizeLimit(rlim_t limit, Save&& save) {
+  struct rlimit old_limit{};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  const struct rlimit small{limit, old_limit.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const bool saved = save();
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  return saved;
+}
 
 // A data directory of the test's own under /tmp, holding the empty folder
 // `folder` ("Profiles"), set as DataDirectory; the language table is empty

@@ -148,5 +148,20 @@ TEST(FileSystemTest, MemoryAndDiskAgreeOnEveryResultAndError) {
   EXPECT_EQ(memory.FileContent("/data/a.dat"), nullptr);
 }
 
+TEST(FileSystemTest, ASaveSyncsTheFileBeforeItsRenameAndTheDirectoryAfter) {
+  MemoryFileSystem memory;
+  memory.CreateDirectory("/data");
+  std::vector<std::string> journal;
+  memory.SetJournal(&journal);
+  SetActiveFileSystem(&memory);
+  WriteFileAtomically("/data/a.dat", "new");
+  SetActiveFileSystem(nullptr);
+  ASSERT_EQ(journal.size(), 3u);
+  const std::string temporary = journal[0].substr(std::string("sync ").size());
+  EXPECT_TRUE(temporary.starts_with("/data/.a.dat.tmp-")) << temporary;
+  EXPECT_EQ(journal, (std::vector<std::string>{"sync " + temporary, "rename " + temporary + " /data/a.dat",
+                                               "sync directory /data"}));
+}
+
 }  // namespace
 }  // namespace quindo

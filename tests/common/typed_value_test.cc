@@ -16,7 +16,9 @@ TEST(TypedValueTest, TextFormOfEachKind) {
   EXPECT_EQ(TypedValue::Double(0.1).ToText(), "0.1");
   EXPECT_EQ(TypedValue::CurrencyFromScaled(-15000).ToText(), "-1.5");
   EXPECT_EQ(TypedValue::CurrencyFromScaled(INT64_MIN).ToText(), "-922337203685477.5808");
+  EXPECT_EQ(TypedValue::CurrencyFromScaled(0).ToText(), "0");  // no sign, no point
   EXPECT_EQ(TypedValue::Flag(true).ToText(), "True");
+  EXPECT_EQ(TypedValue::Flag(false).ToText(), "False");
   EXPECT_EQ(TypedValue::Date(36526.5).ToText(), "2000-01-01 12:00:00");
   EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToText(); }), kInvalidUseOfNull);
   EXPECT_EQ(ErrorOf([] { TypedValue::Null().ToDouble(); }), kInvalidUseOfNull);
@@ -60,6 +62,7 @@ TEST(TypedValueTest, NumbersFromTextAndRounding) {
   EXPECT_EQ(TypedValue::Text(" 12 ").ToDouble(), 12);
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("12abc").ToDouble(); }), kTypeMismatch);
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("").ToDouble(); }), kTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { TypedValue::Text("  ").ToDouble(); }), kTypeMismatch);
   EXPECT_EQ(TypedValue::Double(12.5).ToInt16(), 12);
   EXPECT_EQ(ErrorOf([] { TypedValue::Long(40000).ToInt16(); }), kOverflow);
 }
@@ -70,6 +73,9 @@ TEST(TypedValueTest, EqualityRules) {
   EXPECT_TRUE(TypedValue::Byte(1).Equals(TypedValue::CurrencyFromScaled(10000)));
   EXPECT_TRUE(TypedValue::Flag(true).Equals(TypedValue::Integer(-1)));
   EXPECT_FALSE(TypedValue::Long(5).Equals(TypedValue::Single(5.5f)));
+  EXPECT_TRUE(TypedValue::CurrencyFromScaled(10000).Equals(TypedValue::Integer(1)));
+  // Two currencies exactly, where their doubles would be equal.
+  EXPECT_FALSE(TypedValue::CurrencyFromScaled(INT64_MAX).Equals(TypedValue::CurrencyFromScaled(INT64_MAX - 1)));
   // Texts exactly; a number never equals a text.
   EXPECT_FALSE(TypedValue::Text("abc").Equals(TypedValue::Text("Abc")));
   EXPECT_FALSE(TypedValue::Integer(5).Equals(TypedValue::Text("5")));

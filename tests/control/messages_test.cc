@@ -14,7 +14,8 @@ constexpr int16_t kCtrl = 2;
 
 TEST(ReceiveLoop, GreetingSplitOverTwoArrivalsIsAnsweredOnce) {
   ConnectedRig rig;
-  rig.Receive(Bytes({1, 0, 0, 0, 2}));
+  rig.Receive(Bytes({1}));  // a single waiting byte is kept as well
+  rig.Receive(Bytes({0, 0, 0, 2}));
   EXPECT_TRUE(rig.socket().SentFrames().empty());
   EXPECT_EQ(rig.control.BufferedByteCount(), 5);
   rig.Receive(Bytes({0, 8}));
@@ -92,6 +93,12 @@ TEST(ReceiveLoop, BadFramesCloseTheLinkWhereTheyStand) {
     EXPECT_TRUE(rig.tree().IsVisible()) << c.what;
   }
   EXPECT_EQ(ErrorOf([] { ConnectedRig().control.SetMaximumFrameBody(-1); }), kInvalidProcedureCall);
+  // Zero is a maximum too: only empty bodies pass.
+  ConnectedRig rig;
+  rig.control.SetMaximumFrameBody(0);
+  rig.Receive(Bytes({5, 0, 0, 0, 0, 5, 0, 0, 0, 1}));
+  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
+  EXPECT_EQ(rig.control.BufferedByteCount(), 5);
 }
 
 TEST(ProfileTree, RequestsGoOutForTheFirstNodeOfTheNameAndLeaveItAlone) {

@@ -48,6 +48,7 @@ TEST(Startup, ShowsTheLabelStartsTheTimerAndLaysOutWithoutConnecting) {
   ControlRig rig;
   EXPECT_TRUE(!rig.tree().IsVisible() && rig.children.label.IsVisible());
   EXPECT_EQ(rig.tree().PathSeparator(), "@");
+  EXPECT_EQ(rig.tree().Icons().ids, (std::vector<int32_t>{1, 2, 3, 4}));  // the enabled and disabled marks
   EXPECT_TRUE(rig.children.timer.IsEnabled() && rig.children.timer.Interval() == 500);
   EXPECT_TRUE(rig.socket().Attempts().empty());
   EXPECT_EQ(rig.control.ServerAddress() + ":" + std::to_string(rig.control.ServerPort()), "alarmhost:5000");

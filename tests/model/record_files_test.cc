@@ -1,6 +1,7 @@
 // What every record file shares, tried on the in-memory file system: loaders
 // that read no more than their format holds, and new records that never
 // land on a file another writer created first.
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -16,6 +17,8 @@
 #include "model/alarm/alarm.h"
 #include "model/calendar/calendar.h"
 #include "model/profile/profile.h"
+#include "model/profile/profile_naming.h"
+#include "model/record_file.h"
 #include "model/receiver/receiver.h"
 
 namespace quindo {
@@ -48,9 +51,15 @@ class EndlessFile : public OpenFile {
 };
 
 // Memory, where the names in `endless` are endless files starting with the
-// bytes given.
+// bytes given, and a directory lists its names backwards (a disk promises
+// no order).
 class WithEndlessFiles : public MemoryFileSystem {
  public:
+  std::vector<std::string> ListFiles(const std::string& directory) override {
+    std::vector<std::string> names = MemoryFileSystem::ListFiles(directory);
+    std::reverse(names.begin(), names.end());
+    return names;
+  }
   std::unique_ptr<OpenFile> Open(const std::string& path, OpenMode mode) override {
     const auto found = endless.find(path);
     if (found != endless.end()) return std::make_unique<EndlessFile>(found->second, bytes_read);
@@ -71,7 +80,7 @@ class RecordFilesTest : public ::testing::Test {
     SetActiveFileSystem(&files_);
     DataDirectory() = "/data/";
     ClearLanguageTable();
-    SetReportErrorHandler([](const std::string&) {});
+    SetReportErrorHandler([this](const std::string& message) { reports_.push_back(message); });
   }
   void TearDown() override {
     SetReportErrorHandler({});
@@ -87,6 +96,7 @@ class RecordFilesTest : public ::testing::Test {
   }
 
   WithEndlessFiles files_;
+  std::vector<std::string> reports_;
 };
 
 TEST_F(RecordFilesTest, LoadersReadNoMoreThanTheirFormatHoldsOfAnEndlessFile) {
@@ -127,7 +137,8 @@ TEST_F(RecordFilesTest, LoadersReadNoMoreThanTheirFormatHoldsOfAnEndlessFile) {
 TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsThereFirst) {
   // Two identities are free; another writer creates the first one that our
   // save draws just before our file lands there. Both records land: theirs
-  // untouched, ours under the other identity, holding that identity.
+  // untouched, ours under the other identity, holding that identity. Then
+  // none is left: the next new record is refused and keeps no identity.
   for (const std::string kind : {"Profile", "Receiver"}) {
     const std::string dir = "/data/" + kind + "s/";
     const auto name = [&](int id) {
@@ -163,7 +174,56 @@ TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsTh
     EXPECT_EQ(*files_.FileContent(theirs), "their record");
     EXPECT_EQ(name(ours), theirs == name(5000) ? name(6000) : name(5000));
     EXPECT_EQ(files_.ListFiles(dir).size(), 9991u);  // no temporary left
+
+    cProfile profile;
+    profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
+    cReceiver receiver;
+    receiver.m_DiskIdentity = -5;
+    reports_.clear();
+    EXPECT_FALSE(kind == "Profile" ? profile.SaveToDisk() : receiver.SaveToDisk());
+    EXPECT_EQ(kind == "Profile" ? profile.m_DiskIdentity : receiver.m_DiskIdentity, -1);
+    EXPECT_EQ(kind == "Profile" ? profile.m_HasUpdatedDiskIdentity : receiver.m_HasUpdatedDiskIdentity, 0);
+    EXPECT_EQ(reports_, std::vector<std::string>{"*** Invalid Text (" + std::string(kind == "Profile" ? "980" : "979") +
+                                                  ") " + dir + " Err:Too many files"});
   }
+}
+
+TEST_F(RecordFilesTest, IdentityZeroIsARecordAndNoIdentityLeftKeepsTheRecordNew) {
+  cProfile profile;
+  profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
+  profile.m_DiskIdentity = 0;
+  EXPECT_TRUE(profile.SaveToDisk());
+  EXPECT_EQ(profile.m_DiskIdentity, 0);
+  EXPECT_NE(files_.FileContent("/data/Profiles/Profile_0000.dat"), nullptr);
+  files_.SetFileContent("/data/Profiles/Profile_0042.dat", "");
+  files_.SetFileContent("/data/Profiles/Profile_0007.dat", "");
+  EXPECT_EQ(ListStoredProfileIdentities(), (std::vector<int16_t>{0, 7, 42}));  // ascending, however listed
+
+  // Every save of a new record loses its race: no identity is taken from
+  // the other writer, whose files stay theirs.
+  files_.SetBeforeRename([&](const std::string& to) { files_.SetFileContent(to, "theirs"); });
+  cReceiver receiver;
+  EXPECT_FALSE(receiver.SaveToDisk());
+  EXPECT_EQ(receiver.m_DiskIdentity, -1);
+  EXPECT_EQ(files_.ListFiles("/data/Receivers/").size(), 100u);
+  files_.SetBeforeRename({});
+  // Every identity taken: the search itself says so.
+  for (int id = 1; id <= 9991; ++id) files_.SetFileContent(receiver.CreateFileName(static_cast<int16_t>(id)), "");
+  EXPECT_EQ(FindFreeIdentity([&](int16_t id) { return receiver.CreateFileName(id); }), -1);
+}
+
+// Only a missing file is a plain False; one that cannot be opened is reported.
+TEST_F(RecordFilesTest, OnlyAMissingRecordFileIsAPlainFalse) {
+  cProfile profile;
+  EXPECT_FALSE(profile.LoadFromDisk(3));
+  EXPECT_EQ(reports_, std::vector<std::string>{});
+  files_.CreateDirectory("/data/Profiles/Profile_0003.dat");
+  EXPECT_FALSE(profile.LoadFromDisk(3));
+  EXPECT_EQ(reports_, (std::vector<std::string>{
+                          "*** Invalid Text (803) '/data/Profiles/Profile_0003.dat' (0) *** Invalid Text (805)",
+                          "*** Invalid Text (982) /data/Profiles/Profile_0003.dat Err:Path/File access error"}));
+  files_.SetFileContent("/data/Profiles/Profile_0004.dat", std::string("\x05\x00", 2));
+  EXPECT_EQ(StoredRecordVersion("/data/Profiles/Profile_0004.dat"), 5);  // all a version needs
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST_F(ProfileTest, SetNameDerivesParentOnlyWithNestedNamesOn) {
       {0, "Plant@Hall@Night", "", 0}, {1, "Plant@Hall@Night", "PLANT@HALL", 2}, {1, "@x", "", 1},
       {1, "x@", "X", 1}, {1, "Küche@ß", "KÜCHE", 1},  // letters beyond ASCII are upper-cased as well
       {1, "łódź@x", "ŁÓDŹ", 1}, {1, "Привет@x", "ПРИВЕТ", 1},
-      {1, "plain", "", 0}};
+      {1, "a@@b", "A@", 2}, {1, "plain", "", 0}};
   cProfile p;
   for (const auto& c : cases) {
     NestedProfileNames() = c.nested;

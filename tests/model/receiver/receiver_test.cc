@@ -116,6 +116,7 @@ TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
       {TypedValue::Text("&H1E"), 30},         {TypedValue::Text("&hff"), 255},
       {TypedValue::Text("&O17"), 15},         {TypedValue::Text("&HFFFF"), -1},  // 16 bits
       {TypedValue::Text("1e"), 0},            {TypedValue::Text("&H"), 0},       // not numbers
+      {TypedValue::Date(36526), 0},  // a date is no number, though its text starts with one
   };
   for (const auto& [setting, interval] : forms) {
     EXPECT_EQ(interval_for(setting), interval) << setting.ToText();

@@ -116,6 +116,13 @@ TEST(ScheduleAnswersTest, CalendarDecidesOnlyWhenUsedAndItsDayTypeIsActive) {
   EXPECT_EQ(a.decided_by, DecidedBy::kCalendar);
   EXPECT_FALSE(a.active);
 
+  // The ends of the range: calendar 1 is Monday's day type, 23 the last special one.
+  s.SetActive(22, -1);
+  for (const auto [value, day_type] : {std::pair<int16_t, int16_t>{1, 0}, {23, 22}}) {
+    calendar.SetDayType(kWednesdayNoon.day_number, value);
+    EXPECT_EQ(AnswerAt(s, &calendar, kWednesdayNoon).day_type, day_type) << value;
+  }
+
   // Values no schedule day type stands for fall back to the weekday.
   for (int16_t odd : {int16_t{24}, int16_t{-1}, int16_t{100}}) {
     calendar.SetDayType(kWednesdayNoon.day_number, odd);
@@ -151,6 +158,11 @@ TEST(ScheduleAnswersTest, NextChangeCrossesMidnightAndWeeksAndMergesTouchingPeri
   cTimeSchedule evening;
   Add(evening, kWednesday, 1000, 1440);
   EXPECT_EQ(NextChangeAfter(evening, nullptr, At(2024, 3, 6, 23, 59)), At(2024, 3, 7, 0, 0));
+
+  // A day that opens idle and starts at 00:01 changes at 00:01.
+  cTimeSchedule late;
+  Add(late, 3, 1, 60);
+  EXPECT_EQ(NextChangeAfter(late, nullptr, kWednesdayNoon), At(2024, 3, 7, 0, 1));
 
   // Always on, or never: no change, with or without a calendar.
   cTimeSchedule always;
