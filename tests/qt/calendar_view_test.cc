@@ -252,11 +252,8 @@ class CalendarViewTest : public QObject {
     const QImage& image = view->PaintAreaImage();
     QCOMPARE(image.devicePixelRatio(), ratio);
     QCOMPARE(image.deviceIndependentSize().width(), view->PaintArea()->width());
-    // The grid line left of Friday is one device pixel of black.
-    const int x = DevicePixel(image, 190), y = DevicePixel(image, 30);
-    QCOMPARE(image.pixel(x, y), qRgb(0, 0, 0));
-    QCOMPARE(image.pixel(x + 1, y), qRgb(255, 255, 255));
-    QCOMPARE(image.pixel(x - 1, y), qRgb(255, 255, 255));
+    // Lines one device pixel thin are the surface's test (schedule_image_test).
+    QCOMPARE(image.pixel(DevicePixel(image, 190), DevicePixel(image, 30)), qRgb(0, 0, 0));
     // The day of the month is drawn at the device's resolution.
     if (ratio == 2) QVERIFY(HasDevicePixelDetail(image, QRect(192, 22, 14, 12)));
   }

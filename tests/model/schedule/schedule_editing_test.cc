@@ -202,7 +202,7 @@ TEST_F(Editor, RowsHitActiveDayTypesOnly) {
 
 TEST_F(Editor, RightClickPreparesThePopupMenu) {
   for (int16_t d = 0; d < 5; ++d) s.SetGrouped(d, 1);
-  Select(4);
+  Select(0);  // Monday, day type 0, is a copy like any other
   s.Copy();
   host.calls.clear();
   Down(100, 2, kRight);
@@ -211,10 +211,13 @@ TEST_F(Editor, RightClickPreparesThePopupMenu) {
                                       "Set_Menu_TimeSchedulePopup_Grouped_Checked -1",
                                       "Set_Menu_TimeSchedulePopup_Paste_Enabled true",
                                       "Set_Menu_TimeSchedulePopup_Delete_Enabled true"}));
-  s.SetGrouped(6, 1);  // no longer exactly Monday to Friday
-  host.calls.clear();
-  Down(100, 5, kRight);
-  EXPECT_EQ(host.CallsOf("Set_Menu")[0], "Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked 0");
+  for (const int16_t monday : {1, 0}) {  // Monday to Friday and Sunday, then Tuesday to Friday
+    s.SetGrouped(0, monday);
+    s.SetGrouped(6, monday);
+    host.calls.clear();
+    Down(100, 5, kRight);
+    EXPECT_EQ(host.CallsOf("Set_Menu")[0], "Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked 0") << monday;
+  }
   EXPECT_EQ(s.DragMode(), 0);
 }
 
