@@ -44,6 +44,15 @@ class CalendarViewTest : public ::testing::Test {
     calendar.RecalculateAndPrepareToPaint(today_day_number + kSerialOfDayZero);
   }
   void Paint() { calendar.Paint(host, &surface, CalendarLocale::Iso8601()); }
+  // A holiday on the given day of March 2024 with its label.
+  static void AddHoliday(int32_t day, const std::string& label, int16_t view_in_calendar) {
+    HolidayDays()[day] = 1;
+    auto entry = std::make_shared<cHolidayLabel>();
+    entry->m_Day = day;
+    entry->m_Label = label;
+    entry->m_ViewInCalendar = view_in_calendar;
+    HolidayLabels().Add("K" + std::to_string(day), entry);
+  }
 
   // The operations that fall inside one date box's interior.
   std::vector<PaintOp> BoxOps(int row, int column, Kind kind) const {
@@ -61,20 +70,6 @@ class CalendarViewTest : public ::testing::Test {
 };
 
 constexpr int32_t kMarch2024 = 8826;  // day number of 1 March 2024, a Friday
-
-TEST_F(CalendarViewTest, RecalculationComputesTheShownMonth) {
-  Show(2024, 3, kMarch2024 + 4);  // the month's facts are the geometry's test
-  EXPECT_EQ(calendar.m_ActualMonthOffset, kMarch2024);
-  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024 + 4);
-  EXPECT_EQ(calendar.PaintDayType(), -1);
-
-  // The time of day does not move today.
-  calendar.RecalculateAndPrepareToPaint(kMarch2024 + kSerialOfDayZero + 0.99);
-  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024);
-
-  calendar.m_SelectedMonth = 40000;  // not a 16-bit value
-  EXPECT_EQ(ErrorOf([&] { calendar.RecalculateAndPrepareToPaint(0); }), kOverflow);
-}
 
 TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
   Show(2024, 3);
@@ -107,16 +102,8 @@ TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
 
 TEST_F(CalendarViewTest, StripsMarkSundaysShownHolidaysAndToday) {
   Show(2024, 3, kMarch2024 + 9);  // today: Sunday 10 March (row 1, column 6)
-  HolidayDays()[kMarch2024 + 28] = 1;  // Good Friday, shown
-  HolidayDays()[kMarch2024 + 27] = 1;  // a label not shown in calendars
-  auto shown = std::make_shared<cHolidayLabel>();
-  shown->m_Day = kMarch2024 + 28;
-  shown->m_ViewInCalendar = -1;
-  shown->m_Label = "Good Friday";
-  auto hidden = std::make_shared<cHolidayLabel>();
-  hidden->m_Day = kMarch2024 + 27;
-  HolidayLabels().Add("a", shown);
-  HolidayLabels().Add("b", hidden);
+  AddHoliday(kMarch2024 + 28, "Good Friday", -1);
+  AddHoliday(kMarch2024 + 27, "Maundy Thursday", 0);  // not shown in calendars
   Paint();
 
   const auto holiday = BoxOps(4, 4, Kind::kLine);  // 29 March
@@ -152,7 +139,13 @@ TEST_F(CalendarViewTest, DayTypesShowShortNamesAndImages) {
   EXPECT_EQ(BoxOps(1, 4, Kind::kText).size(), 1u);
 }
 
-TEST_F(CalendarViewTest, MonthOutsideTheStoreRaisesBeforeDrawing) {
+TEST_F(CalendarViewTest, RecalculationRaisesOnOverflowAndPaintOutsideTheStoreBeforeDrawing) {
+  // The time of day does not move today.
+  calendar.RecalculateAndPrepareToPaint(kMarch2024 + kSerialOfDayZero + 0.99);
+  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024);
+  calendar.m_SelectedMonth = 40000;  // not a 16-bit value
+  EXPECT_EQ(ErrorOf([&] { calendar.RecalculateAndPrepareToPaint(0); }), kOverflow);
+
   Show(2040, 1);
   EXPECT_EQ(ErrorOf([&] { Paint(); }), kSubscriptOutOfRange);
   Show(1999, 12);
@@ -261,11 +254,7 @@ TEST_F(CalendarViewTest, PressPaintsTheSelectedTypeAndDragPaintsEachDateOnce) {
 TEST_F(CalendarViewTest, TooltipNamesDayTypeAndHolidayAndClearsOffDates) {
   Show(2024, 3);
   calendar.SetDayType(kMarch2024 + 28, 14);
-  HolidayDays()[kMarch2024 + 28] = 1;
-  auto label = std::make_shared<cHolidayLabel>();
-  label->m_Day = kMarch2024 + 28;
-  label->m_Label = "Good Friday";
-  HolidayLabels().Add("gf", label);
+  AddHoliday(kMarch2024 + 28, "Good Friday", 0);
 
   calendar.MouseMove(host, &surface, 0, 0, 195, 130);  // 29 March
   EXPECT_EQ(surface.ToolTipText(), "Special 7 (Good Friday)");
