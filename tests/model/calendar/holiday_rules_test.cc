@@ -112,6 +112,8 @@ TEST(HolidayRulesTest, LaterRuleWinsASharedDateAndYearsLimitARule) {
   }
   // The rule order decides, not the years: swapped, Christmas wins everywhere.
   for (const HolidayDate& d : ExpandHolidayRules({special, christmas})) EXPECT_EQ(d.label, "Christmas");
+  // So on the calendar's first and last holiday.
+  EXPECT_EQ(ExpandHolidayRules({Fixed("A", 1, 1), Fixed("B", 1, 1)}).size(), 40u);
 }
 
 TEST(HolidayRulesTest, EasterOffsetsCrossYearsAndTheCalendarsEnds) {
@@ -146,7 +148,7 @@ TEST(HolidayRulesTest, ValuesOutOfRangeAndImpossibleDatesAreRefusedNamingTheRule
   EXPECT_EQ(refused(Fixed("x", 1, 0)), "Holiday rule 2: Day 0 is outside 1..31");
   EXPECT_EQ(refused(Fixed("x", 1, 1, 0)), "Holiday rule 2: DayType 0 is outside 1..23");
   EXPECT_EQ(refused(Fixed("x", 1, 1, 24)), "Holiday rule 2: DayType 24 is outside 1..23");
-  EXPECT_EQ(refused(Nth("x", 5, 8, 1)), "Holiday rule 2: Weekday 8 is outside 1..7");
+  EXPECT_EQ(refused(Nth("x", 1, 8, 1)), "Holiday rule 2: Weekday 8 is outside 1..7");
   EXPECT_EQ(refused(Nth("x", 5, 1, -2)), "Holiday rule 2: N -2 is outside 1..5");
   EXPECT_EQ(refused(Nth("x", 5, 1, 6)), "Holiday rule 2: N 6 is outside 1..5");
   EXPECT_EQ(refused(Easter("x", 366)), "Holiday rule 2: Offset 366 is outside -365..365");
@@ -186,6 +188,7 @@ TEST(HolidayRulesTest, ApplyingSetsCoveredDaysAndReplacesTheHolidayTables) {
   EXPECT_EQ(label->m_DayType, 7);
   EXPECT_EQ(label->m_ViewInCalendar, -1);
   EXPECT_EQ(label->m_Label, "Christmas");
+  EXPECT_EQ(HolidayLabels().Find("K" + std::to_string(DayNumberFromCivil(2024, 4, 1)))->m_ViewInCalendar, 0);
 
   // A bad rule anywhere changes neither the calendar nor the tables.
   cCalendar before;
