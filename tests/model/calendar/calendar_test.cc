@@ -1,6 +1,7 @@
 // The calendar: day numbers against the C library's calendar, the day store
 // and its bounds, the calendar file on a real file system (layout, short and
-// long files, failed saves) and the comparisons.
+// long files, hidden ones) and the comparisons. A failed save is the atomic
+// save's test.
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -115,22 +116,6 @@ TEST_F(CalendarFileTest, FileHoldsEveryDayLittleEndianInDayOrderAndReplacesALong
   EXPECT_EQ(loaded.CompareToOtherCalendar(calendar), -1);
   EXPECT_EQ(loaded.GetDayType(14609), -2);
   // No temporary file is left beside the calendar.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-}
-
-TEST_F(CalendarFileTest, FailedSaveRaisesAndKeepsTheOldFile) {
-  // A name whose temporary sibling is too long for the file system: the
-  // target can be written directly, the replacement cannot be prepared.
-  const std::string long_name = dir_ + "/" + std::string(250, 'c');
-  WriteBytes(long_name, "old");
-  cCalendar calendar;
-  calendar.SetDayType(0, 1);
-  EXPECT_NE(ErrorOf([&] { calendar.SaveToDisk(long_name); }), 0);
-  EXPECT_EQ(ReadBytes(long_name), "old");
-
-  EXPECT_EQ(ErrorOf([&] { calendar.SaveToDisk(dir_ + "/missing/x.cal"); }), kPathNotFound);
-  EXPECT_NE(ErrorOf([&] { calendar.SaveToDisk(dir_); }), 0);  // a directory is not replaced
-  EXPECT_TRUE(fs::is_directory(dir_));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
