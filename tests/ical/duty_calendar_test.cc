@@ -77,21 +77,29 @@ TEST(DutyCalendarTest, NightShiftAcrossMidnightIsOneEventInLocalTimeOrUtc) {
   EXPECT_EQ(read_utc[0].start, "20240110T210000Z");
   EXPECT_EQ(read_utc[0].end, "20240111T050000Z");
   EXPECT_EQ(read_utc[0].uid, read[0].uid);
+
+  // A stretch that ends at midnight names its own day only.
+  auto late = ScheduledProfile(43, "Late");
+  AddPeriod(*late, 2, 1320, 1440);
+  EXPECT_EQ(DutyEventsOf(*late, nullptr, from, to).at(0).description,
+            "Schedule day type: Wednesday (by the weekday).");
 }
 
 // The minutes that daylight saving skips or repeats are written in UTC;
 // the agenda command's test reads such files back with a second reader on
-// both Sundays of 2024. 02:30-03:00 on the day the clocks skip 02:00-03:00
-// would end, read as RFC 5545 reads it, half an hour before it starts: it
-// is left out.
+// both Sundays of 2024. 02:00 or 02:30 to 03:00 on the day the clocks skip
+// 02:00-03:00 would end, read as RFC 5545 reads it, when or half an hour
+// before it starts: it is left out.
 TEST(DutyCalendarTest, StretchInsideTheSkippedHourIsLeftOut) {
-  auto skipped = ScheduledProfile(8, "Skipped");
-  AddPeriod(*skipped, kSunday, 150, 180);
-  const ScheduleTime day = At(2024, 3, 31, 0, 0), next = At(2024, 4, 1, 0, 0);
-  const std::vector<DutyEvent> events = DutyEventsOf(*skipped, nullptr, day, next);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_TRUE(ReadBack(WriteDutyCalendar(events, {day, next, true, "Europe/Berlin", 0}).text).empty());
-  EXPECT_TRUE(ReadBack(WriteDutyCalendar(events, {day, next, false, "Europe/Berlin", 0}).text).empty());
+  for (const int16_t start : {120, 150}) {
+    auto skipped = ScheduledProfile(8, "Skipped");
+    AddPeriod(*skipped, kSunday, start, 180);
+    const ScheduleTime day = At(2024, 3, 31, 0, 0), next = At(2024, 4, 1, 0, 0);
+    const std::vector<DutyEvent> events = DutyEventsOf(*skipped, nullptr, day, next);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(ReadBack(WriteDutyCalendar(events, {day, next, true, "Europe/Berlin", 0}).text).empty()) << start;
+    EXPECT_TRUE(ReadBack(WriteDutyCalendar(events, {day, next, false, "Europe/Berlin", 0}).text).empty()) << start;
+  }
 }
 
 TEST(DutyCalendarTest, SystemZoneIsNamedByTzOrWrittenAsUtc) {
