@@ -86,6 +86,7 @@ TEST(HolidayRulesTest, ExpandsEachKindInDayOrderWithinTheCalendarYears) {
   std::vector<std::string> expected;
   for (int32_t y = 2000; y <= 2039; y += 4) expected.push_back(std::to_string(y) + "-02-29");
   EXPECT_EQ(DatesOf(dates), expected);
+  EXPECT_EQ(dates[4].label, "Fifth Monday of February");  // both rules give 2016-02-29: the later wins
 
   const auto easter = ExpandHolidayRules({Easter("Easter Monday", 1)});
   ASSERT_EQ(easter.size(), 40u);
