@@ -1,8 +1,8 @@
 // Schedules written as iCalendar: a stretch across midnight is one event,
-// local times carry the zone's TZID and VTIMEZONE, and a stretch that
-// daylight saving skips is left out. The file is read back with libical's
-// parser, so that what is checked is what a reader gets (unfolded and
-// unescaped).
+// local times carry the zone's TZID and VTIMEZONE, a minute that daylight
+// saving skips is written in UTC, and a stretch of no time is left out. The
+// file is read back with libical's parser, so that what is checked is what a
+// reader gets (unfolded and unescaped).
 #include "ical/duty_calendar.h"
 
 #include <cstdlib>
@@ -90,11 +90,18 @@ TEST(DutyCalendarTest, NightShiftAcrossMidnightIsOneEventInLocalTimeOrUtc) {
 // both Sundays of 2024. 02:00 or 02:30 to 03:00 on the day the clocks skip
 // 02:00-03:00 would end, read as RFC 5545 reads it, when or half an hour
 // before it starts: it is left out.
-TEST(DutyCalendarTest, StretchInsideTheSkippedHourIsLeftOut) {
+TEST(DutyCalendarTest, SkippedMinutesAreWrittenInUtcAndStretchesOfNoTimeLeftOut) {
+  const ScheduleTime day = At(2024, 3, 31, 0, 0), next = At(2024, 4, 1, 0, 0);
+  auto early = ScheduledProfile(7, "Early");
+  AddPeriod(*early, kSunday, 150, 240);  // 02:30 is 01:30 UTC (+01:00)
+  const auto read = ReadBack(WriteDutyCalendar(DutyEventsOf(*early, nullptr, day, next),
+                                               {day, next, false, "Europe/Berlin", 0}).text);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].start, "20240331T013000Z");
+
   for (const int16_t start : {120, 150}) {
     auto skipped = ScheduledProfile(8, "Skipped");
     AddPeriod(*skipped, kSunday, start, 180);
-    const ScheduleTime day = At(2024, 3, 31, 0, 0), next = At(2024, 4, 1, 0, 0);
     const std::vector<DutyEvent> events = DutyEventsOf(*skipped, nullptr, day, next);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(ReadBack(WriteDutyCalendar(events, {day, next, true, "Europe/Berlin", 0}).text).empty()) << start;
