@@ -257,7 +257,7 @@ TEST_F(Editor, DeleteRemovesTheSelectedPeriodAndAlwaysLeavesTheGroup) {
   EXPECT_TRUE(Of(0).empty());
   EXPECT_FALSE(surface.Ops().empty());  // the row is painted without it
   EXPECT_EQ(s.SelectedPeriod(), nullptr);
-  EXPECT_EQ(host.period_start_text, "");
+  EXPECT_EQ(host.period_start_text + host.period_stop_text, "");
 }
 
 TEST_F(Editor, WholeDayAndInvert) {
@@ -265,8 +265,10 @@ TEST_F(Editor, WholeDayAndInvert) {
   s.SetGrouped(2, 1);
   Add(1, 420, 960);
   Select(1);
+  surface.Clear();
   s.InvertTimeSchedule(host, paint);
   EXPECT_EQ(Of(1), (Times{{0, 420}, {960, 1440}}));
+  EXPECT_TRUE(DrawsSelectedBar(1, Rgb{0, 240, 0}));  // repainted
   EXPECT_EQ(Of(2), Of(1));  // spread to the group
   Select(3);
   s.SetTimeFrom00to24(host, paint);

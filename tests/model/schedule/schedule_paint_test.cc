@@ -108,6 +108,8 @@ TEST(SchedulePaint, WeekWithoutCalendarHasSevenRows) {
   EXPECT_EQ(chart.paint_object, &chart.surface);
   EXPECT_EQ(s.m_NumberOfAxisToPaint, 7);
   // The scroll bar at the frame's right edge; the picture fills the rest.
+  EXPECT_EQ(chart.host.picture_left, 0);
+  EXPECT_EQ(chart.host.picture_top, 0);
   EXPECT_EQ(chart.host.scroll_left, 320);
   EXPECT_EQ(chart.host.scroll_max, 0);
   EXPECT_EQ(chart.host.picture_width, 320);

@@ -35,6 +35,8 @@ class ScheduleTestHost : public ScheduleHost {
   Menu menu;
   std::vector<std::string> images;
   int16_t scroll_max = 0;
+  int16_t picture_left = -1;
+  int16_t picture_top = -1;
   int32_t picture_height = 0;
   double picture_width = 0;
 
@@ -68,8 +70,8 @@ class ScheduleTestHost : public ScheduleHost {
   void Set_VScroll_Schedule_Top(int16_t) override {}
   void Set_VScroll_Schedule_Height(double) override {}
   void Set_VScroll_Schedule_Max(int16_t max) override { scroll_max = max; }
-  void Set_Picture_TimeSchedule_Left(int16_t) override {}
-  void Set_Picture_TimeSchedule_Top(int16_t) override {}
+  void Set_Picture_TimeSchedule_Left(int16_t left) override { picture_left = left; }
+  void Set_Picture_TimeSchedule_Top(int16_t top) override { picture_top = top; }
   void Set_Picture_TimeSchedule_Width(double width) override { picture_width = width; }
   void Set_Picture_TimeSchedule_Height(int32_t height) override { picture_height = height; }
 };
