@@ -34,11 +34,8 @@ TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
   EXPECT_EQ(at(950).period->m_StopMinute, 960);
   EXPECT_EQ(at(960).period->m_StopMinute, 1000);
   EXPECT_FALSE(at(1000).active);
-  EXPECT_EQ(at(1000).period, std::nullopt);
-  const ScheduleAnswer answer = at(500);
-  EXPECT_EQ(answer.calendar_day_type, 0);
-  EXPECT_EQ(answer.day_type, kWednesday);
-  EXPECT_EQ(answer.decided_by, DecidedBy::kWeekday);
+  EXPECT_EQ(at(500).day_type, kWednesday);
+  EXPECT_EQ(at(500).decided_by, DecidedBy::kWeekday);
 
   // 00:00-24:00 covers the first and last minute; an inactive day type covers nothing.
   AddPeriod(s, 6, 0, 1440);
