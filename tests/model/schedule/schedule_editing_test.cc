@@ -305,21 +305,26 @@ TEST_F(Editor, GroupingJoinsTheGroupsPeriods) {
 }
 
 TEST_F(Editor, PasteTakesTheCopiedDayAsItIsNow) {
-  Add(1, 60, 120);
-  Select(1);
+  Add(0, 60, 120);
+  Select(0);  // Monday, day type 0, copies and takes a paste like any other
   s.Copy();
   s.Paste(host, paint);  // onto itself
-  EXPECT_EQ(Of(1), (Times{{60, 120}}));
-  Add(1, 120, 180);
-  s.SetGrouped(1, 1);
+  EXPECT_EQ(Of(0), (Times{{60, 120}}));
+  Add(0, 120, 180);
+  s.SetGrouped(0, 1);
   s.SetGrouped(4, 1);
-  Select(0);
+  Select(3);
   surface.Clear();
   s.Paste(host, paint);
-  EXPECT_EQ(Of(0), (Times{{60, 180}}));
-  EXPECT_EQ(s.GetGrouped(0), -1);
-  EXPECT_TRUE(DrawsSelectedBar(0, Rgb{0, 240, 0}));  // and painted
+  EXPECT_EQ(Of(3), (Times{{60, 180}}));
+  EXPECT_EQ(s.GetGrouped(3), -1);
+  EXPECT_TRUE(DrawsSelectedBar(3, Rgb{0, 240, 0}));  // and painted
   EXPECT_TRUE(Of(4).empty());  // the rest of the group is not updated
+  Add(3, 600, 700);
+  s.Copy();
+  Select(0);
+  s.Paste(host, paint);
+  EXPECT_EQ(Of(0), (Times{{60, 180}, {600, 700}}));
 }
 
 // An inactive day type has no row: the group operations that reach it must
