@@ -1,62 +1,24 @@
 // The receiver record: settings, the type table and its settings files,
 // copying and change detection.
-#include <filesystem>
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "common/dates.h"
-#include "common/language.h"
 #include "common/settings.h"
+#include "disk_files.h"
 #include "error_number.h"
 #include "model/receiver/receiver.h"
 
 namespace quindo {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ReceiverTest : public ::testing::Test {
+// Type templates live in the data directory's folder "Types".
+class ReceiverTest : public DataDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/receiver_test.XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    DataDirectory() = dir_ + "/";
-    ClearLanguageTable();
-  }
-  void TearDown() override {
-    DataDirectory().clear();
-    NumberOfReceiverTypes() = 0;
-    ReceiverTypes() = {};
-    fs::remove_all(dir_);
-  }
+  ReceiverTest() : DataDirectoryTest("Types") {}
   void AddType(int16_t id, std::string name, std::string protocol, std::string file = "") {
     ReceiverTypes()[NumberOfReceiverTypes()++] = {id, std::move(name), std::move(protocol), std::move(file)};
   }
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
-  }
-
-  std::string dir_;
 };
-
-TEST_F(ReceiverTest, NewReceiverAndSettingsKeepTheirKind) {
-  cReceiver r;
-  EXPECT_EQ(r.GetReceiverTypeId(), -1);
-  EXPECT_EQ(r.m_Enabled, -1);
-  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
-  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
-
-  r.SaveSetting(2, TypedValue::Text("30"));
-  EXPECT_EQ(r.GetSetting(2).GetKind(), TypedValue::Kind::kText);
-  EXPECT_EQ(r.GetSetting(2).RawText(), "30");
-  r.SaveSetting(3, TypedValue::Long(70000));
-  EXPECT_EQ(r.GetSetting(3).GetKind(), TypedValue::Kind::kLong);
-  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(4, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(-1, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { r.GetSetting(4); }), kSubscriptOutOfRange);
-  EXPECT_TRUE(r.GetSetting(0).IsEmpty());
-}
 
 TEST_F(ReceiverTest, UnknownTypeNamesItselfAndKeepsTheKeepAlive) {
   cReceiver r;
@@ -135,11 +97,10 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
   AddType(9, "No file", "T940SI", "Types/missing.ini");
   AddType(10, "Server's name", "T940SI", "Types\\exp.ini");  // as the server's tools store it
   AddType(11, "Hexadecimal", "T940SI", "Types/hex.ini");
-  fs::create_directory(dir_ + "/Types");
-  WriteFile("Types/t940.ini", "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"45\" \r\n");
-  WriteFile("Types/nokey.ini", "[ReceiverTypeSettings]\nT12=45\n");
-  WriteFile("Types/exp.ini", "[ReceiverTypeSettings]\nT11=4.5e1\n");
-  WriteFile("Types/hex.ini", "[ReceiverTypeSettings]\nT11=&H1E\n");
+  WriteBytes(Path("t940.ini"), "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"45\" \r\n");
+  WriteBytes(Path("nokey.ini"), "[ReceiverTypeSettings]\nT12=45\n");
+  WriteBytes(Path("exp.ini"), "[ReceiverTypeSettings]\nT11=4.5e1\n");
+  WriteBytes(Path("hex.ini"), "[ReceiverTypeSettings]\nT11=&H1E\n");
   cReceiver r;
   r.SetReceiverTypeId(10);
   EXPECT_EQ(r.m_KeepAliveInterval, 45);
@@ -158,6 +119,10 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
 
 TEST_F(ReceiverTest, ChangeDetectionComparesSettingsAsTypedValues) {
   cReceiver r;
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());  // a new receiver was never saved
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(4, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(-1, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.GetSetting(4); }), kSubscriptOutOfRange);
   r.SaveSetting(0, TypedValue::Integer(5));
   r.RememberOriginalSettings();
   EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());
