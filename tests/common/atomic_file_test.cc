@@ -45,17 +45,8 @@ class AtomicFileTest : public testing::Test {
   std::string dir_;
 };
 
-TEST_F(AtomicFileTest, ReplacesWholeContentAndLeavesNoTemporary) {
-  const std::string path = dir_ + "/Calendar.dat";
-  WriteFileAtomically(path, std::string("first\0content", 13));
-  EXPECT_EQ(ReadBytes(path), std::string("first\0content", 13));
-  WriteFileAtomically(path, "2");
-  EXPECT_EQ(ReadBytes(path), "2");
-  WriteFileAtomically(path, "");
-  EXPECT_EQ(ReadBytes(path), "");
-  EXPECT_EQ(Names(), std::vector<std::string>{"Calendar.dat"});
-}
-
+// A whole replace, its syncs and an append are tried on disk and in memory
+// alike by the file system test; here what only a real disk shows.
 TEST_F(AtomicFileTest, FailedReplaceKeepsOldContentAndRemovesTemporary) {
   EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(dir_ + "/missing/x.dat", "x"); }), kPathNotFound);
   // A directory in the file's place cannot be replaced by a file.
@@ -140,14 +131,6 @@ TEST_F(AtomicFileTest, ReplaceKeepsLinksModeAndOwnerAndRefusesWhatItMayNotWrite)
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadBytes(path), "newer");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/real"), {}), 2);  // A.dat and B.dat only
-}
-
-TEST_F(AtomicFileTest, AppendCreatesAndExtends) {
-  const std::string path = dir_ + "/Deleted.dat";
-  AppendToFile(path, "a\r\n");
-  AppendToFile(path, "b\r\n");
-  EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n");
-  EXPECT_EQ(ErrorOf([&] { AppendToFile(dir_ + "/no/x", "a"); }), kPathNotFound);
 }
 
 }  // namespace

@@ -218,17 +218,6 @@ TEST_F(ProfileFileTest, FailedWriteKeepsThePreviousFileByteForByte) {
   EXPECT_EQ(messages_.back(), "*** Invalid Text (980) " + Path("Profile_0003.dat") + " Err:Path not found");
 }
 
-TEST_F(ProfileFileTest, FileNamesKeepTheLastFourCharactersAndListingSkipsOtherNames) {
-  const cProfile p;
-  EXPECT_EQ(p.CreateFileName(12345), dir_ + "/Profiles/Profile_2345.dat");
-  EXPECT_EQ(p.CreateFileName(-1), dir_ + "/Profiles/Profile_00-1.dat");
-  for (const char* name : {"Profile_0042.dat", "Profile_0007.dat", "Profile_00-1.dat",
-                           ".Profile_0003.dat.tmp-1-0", "DeletedProfiles.dat", "Profile_12345.dat"}) {
-    WriteBytes(dir_ + "/Profiles/" + name, "");
-  }
-  EXPECT_EQ(ListStoredProfileIdentities(), (std::vector<int16_t>{7, 42}));
-}
-
 TEST_F(ProfileFileTest, RemoveAlwaysSucceedsAndDropsTheCollectionEntry) {
   WriteBytes(Path("Profile_0008.dat"), "");
   cProfile p;
