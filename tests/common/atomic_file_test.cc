@@ -75,6 +75,7 @@ TEST_F(AtomicFileTest, ReplaceRemovesOnlyStaleTemporariesOfItsOwnFile) {
   for (const std::string& name : std::vector<std::string>{
            ".A.dat.tmp-" + dead + "-0", ".A.dat.tmp-" + dead + "-17", ".A.dat.tmp-" + ours + "-3",
            ".A.dat.tmp-" + our_pid + "-0123456789abcdef-3", ".A.dat.tmp-1-0", ".A.dat.tmp-x-0",
+           ".A.dat.tmp-4000000~-0", ".A.dat.tmp-" + dead, ".A.dat.tmp-4000000-0",  // the largest id read
            ".B.dat.tmp-" + dead + "-0", ".A.datx.tmp-" + dead + "-0"}) {
     std::ofstream(dir_ + "/" + name) << "partial";
   }
@@ -82,8 +83,16 @@ TEST_F(AtomicFileTest, ReplaceRemovesOnlyStaleTemporariesOfItsOwnFile) {
   // Kept: in use by this process, by a live process (1), unreadable, or
   // another file's.
   std::vector<std::string> kept{".A.dat.tmp-" + ours + "-3", ".A.dat.tmp-1-0", ".A.dat.tmp-x-0",
-                                ".A.datx.tmp-" + dead + "-0", ".B.dat.tmp-" + dead + "-0", "A.dat"};
+                                ".A.dat.tmp-4000000~-0", ".A.dat.tmp-" + dead, ".A.datx.tmp-" + dead + "-0",
+                                ".B.dat.tmp-" + dead + "-0", "A.dat"};
   std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(Names(), kept);
+  // The live process's temporary stays also when a dead one's was looked at
+  // just before it, whatever order the directory lists them in.
+  for (int round = 0; round < 16; ++round) {
+    std::ofstream(dir_ + "/.A.dat.tmp-" + dead + "-x" + std::to_string(round)) << "partial";
+    WriteFileAtomically(dir_ + "/A.dat", "whole");
+  }
   EXPECT_EQ(Names(), kept);
 }
 
