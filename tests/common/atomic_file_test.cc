@@ -73,7 +73,7 @@ TEST_F(AtomicFileTest, ReplaceRemovesOnlyStaleTemporariesOfItsOwnFile) {
   const std::string ours = fresh.substr(fresh.find(".tmp-") + 5, fresh.rfind('-') - fresh.find(".tmp-") - 5);
   const std::string our_pid = std::to_string(::getpid());
   for (const std::string& name : std::vector<std::string>{
-           ".A.dat.tmp-" + dead + "-0", ".A.dat.tmp-" + dead + "-17", ".A.dat.tmp-" + ours + "-3",
+           ".A.dat.tmp-" + dead + "-0", ".A.dat.tmp-" + dead + "-17", ".A.dat.tmp-" + ours + "-999999",
            ".A.dat.tmp-" + our_pid + "-0123456789abcdef-3", ".A.dat.tmp-1-0", ".A.dat.tmp-x-0",
            ".A.dat.tmp-4000000~-0", ".A.dat.tmp-" + dead, ".A.dat.tmp-4000000-0",  // the largest id read
            ".B.dat.tmp-" + dead + "-0", ".A.datx.tmp-" + dead + "-0"}) {
@@ -82,7 +82,7 @@ TEST_F(AtomicFileTest, ReplaceRemovesOnlyStaleTemporariesOfItsOwnFile) {
   WriteFileAtomically(dir_ + "/A.dat", "whole");
   // Kept: in use by this process, by a live process (1), unreadable, or
   // another file's.
-  std::vector<std::string> kept{".A.dat.tmp-" + ours + "-3", ".A.dat.tmp-1-0", ".A.dat.tmp-x-0",
+  std::vector<std::string> kept{".A.dat.tmp-" + ours + "-999999", ".A.dat.tmp-1-0", ".A.dat.tmp-x-0",
                                 ".A.dat.tmp-4000000~-0", ".A.dat.tmp-" + dead, ".A.datx.tmp-" + dead + "-0",
                                 ".B.dat.tmp-" + dead + "-0", "A.dat"};
   std::sort(kept.begin(), kept.end());
