@@ -1,8 +1,6 @@
-// The agenda of many profiles: the changes in a window in time order, with
-// what decided each and the period that began or ended, profiles whose
-// schedule decides nothing, and the active stretches; checked on a night
-// shift and a holiday, then against a minute-by-minute walk on random
-// schedules and calendars.
+// The agenda of many profiles (changes in time order with what decided each,
+// active stretches): on a night shift and a holiday, then against a
+// minute-by-minute walk on random schedules and calendars.
 #include "model/agenda/agenda.h"
 
 #include <random>

@@ -32,14 +32,8 @@ TEST(CalendarGeometryTest, ShownMonthFacts) {
 }
 
 TEST(CalendarGeometryTest, CellsAndHitTestingAreInverse) {
-  // September 2024 starts on a Sunday and has 30 days; March 2026 starts on a
-  // Sunday with 31 days and needs the sixth row.
-  const ShownMonth march = ComputeShownMonth(2026, 3);
-  ASSERT_EQ(march.first_weekday, 6);
-  EXPECT_EQ(CellOfDayIndex(0, 6).row, 0);
-  EXPECT_EQ(CellOfDayIndex(0, 6).column, 6);
-  EXPECT_EQ(CellOfDayIndex(30, 6).row, 5);
-  EXPECT_EQ(CellOfDayIndex(30, 6).column, 1);
+  // Every first weekday and a 31-day month: a month that starts on Sunday
+  // reaches the sixth row.
   for (int32_t first = 0; first < 7; ++first) {
     for (int32_t i = 0; i < 31; ++i) {
       const DayCell cell = CellOfDayIndex(i, first);
