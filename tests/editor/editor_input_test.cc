@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -290,6 +291,11 @@ class EditorInputTest : public QObject {
     QCOMPARE(Pane().ValueField(0)->text(), QStringLiteral("COM1"));
     QCOMPARE(Pane().KindField(0)->currentText(), QStringLiteral("Text"));
     QVERIFY(Pane().TypeHint()->isHidden());
+    // Its box in the list is its Enabled field, and the form follows.
+    const bool enabled = Pane().SelectedReceiver()->m_Enabled != 0;
+    Pane().List()->item(0)->setCheckState(enabled ? Qt::Unchecked : Qt::Checked);
+    QCOMPARE(Pane().SelectedReceiver()->m_Enabled != 0, !enabled);
+    QCOMPARE(Pane().findChild<QCheckBox*>()->isChecked(), !enabled);
   }
 
   void typedNameIsUndoableAndSettingsKeepTheirKind() {
@@ -311,6 +317,12 @@ class EditorInputTest : public QObject {
     Pane().ValueField(1)->setText(QStringLiteral("70000"));
     Pane().KindField(1)->setCurrentIndex(Pane().KindField(1)->findText(QStringLiteral("Whole number")));
     QCOMPARE(Pane().SelectedReceiver()->GetSetting(1).GetKind(), TypedValue::Kind::kLong);
+    // Yes/No settings read the words as well as numbers.
+    for (int setting : {2, 3}) {
+      Pane().ValueField(setting)->setText(setting == 2 ? QStringLiteral("Yes") : QStringLiteral("true"));
+      Pane().KindField(setting)->setCurrentIndex(Pane().KindField(setting)->findText(QStringLiteral("Yes/No")));
+      QCOMPARE(Pane().SelectedReceiver()->GetSetting(setting).ToInt16(), int16_t{-1});
+    }
     QVERIFY(Pane().SaveSelected());
     cReceiver reread;
     QVERIFY(reread.LoadFromDisk(1));
