@@ -291,11 +291,13 @@ class EditorInputTest : public QObject {
     QCOMPARE(Pane().ValueField(0)->text(), QStringLiteral("COM1"));
     QCOMPARE(Pane().KindField(0)->currentText(), QStringLiteral("Text"));
     QVERIFY(Pane().TypeHint()->isHidden());
-    // Its box in the list is its Enabled field, and the form follows.
+    // Its box in the list is its Enabled field, and the form's box follows.
+    QCheckBox* box = Pane().findChild<QCheckBox*>();
     const bool enabled = Pane().SelectedReceiver()->m_Enabled != 0;
+    QCOMPARE(box->isChecked(), enabled);
     Pane().List()->item(0)->setCheckState(enabled ? Qt::Unchecked : Qt::Checked);
     QCOMPARE(Pane().SelectedReceiver()->m_Enabled != 0, !enabled);
-    QCOMPARE(Pane().findChild<QCheckBox*>()->isChecked(), !enabled);
+    QCOMPARE(box->isChecked(), !enabled);
   }
 
   void typedNameIsUndoableAndSettingsKeepTheirKind() {
