@@ -57,7 +57,8 @@ bool UnderFileSizeLimit(rlim_t limit, Save&& save) {
 // A data directory of the test's own under /tmp, holding the empty folder
 // `folder` ("Profiles"), set as DataDirectory; the language table is empty
 // (texts read "*** Invalid Text (n)") and ReportError's messages are kept in
-// messages_. Removed, and the settings reset, after the test.
+// messages_. Removed, and the settings and record collections reset, after
+// the test.
 class DataDirectoryTest : public ::testing::Test {
  protected:
   explicit DataDirectoryTest(std::string folder) : folder_(std::move(folder)) {}
@@ -74,6 +75,11 @@ class DataDirectoryTest : public ::testing::Test {
     SetReportErrorHandler({});
     DataDirectory().clear();
     RedundancyRole() = 0;
+    NestedProfileNames() = 0;
+    NumberOfReceiverTypes() = 0;
+    ReceiverTypes() = {};
+    ProfileCollection().Clear();
+    ReceiverCollection().Clear();
     std::filesystem::remove_all(dir_);
   }
   // A file of the folder, by its literal name.

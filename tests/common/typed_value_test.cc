@@ -63,6 +63,9 @@ TEST(TypedValueTest, NumbersFromTextAndRounding) {
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("12abc").ToDouble(); }), kTypeMismatch);
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("").ToDouble(); }), kTypeMismatch);
   EXPECT_EQ(ErrorOf([] { TypedValue::Text("  ").ToDouble(); }), kTypeMismatch);
+  // Numeric: every kind but empty, null and text (a date is one).
+  EXPECT_TRUE(TypedValue::Date(1).IsNumeric() && TypedValue::Flag(false).IsNumeric());
+  EXPECT_FALSE(TypedValue().IsNumeric() || TypedValue::Null().IsNumeric() || TypedValue::Text("1").IsNumeric());
   EXPECT_EQ(TypedValue::Double(12.5).ToInt16(), 12);
   EXPECT_EQ(ErrorOf([] { TypedValue::Long(40000).ToInt16(); }), kOverflow);
 }

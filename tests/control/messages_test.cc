@@ -12,29 +12,16 @@ using testing::ProfileBody;
 
 constexpr int16_t kCtrl = 2;
 
-TEST(ReceiveLoop, GreetingSplitOverTwoArrivalsIsAnsweredOnce) {
+TEST(ReceiveLoop, HandlesCompleteFramesInOrderAndKeepsTheRest) {
   ConnectedRig rig;
   rig.Receive(Bytes({1}));  // a single waiting byte is kept as well
   rig.Receive(Bytes({0, 0, 0, 2}));
   EXPECT_TRUE(rig.socket().SentFrames().empty());
   EXPECT_EQ(rig.control.BufferedByteCount(), 5);
-  rig.Receive(Bytes({0, 8}));
+  rig.Receive(Bytes({0, 8}));  // the greeting's end: answered once
   EXPECT_EQ(rig.socket().SentBytes(), Bytes({0xC8, 0, 0, 0, 0}));
   EXPECT_EQ(rig.control.BufferedByteCount(), 0);
-}
 
-TEST(ReceiveLoop, OtherLevelClosesButLaterFramesAreStillHandled) {
-  ConnectedRig rig;
-  rig.Receive(Bytes({1, 0, 0, 0, 2, 0, 7}) + ComposeFrame(kProfileReport, ProfileBody(4, true, "Late")) +
-              Bytes({1, 0, 0, 0, 2, 0, 8}));
-  EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
-  EXPECT_EQ(rig.Keys(), std::vector<std::string>{"K4"});
-  EXPECT_TRUE(rig.socket().SentFrames().empty());  // the reply failed on the closed link
-  EXPECT_TRUE(rig.tree().IsVisible());             // our own close keeps the view
-}
-
-TEST(ReceiveLoop, HandlesCompleteFramesInOrderAndKeepsTheRest) {
-  ConnectedRig rig;
   const std::string third = ComposeFrame(kProfileUpdate, ProfileBody(3, true, "C"));
   rig.Receive(ComposeFrame(kProfileUpdate, ProfileBody(1, true, "A")) + Bytes({5, 0, 0, 0, 0}) +
               Bytes({9, 0, 0, 0, 3, 1, 2, 3}) + ComposeFrame(kProfileReport, ProfileBody(2, true, "B")) +
@@ -47,21 +34,30 @@ TEST(ReceiveLoop, HandlesCompleteFramesInOrderAndKeepsTheRest) {
   EXPECT_EQ(rig.control.IsConnectedToServer(), 1);
 }
 
-// A length that cannot be right is refused from the header alone, before
-// its body could arrive; the body's contents are judged when it is decoded.
-// A frame that fails to decode closes the link and leaves the frames after it
-// buffered; a later arrival whose read fails still handles them.
-TEST(ReceiveLoop, FailedReadStillHandlesTheFramesAlreadyBuffered) {
+// A frame that closes the link (a greeting of another level, one that fails
+// to decode) leaves the frames after it buffered; they are still handled,
+// also by a later arrival whose read fails.
+TEST(ReceiveLoop, FramesAfterAClosingOneAreStillHandled) {
   ConnectedRig rig;
-  const std::string cut_report = ComposeFrame(kProfileUpdate, ProfileBody(1, true, "Cut").substr(0, 10));
-  rig.Receive(cut_report + ComposeFrame(kProfileUpdate, ProfileBody(2, true, "Kept")));
+  rig.Receive(Bytes({1, 0, 0, 0, 2, 0, 7}) + ComposeFrame(kProfileReport, ProfileBody(4, true, "Late")) +
+              Bytes({1, 0, 0, 0, 2, 0, 8}));
   EXPECT_EQ(rig.control.IsConnectedToServer(), 0);
-  EXPECT_EQ(rig.tree().Count(), 0u);
-  rig.socket().FailNextGetData();
-  rig.Receive("");
-  EXPECT_EQ(rig.Keys(), std::vector<std::string>{"K2"});
+  EXPECT_EQ(rig.Keys(), std::vector<std::string>{"K4"});
+  EXPECT_TRUE(rig.socket().SentFrames().empty());  // the reply failed on the closed link
+  EXPECT_TRUE(rig.tree().IsVisible());             // our own close keeps the view
+
+  ConnectedRig cut;
+  const std::string cut_report = ComposeFrame(kProfileUpdate, ProfileBody(1, true, "Cut").substr(0, 10));
+  cut.Receive(cut_report + ComposeFrame(kProfileUpdate, ProfileBody(2, true, "Kept")));
+  EXPECT_EQ(cut.control.IsConnectedToServer(), 0);
+  EXPECT_EQ(cut.tree().Count(), 0u);
+  cut.socket().FailNextGetData();
+  cut.Receive("");
+  EXPECT_EQ(cut.Keys(), std::vector<std::string>{"K2"});
 }
 
+// A length that cannot be right is refused from the header alone, before
+// its body could arrive; the body's contents are judged when it is decoded.
 TEST(ReceiveLoop, BadFramesCloseTheLinkWhereTheyStand) {
   struct Case {
     const char* what;

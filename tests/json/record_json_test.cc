@@ -65,7 +65,6 @@ TEST(RecordJsonTest, RefusalsNameTheFieldByItsPath) {
     ReceiverFromJson(j, r);
   };
   const auto days = [](const json& j) { CalendarDaysFromJson(j); };
-  EXPECT_EQ(refusal(R"({"Enabled": 1})", profile), "[3].Enabled: 1 is no flag (true, false, -1 or 0)");
   EXPECT_EQ(refusal(R"({"Enabled": "yes"})", profile), "[3].Enabled: expected a flag (true, false, -1 or 0)");
   EXPECT_EQ(refusal(R"({"DiskIdentity": 10000})", profile), "[3].DiskIdentity: 10000 is outside -1..9999");
   EXPECT_EQ(refusal(R"({"Systems": [1]})", profile), "[3].Systems: expected an array of 64 elements");
@@ -74,8 +73,6 @@ TEST(RecordJsonTest, RefusalsNameTheFieldByItsPath) {
             "Settings[2].Kind: 9 is not one of 0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 17");
   EXPECT_EQ(refusal(R"([{"Date": "2024-02-30", "DayType": 8}])", days), "[0].Date 2024-02-30 is not a real date");
   EXPECT_EQ(refusal(R"([{"Date": "2024-02-03"}])", days), "[0]: expected {\"Date\": \"YYYY-MM-DD\", \"DayType\": t}");
-  EXPECT_EQ(refusal("{\"Name\": \"\xff\"}", profile).substr(0, 50),
-            "not valid JSON: parse error at line 1, column 11: ");
 }
 
 }  // namespace

@@ -188,16 +188,22 @@ TEST_F(RecordFilesTest, NewRecordsTakeTheNextFreeIdentityWhenAnotherWriterGetsTh
   }
 }
 
-TEST_F(RecordFilesTest, IdentityZeroIsARecordAndNoIdentityLeftKeepsTheRecordNew) {
+// File names keep the identity's last four characters; the listing takes
+// only names of that form, in ascending order however the disk lists them.
+TEST_F(RecordFilesTest, FileNamesAndListingIncludeIdentityZeroAndLostRacesKeepTheRecordNew) {
   cProfile profile;
+  EXPECT_EQ(profile.CreateFileName(12345), "/data/Profiles/Profile_2345.dat");
+  EXPECT_EQ(profile.CreateFileName(-1), "/data/Profiles/Profile_00-1.dat");
   profile.m_TimeSchedule = std::make_shared<cTimeSchedule>();
   profile.m_DiskIdentity = 0;
   EXPECT_TRUE(profile.SaveToDisk());
   EXPECT_EQ(profile.m_DiskIdentity, 0);
   EXPECT_NE(files_.FileContent("/data/Profiles/Profile_0000.dat"), nullptr);
-  files_.SetFileContent("/data/Profiles/Profile_0042.dat", "");
-  files_.SetFileContent("/data/Profiles/Profile_0007.dat", "");
-  EXPECT_EQ(ListStoredProfileIdentities(), (std::vector<int16_t>{0, 7, 42}));  // ascending, however listed
+  for (const char* name : {"Profile_0042.dat", "Profile_0007.dat", "Profile_00-1.dat", ".Profile_0003.dat.tmp-1-0",
+                           "DeletedProfiles.dat", "Profile_12345.dat"}) {
+    files_.SetFileContent(std::string("/data/Profiles/") + name, "");
+  }
+  EXPECT_EQ(ListStoredProfileIdentities(), (std::vector<int16_t>{0, 7, 42}));
 
   // Every save of a new record loses its race: no identity is taken from
   // the other writer, whose files stay theirs.

@@ -1,6 +1,7 @@
 #pragma once
-// Profiles with schedules for the tests of answers over many profiles (the
-// agenda, the check): built in memory, with periods added by day type.
+// Schedules and profiles with schedules built in memory, with periods added
+// by day type, for the schedule tests and the answers over many profiles
+// (the agenda, the check).
 
 #include <memory>
 #include <string>
@@ -23,9 +24,15 @@ inline std::unique_ptr<cProfile> ScheduledProfile(int16_t identity, const std::s
   return p;
 }
 
+// Adds a period to the end of one day type's list and returns it.
+inline PeriodRef AddPeriod(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
+  auto period = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop});
+  s.Periods(day_type).push_back(period);
+  return period;
+}
+
 inline void AddPeriod(cProfile& p, int16_t day_type, int16_t start, int16_t stop) {
-  p.m_TimeSchedule->Periods(day_type).push_back(
-      std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop}));
+  AddPeriod(*p.m_TimeSchedule, day_type, start, stop);
 }
 
 inline ScheduleTime At(int32_t y, int32_t m, int32_t d, int32_t hour, int32_t minute) {

@@ -51,22 +51,20 @@ TEST(FieldCodec, TextsTakeWhatIsThereAndMoveByTheirLength) {
   EXPECT_EQ(ErrorOf([&] { ExtractString(Bytes({0x7F}), cursor = 0); }), kInvalidProcedureCall);
 }
 
-// A body with the given period array whose numeric fields hold their own
-// field numbers, so a misplaced field shows. Its texts are empty, or with
-// `named_texts` "F" and their field number ("F3" for the name).
-std::string NumberedBody(const std::string& period_array, bool named_texts = false) {
+// A body with a new schedule's period array whose numeric fields hold
+// their own field numbers, so a misplaced field shows, and whose texts are
+// "F" and their field number ("F3" for the name): 35 bytes of texts.
+std::string NumberedBody() {
   std::string body;
   for (int field = 1; field <= 91; ++field) {
     const bool text = field == 3 || (field >= 10 && field <= 17) || field == 21 || field == 24 || field == 25;
-    if (!text) {
-      AppendInteger(body, static_cast<int16_t>(field));
-    } else if (named_texts) {
+    if (text) {
       AppendString(body, "F" + std::to_string(field));
     } else {
-      AppendInteger(body, 0);
+      AppendInteger(body, static_cast<int16_t>(field));
     }
   }
-  AppendString(body, period_array);
+  AppendString(body, cTimeSchedule().ComposePeriodArray());
   return body;
 }
 
@@ -78,23 +76,39 @@ std::vector<int> IntegerMembers(const cProfile& p) {
           p.GetSystem(0).ToInt16(), p.GetSystem(63).ToInt16(), p.m_OffDutyAlarmBehaviour};
 }
 
+// Every field with a value of its own: a reader and a writer that swapped
+// the same two fields would still agree with each other, but not with these
+// bytes.
 TEST(ProfileMessage, FieldsLandInTheirMembersAndAShortBodyKeepsWhatWasRead) {
-  const std::string body = NumberedBody(cTimeSchedule().ComposePeriodArray());
-  ASSERT_EQ(body.size(), kProfileRecordFixedSize + 186u);  // the smallest accepted: a 186-byte period text
+  const std::string body = NumberedBody();
+  ASSERT_EQ(body.size(), kProfileRecordFixedSize + 35 + 186u);  // the period text takes 186 bytes
   cProfile profile;
   int32_t cursor = 0;
   ExtractProfile(profile, body + "extra", cursor);
   EXPECT_EQ(cursor, static_cast<int32_t>(body.size()));  // bytes after field 92 ignored
   std::vector<int> expected = {1, 2, 4, 6, 7, 18, 19, 20, 22, 23, 26, 27, 90, 91};
   EXPECT_EQ(IntegerMembers(profile), expected);
-  // Every shorter body raises. One byte short of field 91: every earlier
-  // member is set, no schedule. (The 184 bytes without a period text are
-  // refused by the receive loop's test.)
+  EXPECT_EQ(profile.GetName(), "F3");
+  EXPECT_EQ(profile.m_ParallellReceivers, "F10");
+  EXPECT_EQ(profile.m_SequentialReceivers, "F11");
+  for (int16_t i = 0; i < cProfile::kConditions; ++i) {
+    EXPECT_EQ(profile.GetCondition(i).ToText(), "F" + std::to_string(12 + i));
+  }
+  EXPECT_EQ(profile.m_ExternalTagName, "F21");
+  EXPECT_EQ(profile.m_ExternalFileName, "F24");
+  EXPECT_EQ(profile.m_ExternalFileText, "F25");
+  // Composed again, with fields 8 and 9 (after 1, 2, "F3", 4 to 7) written as zeros.
+  EXPECT_EQ(ComposeProfileMessage(profile), std::string(body).replace(2 + 2 + 4 + 6 + 2, 4, 4, '\0'));
+
+  // Every shorter body raises. One byte short of field 91 (before the
+  // period text's length and its 186 bytes): every earlier member is set,
+  // no schedule. (A body without a period text is refused by the receive
+  // loop's test.)
   expected.back() = 0;
   for (size_t size = 0; size < body.size(); ++size) {
     cProfile cut;
     EXPECT_THROW(ExtractProfile(cut, std::string_view(body).substr(0, size), cursor = 0), Error) << size;
-    if (size != kProfileRecordFixedSize - 3) continue;
+    if (size != body.size() - 2 - 186 - 1) continue;
     EXPECT_EQ(IntegerMembers(cut), expected);
     EXPECT_EQ(cut.m_TimeSchedule, nullptr);
   }
@@ -114,28 +128,6 @@ TEST(ProfileMessage, ComposeAndExtractRoundTripThroughTheCodePage) {
   EXPECT_EQ(ComposeProfileMessage(profile), body);
   profile.m_TimeSchedule.reset();
   EXPECT_EQ(ErrorOf([&] { ComposeProfileMessage(profile); }), kObjectRequired);
-}
-
-// Every text field with a text of its own: a reader and a writer that swapped
-// the same two fields would still agree with each other, but not with these
-// bytes.
-TEST(ProfileMessage, EveryTextFieldHasItsOwnPlace) {
-  const std::string body = NumberedBody(cTimeSchedule().ComposePeriodArray(), true);
-  cProfile profile;
-  int32_t cursor = 0;
-  ExtractProfile(profile, body, cursor);
-  EXPECT_EQ(profile.GetName(), "F3");
-  EXPECT_EQ(profile.m_ParallellReceivers, "F10");
-  EXPECT_EQ(profile.m_SequentialReceivers, "F11");
-  for (int16_t i = 0; i < cProfile::kConditions; ++i) {
-    EXPECT_EQ(profile.GetCondition(i).ToText(), "F" + std::to_string(12 + i));
-  }
-  EXPECT_EQ(profile.m_ExternalTagName, "F21");
-  EXPECT_EQ(profile.m_ExternalFileName, "F24");
-  EXPECT_EQ(profile.m_ExternalFileText, "F25");
-  EXPECT_EQ(IntegerMembers(profile), (std::vector<int>{1, 2, 4, 6, 7, 18, 19, 20, 22, 23, 26, 27, 90, 91}));
-  // Composed again, with fields 8 and 9 (after 1, 2, "F3", 4 to 7) written as zeros.
-  EXPECT_EQ(ComposeProfileMessage(profile), std::string(body).replace(2 + 2 + 4 + 6 + 2, 4, 4, '\0'));
 }
 
 // Heap in use, large (mapped) blocks included.

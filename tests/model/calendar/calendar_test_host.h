@@ -1,7 +1,7 @@
 #pragma once
 // A calendar host for tests: a day-type list whose selection a test sets,
-// and every "Set_" and "Draw_" call kept in order as a readable line
-// ("Set_Text_Calendar_Month March 2024", "Draw_ImageList_ListImages 1 4711 100 72 1").
+// the month caption it was given, and each image drawn as a readable line
+// ("1 4711 100 72 1": index, device context, x, y, style).
 
 #include <optional>
 #include <stdexcept>
@@ -19,15 +19,8 @@ class CalendarTestHost : public CalendarHost {
   int selected = 0;  // 0: nothing selected
   bool fail_items = false;  // Get_Combo_Calendar_DayType_ComboItems raises
 
-  std::vector<std::string> calls;
-
-  std::vector<std::string> CallsOf(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& call : calls) {
-      if (call.rfind(prefix, 0) == 0) found.push_back(call);
-    }
-    return found;
-  }
+  std::vector<std::string> captions;
+  std::vector<std::string> images;
 
   std::optional<std::string> Get_Combo_Calendar_DayType_SelectedItem() override {
     if (selected == 0) return std::nullopt;
@@ -39,13 +32,13 @@ class CalendarTestHost : public CalendarHost {
     return items.at(index - 1);
   }
   void Set_Text_Calendar_Month(const std::string& text) override {
-    calls.push_back("Set_Text_Calendar_Month " + text);
+    captions.push_back(text);
   }
   void Draw_ImageList_ListImages(int32_t index, int32_t device_context, double x, int32_t y,
                                  std::optional<int16_t> style) override {
-    calls.push_back("Draw_ImageList_ListImages " + std::to_string(index) + " " +
-                    std::to_string(device_context) + " " + std::to_string(static_cast<int>(x)) + " " +
-                    std::to_string(y) + (style ? " " + std::to_string(*style) : ""));
+    images.push_back(std::to_string(index) + " " + std::to_string(device_context) + " " +
+                     std::to_string(static_cast<int>(x)) + " " + std::to_string(y) +
+                     (style ? " " + std::to_string(*style) : ""));
   }
 };
 

@@ -44,6 +44,15 @@ class CalendarViewTest : public ::testing::Test {
     calendar.RecalculateAndPrepareToPaint(today_day_number + kSerialOfDayZero);
   }
   void Paint() { calendar.Paint(host, &surface, CalendarLocale::Iso8601()); }
+  // A holiday on the given day of March 2024 with its label.
+  static void AddHoliday(int32_t day, const std::string& label, int16_t view_in_calendar) {
+    HolidayDays()[day] = 1;
+    auto entry = std::make_shared<cHolidayLabel>();
+    entry->m_Day = day;
+    entry->m_Label = label;
+    entry->m_ViewInCalendar = view_in_calendar;
+    HolidayLabels().Add("K" + std::to_string(day), entry);
+  }
 
   // The operations that fall inside one date box's interior.
   std::vector<PaintOp> BoxOps(int row, int column, Kind kind) const {
@@ -62,20 +71,6 @@ class CalendarViewTest : public ::testing::Test {
 
 constexpr int32_t kMarch2024 = 8826;  // day number of 1 March 2024, a Friday
 
-TEST_F(CalendarViewTest, RecalculationComputesTheShownMonth) {
-  Show(2024, 3, kMarch2024 + 4);  // the month's facts are the geometry's test
-  EXPECT_EQ(calendar.m_ActualMonthOffset, kMarch2024);
-  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024 + 4);
-  EXPECT_EQ(calendar.PaintDayType(), -1);
-
-  // The time of day does not move today.
-  calendar.RecalculateAndPrepareToPaint(kMarch2024 + kSerialOfDayZero + 0.99);
-  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024);
-
-  calendar.m_SelectedMonth = 40000;  // not a 16-bit value
-  EXPECT_EQ(ErrorOf([&] { calendar.RecalculateAndPrepareToPaint(0); }), kOverflow);
-}
-
 TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
   Show(2024, 3);
   Paint();
@@ -92,8 +87,7 @@ TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
   // Headers: three bold characters (21 units) centred in 40, at y = 18 - h.
   EXPECT_EQ(ToString(texts[0]), "text 39.5,6 \"Mon\" bold");
   EXPECT_EQ(ToString(texts[6]), "text 279.5,6 \"Sun\" bold");
-  EXPECT_EQ(host.CallsOf("Set_Text_Calendar_Month"),
-            std::vector<std::string>{"Set_Text_Calendar_Month March 2024"});
+  EXPECT_EQ(host.captions, std::vector<std::string>{"March 2024"});
   // Week numbers of 1, 8, ... 36 March (the last is 5 April), grey, left of the grid.
   for (int r = 0; r < 6; ++r) EXPECT_EQ(texts[7 + r].text, std::to_string(9 + r));
   EXPECT_EQ(ToString(texts[12]), "text 12,151.5 \"14\"");  // x = 30 - 12 - 6
@@ -107,16 +101,8 @@ TEST_F(CalendarViewTest, PaintDrawsGridHeadersCaptionWeekNumbersAndBoxes) {
 
 TEST_F(CalendarViewTest, StripsMarkSundaysShownHolidaysAndToday) {
   Show(2024, 3, kMarch2024 + 9);  // today: Sunday 10 March (row 1, column 6)
-  HolidayDays()[kMarch2024 + 28] = 1;  // Good Friday, shown
-  HolidayDays()[kMarch2024 + 27] = 1;  // a label not shown in calendars
-  auto shown = std::make_shared<cHolidayLabel>();
-  shown->m_Day = kMarch2024 + 28;
-  shown->m_ViewInCalendar = -1;
-  shown->m_Label = "Good Friday";
-  auto hidden = std::make_shared<cHolidayLabel>();
-  hidden->m_Day = kMarch2024 + 27;
-  HolidayLabels().Add("a", shown);
-  HolidayLabels().Add("b", hidden);
+  AddHoliday(kMarch2024 + 28, "Good Friday", -1);
+  AddHoliday(kMarch2024 + 27, "Maundy Thursday", 0);  // not shown in calendars
   Paint();
 
   const auto holiday = BoxOps(4, 4, Kind::kLine);  // 29 March
@@ -146,19 +132,23 @@ TEST_F(CalendarViewTest, DayTypesShowShortNamesAndImages) {
   ASSERT_EQ(tuesday.size(), 2u);
   EXPECT_EQ(ToString(tuesday[1]), "text 96,47 \"Di\"");  // 110 - 12 - 2
   EXPECT_EQ(tuesday[1].colour, Grey(0));
-  EXPECT_EQ(host.CallsOf("Draw_ImageList_ListImages"),
-            (std::vector<std::string>{"Draw_ImageList_ListImages 1 4711 140 47 1",
-                                      "Draw_ImageList_ListImages 16 4711 180 47 1"}));
+  EXPECT_EQ(host.images, (std::vector<std::string>{"1 4711 140 47 1", "16 4711 180 47 1"}));
   EXPECT_EQ(BoxOps(1, 4, Kind::kText).size(), 1u);
 }
 
-TEST_F(CalendarViewTest, MonthOutsideTheStoreRaisesBeforeDrawing) {
+TEST_F(CalendarViewTest, RecalculationRaisesOnOverflowAndPaintOutsideTheStoreBeforeDrawing) {
+  // The time of day does not move today.
+  calendar.RecalculateAndPrepareToPaint(kMarch2024 + kSerialOfDayZero + 0.99);
+  EXPECT_EQ(calendar.m_TodaysDayOffset, kMarch2024);
+  calendar.m_SelectedMonth = 40000;  // not a 16-bit value
+  EXPECT_EQ(ErrorOf([&] { calendar.RecalculateAndPrepareToPaint(0); }), kOverflow);
+
   Show(2040, 1);
   EXPECT_EQ(ErrorOf([&] { Paint(); }), kSubscriptOutOfRange);
   Show(1999, 12);
   EXPECT_EQ(ErrorOf([&] { Paint(); }), kSubscriptOutOfRange);
   EXPECT_TRUE(surface.Ops().empty());
-  EXPECT_TRUE(host.calls.empty());
+  EXPECT_TRUE(host.captions.empty());
   Show(2039, 12);
   EXPECT_EQ(ErrorOf([&] { Paint(); }), 0);
   EXPECT_EQ(ErrorOf([&] { calendar.Paint(host, nullptr, CalendarLocale::Iso8601()); }), kObjectRequired);
@@ -233,10 +223,15 @@ TEST_F(CalendarViewTest, PressPaintsTheSelectedTypeAndDragPaintsEachDateOnce) {
   EXPECT_EQ(ToString(BoxOps(0, 4, Kind::kText).back()), "text 216,22 \"Di\"");
   EXPECT_EQ(calendar.PaintDayType(), 2);
 
-  // Across 1 to 3 March and back, with several moves inside each date.
-  for (float x : {196.f, 200.f, 230.f, 240.f, 275.f, 300.f, 280.f, 240.f}) {
-    calendar.MouseMove(host, &surface, 1, 0, x, 30);
+  // Across 1 to 3 March and back, with several moves inside each date: two
+  // moves paint, and the last names 1 March's new type.
+  int painting_moves = 0;
+  for (float x : {196.f, 200.f, 230.f, 240.f, 275.f, 300.f, 280.f, 240.f, 196.f}) {
+    painting_moves += calendar.MouseMove(host, &surface, 1, 0, x, 30);
   }
+  EXPECT_EQ(painting_moves, 2);
+  EXPECT_EQ(surface.ToolTipText(), "Tuesday");
+  EXPECT_FALSE(calendar.MouseDown(host, &surface, 1, 0, 235, 30));  // 2 March has the type already
   calendar.MouseUp(1, 0, 240, 30);
   EXPECT_EQ(calendar.GetDayType(kMarch2024 + 1), 2);
   EXPECT_EQ(calendar.GetDayType(kMarch2024 + 2), 2);
@@ -261,18 +256,15 @@ TEST_F(CalendarViewTest, PressPaintsTheSelectedTypeAndDragPaintsEachDateOnce) {
 TEST_F(CalendarViewTest, TooltipNamesDayTypeAndHolidayAndClearsOffDates) {
   Show(2024, 3);
   calendar.SetDayType(kMarch2024 + 28, 14);
-  HolidayDays()[kMarch2024 + 28] = 1;
-  auto label = std::make_shared<cHolidayLabel>();
-  label->m_Day = kMarch2024 + 28;
-  label->m_Label = "Good Friday";
-  HolidayLabels().Add("gf", label);
+  AddHoliday(kMarch2024 + 27, "Maundy Thursday", 0);  // another day's label comes first
+  AddHoliday(kMarch2024 + 28, "Good Friday", 0);
 
   calendar.MouseMove(host, &surface, 0, 0, 195, 130);  // 29 March
   EXPECT_EQ(surface.ToolTipText(), "Special 7 (Good Friday)");
   calendar.MouseMove(host, &surface, 0, 0, 235, 130);  // 30 March, own weekday
   EXPECT_EQ(surface.ToolTipText(), "");
   calendar.MouseMove(host, &surface, 0, 0, 195, 130);
-  calendar.MouseMove(host, &surface, 0, 0, 155, 30);  // before 1 March
+  EXPECT_FALSE(calendar.MouseMove(host, &surface, 0, 0, 155, 30));  // before 1 March
   EXPECT_EQ(surface.ToolTipText(), "");
   EXPECT_EQ(calendar.LastDayIndex(), -1);
 

@@ -11,28 +11,30 @@
 
 namespace quindo {
 
-// Every stored field away from its initial value, texts beyond ASCII, and a
+// Every stored field away from its initial value, the numbers each with a
+// value of its own (flags included, so that a field read, written or
+// compared in another field's place shows), texts beyond ASCII, and a
 // schedule with periods on the working days and on day type 22.
 inline cProfile FilledProfile() {
   cProfile p;
-  p.m_Enabled = 0;
+  p.m_Enabled = -2;
   p.SetName("Plant@Hall@Nuit d'été");
   for (int16_t i = 0; i < cProfile::kStates; ++i) p.SetState(i, static_cast<int16_t>(i - 7));
-  p.m_UseTimeSchedule = -1;
+  p.m_UseTimeSchedule = -3;
   p.m_ParallellReceivers = "R1;R2";
   p.m_SequentialReceivers = "R3";
   for (int16_t i = 0; i < cProfile::kConditions; ++i) p.SetCondition(i, TypedValue::Text("Cond" + std::to_string(i)));
-  p.m_TimeSchedule_ViewDayType = 9;
-  p.m_Calendar_ViewTimeAxis = 3;
-  p.m_UseExternalTag = -1;
+  p.m_TimeSchedule_ViewDayType = 11;
+  p.m_Calendar_ViewTimeAxis = 12;
+  p.m_UseExternalTag = -4;
   p.m_ExternalTagName = "Tag.X";
-  p.m_IgnoreExternalTagInOtherProfiles = -1;
-  p.m_UseExternalFile = -1;
+  p.m_IgnoreExternalTagInOtherProfiles = -5;
+  p.m_UseExternalFile = -6;
   p.m_ExternalFileName = "C:\\ext.txt";
   p.m_ExternalFileText = std::string(300, 'x');
-  p.m_ScanSpecificSystems = -1;
+  p.m_ScanSpecificSystems = -7;
   for (int16_t i = 0; i < cProfile::kSystems; ++i) p.SetSystem(i, static_cast<int16_t>(i * 511 - 16000));
-  p.m_OffDutyAlarmBehaviour = 2;
+  p.m_OffDutyAlarmBehaviour = 13;
   p.m_TimeSchedule = std::make_shared<cTimeSchedule>();
   p.m_TimeSchedule->SetDefaultPeriod();
   p.m_TimeSchedule->SetActive(22, -1);

@@ -45,6 +45,22 @@ std::string NewScheduleBlock() {
 // off-duty behaviour (3) in field 8, followed by a new schedule's block.
 std::string Version4File() { return Bytes().I16(4).Raw(Version4Fields2To21(false)).Raw(NewScheduleBlock()).s; }
 
+// Fields 1 to 22 of the hand-made profile in version 5, off-duty behaviour 3.
+std::string Version5Record() { return Bytes().I16(5).Raw(Version4Fields2To21(true)).I16(3).s; }
+
+// The hand-made profile as a save writes it: every field in its place,
+// zeros where they are reserved, the time of the save, then `schedule`.
+void ExpectWrittenAsVersion5(const std::string& path, const std::string& schedule) {
+  const std::string written = ReadBytes(path);
+  const std::string record = Version5Record();
+  ASSERT_EQ(written.size(), record.size() + 8 + 2048 + schedule.size());
+  EXPECT_EQ(written.substr(0, record.size()), record);
+  double stamp;
+  std::memcpy(&stamp, written.data() + record.size(), 8);
+  EXPECT_NEAR(stamp, Now(), 1.0 / 24 / 60);
+  EXPECT_EQ(written.substr(record.size() + 8), std::string(2048, '\0') + schedule);
+}
+
 // Every field of the hand-made profile, read from its own place.
 void ExpectVersion4Fields(const cProfile& p) {
   EXPECT_EQ(p.m_Enabled, -1);
@@ -70,11 +86,6 @@ void ExpectVersion4Fields(const cProfile& p) {
 class ProfileFileTest : public DataDirectoryTest {
  protected:
   ProfileFileTest() : DataDirectoryTest("Profiles") {}
-  void TearDown() override {
-    NestedProfileNames() = 0;
-    ProfileCollection().Clear();
-    DataDirectoryTest::TearDown();
-  }
 };
 
 TEST_F(ProfileFileTest, SaveThenLoadRestoresEveryFieldAndTheSchedule) {
@@ -103,7 +114,7 @@ TEST_F(ProfileFileTest, SaveThenLoadRestoresEveryFieldAndTheSchedule) {
 TEST_F(ProfileFileTest, Version5ReadsAndWritesEveryFieldInItsOwnPlaceAndIgnoresReservedOnes) {
   // A hand-made version 5 file with a period on Monday, whose reserved fields
   // (2, 7 and 8) and reserved block hold bytes of their own.
-  const std::string record = Bytes().I16(5).Raw(Version4Fields2To21(true)).I16(3).s;  // fields 1 to 22
+  const std::string record = Version5Record();
   const std::string schedule =
       Bytes().I16(-1).I16(0).I16(1).I16(420).I16(960).I16(0).Raw(NewScheduleBlock().substr(8)).s;
   std::string dirty = record;
@@ -117,16 +128,8 @@ TEST_F(ProfileFileTest, Version5ReadsAndWritesEveryFieldInItsOwnPlaceAndIgnoresR
   EXPECT_EQ(p.m_TimeSchedule->Periods(0)[0]->m_StartMinute, 420);
   EXPECT_EQ(p.m_TimeSchedule->Periods(0)[0]->m_StopMinute, 960);
 
-  // Written back: every field in its place, zeros where they are reserved,
-  // and the time of the save.
   ASSERT_TRUE(p.SaveToDisk());
-  const std::string written = ReadBytes(Path("Profile_0043.dat"));
-  ASSERT_EQ(written.size(), record.size() + 8 + 2048 + schedule.size());
-  EXPECT_EQ(written.substr(0, record.size()), record);
-  double stamp;
-  std::memcpy(&stamp, written.data() + record.size(), 8);
-  EXPECT_NEAR(stamp, Now(), 1.0 / 24 / 60);
-  EXPECT_EQ(written.substr(record.size() + 8), std::string(2048, '\0') + schedule);
+  ExpectWrittenAsVersion5(Path("Profile_0043.dat"), schedule);
 }
 
 TEST_F(ProfileFileTest, Version4IsRewrittenAsVersion5AndOtherVersionsAreRefused) {
@@ -150,12 +153,8 @@ TEST_F(ProfileFileTest, Version4IsRewrittenAsVersion5AndOtherVersionsAreRefused)
   EXPECT_EQ(messages_[0], "*** Invalid Text (930) '" + Path("Profile_0007.dat") + "' (version 4 -> 5)");
 
   // The rewritten file: zeros in fields 7 and 8, the off-duty behaviour in
-  // field 22, then the time stamp, the reserved block and the same schedule.
-  const std::string rewritten = ReadBytes(Path("Profile_0007.dat"));
-  const std::string record = Bytes().I16(5).Raw(Version4Fields2To21(true)).I16(3).s;
-  ASSERT_EQ(rewritten.size(), record.size() + 8 + 2048 + 186);
-  EXPECT_EQ(rewritten.substr(0, record.size()), record);
-  EXPECT_EQ(rewritten.substr(record.size() + 8), std::string(2048, '\0') + NewScheduleBlock());
+  // field 22, and the same schedule.
+  ExpectWrittenAsVersion5(Path("Profile_0007.dat"), NewScheduleBlock());
 
   // Any other version changes only the identity (the snapshot is taken
   // again) and leaves the file as it was.
@@ -217,17 +216,6 @@ TEST_F(ProfileFileTest, FailedWriteKeepsThePreviousFileByteForByte) {
   fs::remove_all(dir_ + "/Profiles");
   EXPECT_FALSE(p.SaveToDisk());
   EXPECT_EQ(messages_.back(), "*** Invalid Text (980) " + Path("Profile_0003.dat") + " Err:Path not found");
-}
-
-TEST_F(ProfileFileTest, FileNamesKeepTheLastFourCharactersAndListingSkipsOtherNames) {
-  const cProfile p;
-  EXPECT_EQ(p.CreateFileName(12345), dir_ + "/Profiles/Profile_2345.dat");
-  EXPECT_EQ(p.CreateFileName(-1), dir_ + "/Profiles/Profile_00-1.dat");
-  for (const char* name : {"Profile_0042.dat", "Profile_0007.dat", "Profile_00-1.dat",
-                           ".Profile_0003.dat.tmp-1-0", "DeletedProfiles.dat", "Profile_12345.dat"}) {
-    WriteBytes(dir_ + "/Profiles/" + name, "");
-  }
-  EXPECT_EQ(ListStoredProfileIdentities(), (std::vector<int16_t>{7, 42}));
 }
 
 TEST_F(ProfileFileTest, RemoveAlwaysSucceedsAndDropsTheCollectionEntry) {

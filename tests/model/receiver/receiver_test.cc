@@ -1,68 +1,30 @@
 // The receiver record: settings, the type table and its settings files,
 // copying and change detection.
-#include <filesystem>
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "common/dates.h"
-#include "common/language.h"
 #include "common/settings.h"
+#include "disk_files.h"
 #include "error_number.h"
 #include "model/receiver/receiver.h"
 
 namespace quindo {
 namespace {
 
-namespace fs = std::filesystem;
-
-class ReceiverTest : public ::testing::Test {
+// Type templates live in the data directory's folder "Types".
+class ReceiverTest : public DataDirectoryTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/receiver_test.XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    DataDirectory() = dir_ + "/";
-    ClearLanguageTable();
-  }
-  void TearDown() override {
-    DataDirectory().clear();
-    NumberOfReceiverTypes() = 0;
-    ReceiverTypes() = {};
-    fs::remove_all(dir_);
-  }
+  ReceiverTest() : DataDirectoryTest("Types") {}
   void AddType(int16_t id, std::string name, std::string protocol, std::string file = "") {
     ReceiverTypes()[NumberOfReceiverTypes()++] = {id, std::move(name), std::move(protocol), std::move(file)};
   }
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
-  }
-
-  std::string dir_;
 };
-
-TEST_F(ReceiverTest, NewReceiverAndSettingsKeepTheirKind) {
-  cReceiver r;
-  EXPECT_EQ(r.GetReceiverTypeId(), -1);
-  EXPECT_EQ(r.m_Enabled, -1);
-  EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
-  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());
-
-  r.SaveSetting(2, TypedValue::Text("30"));
-  EXPECT_EQ(r.GetSetting(2).GetKind(), TypedValue::Kind::kText);
-  EXPECT_EQ(r.GetSetting(2).RawText(), "30");
-  r.SaveSetting(3, TypedValue::Long(70000));
-  EXPECT_EQ(r.GetSetting(3).GetKind(), TypedValue::Kind::kLong);
-  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(4, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(-1, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { r.GetSetting(4); }), kSubscriptOutOfRange);
-  EXPECT_TRUE(r.GetSetting(0).IsEmpty());
-}
 
 TEST_F(ReceiverTest, UnknownTypeNamesItselfAndKeepsTheKeepAlive) {
   cReceiver r;
   r.m_KeepAliveInterval = 12;
   r.m_LastKeepAlive = 3.5;
-  EXPECT_TRUE(r.SetReceiverTypeId(7).IsEmpty());
+  r.SetReceiverTypeId(7);
   EXPECT_EQ(r.m_ReceiverTypeName, "(*** Invalid Text (1088): 0007)");
   EXPECT_EQ(r.m_ReceiverTypeIndex, -1);
   EXPECT_EQ(r.m_KeepAliveInterval, 12);
@@ -97,30 +59,26 @@ TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
     r.SetReceiverTypeId(8);
     return r.m_KeepAliveInterval;
   };
-  EXPECT_EQ(interval_for(TypedValue::Text(" 12.5 ")), 12);  // halves to even
-  EXPECT_EQ(interval_for(TypedValue::Double(13.5)), 14);
-  EXPECT_EQ(interval_for(TypedValue::Integer(45)), 45);
-  EXPECT_EQ(interval_for(TypedValue::Text("30 s")), 0);  // not a number as a whole
-  EXPECT_EQ(r.m_LastKeepAlive, 0);
-  EXPECT_EQ(interval_for(TypedValue()), 0);
-  EXPECT_EQ(interval_for(TypedValue::Null()), 0);  // the failing step is skipped
-  EXPECT_EQ(interval_for(TypedValue::Text("99999999999")), 0);  // overflow: skipped
-  EXPECT_EQ(interval_for(TypedValue::Integer(-5)), -5);
-  EXPECT_EQ(r.m_LastKeepAlive, 0);  // only a positive interval keeps alive
-  // Every form a number's text takes is read whole: exponents, the text of
-  // a small or a single number, hexadecimal and octal.
+  // Every form a number's text takes is read whole: rounded halves to even,
+  // exponents, the text of a small or a single number, hexadecimal and
+  // octal. What is no number, or overflows, gives 0 (the failing step is
+  // skipped); only a positive interval keeps alive.
   const std::pair<TypedValue, int32_t> forms[] = {
+      {TypedValue::Text(" 12.5 "), 12},       {TypedValue::Double(13.5), 14},
+      {TypedValue::Integer(45), 45},          {TypedValue::Text("30 s"), 0},
+      {TypedValue(), 0},                      {TypedValue::Null(), 0},
+      {TypedValue::Text("99999999999"), 0},   {TypedValue::Integer(-5), -5},
       {TypedValue::Text("3e1"), 30},          {TypedValue::Text(" 2.5E+1 "), 25},
-      {TypedValue::Double(1.5E-05), 0},       {TypedValue::Double(1E+20), 0},  // overflow: skipped
+      {TypedValue::Double(1.5E-05), 0},       {TypedValue::Double(1E+20), 0},
       {TypedValue::Single(123456789), 123456800},                               // "1.234568E+08"
       {TypedValue::Text("&H1E"), 30},         {TypedValue::Text("&hff"), 255},
       {TypedValue::Text("&O17"), 15},         {TypedValue::Text("&HFFFF"), -1},  // 16 bits
-      {TypedValue::Text("1e"), 0},            {TypedValue::Text("&H"), 0},       // not numbers
+      {TypedValue::Text("1e"), 0},            {TypedValue::Text("&H"), 0},
       {TypedValue::Date(36526), 0},  // a date is no number, though its text starts with one
   };
-  for (const auto& [setting, interval] : forms) {
-    EXPECT_EQ(interval_for(setting), interval) << setting.ToText();
-    if (interval <= 0) EXPECT_EQ(r.m_LastKeepAlive, 0) << setting.ToText();
+  for (size_t i = 0; i < std::size(forms); ++i) {
+    EXPECT_EQ(interval_for(forms[i].first), forms[i].second) << i;
+    if (forms[i].second <= 0) EXPECT_EQ(r.m_LastKeepAlive, 0) << i;
   }
 
   r.SaveSetting(1, TypedValue::Integer(9));
@@ -130,21 +88,13 @@ TEST_F(ReceiverTest, IlmProtocolsTakeTheIntervalFromSettingOne) {
 }
 
 TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
-  AddType(5, "Paging", "T940si", "Types/t940.ini");
+  // The value is read as setting 1 of the ILM types is (exponents, "&H"...).
+  AddType(5, "Paging", "T940si", "Types\\t940.ini");  // as the server's tools store it
   AddType(6, "No key", "T940SI", "Types/nokey.ini");
   AddType(9, "No file", "T940SI", "Types/missing.ini");
-  AddType(10, "Server's name", "T940SI", "Types\\exp.ini");  // as the server's tools store it
-  AddType(11, "Hexadecimal", "T940SI", "Types/hex.ini");
-  fs::create_directory(dir_ + "/Types");
-  WriteFile("Types/t940.ini", "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"45\" \r\n");
-  WriteFile("Types/nokey.ini", "[ReceiverTypeSettings]\nT12=45\n");
-  WriteFile("Types/exp.ini", "[ReceiverTypeSettings]\nT11=4.5e1\n");
-  WriteFile("Types/hex.ini", "[ReceiverTypeSettings]\nT11=&H1E\n");
+  WriteBytes(Path("t940.ini"), "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"4.5e1\" \r\n");
+  WriteBytes(Path("nokey.ini"), "[ReceiverTypeSettings]\nT12=45\n");
   cReceiver r;
-  r.SetReceiverTypeId(10);
-  EXPECT_EQ(r.m_KeepAliveInterval, 45);
-  r.SetReceiverTypeId(11);
-  EXPECT_EQ(r.m_KeepAliveInterval, 30);
   r.SetReceiverTypeId(5);
   EXPECT_EQ(r.m_KeepAliveInterval, 45);
   EXPECT_GT(r.m_LastKeepAlive, 0);
@@ -158,6 +108,10 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
 
 TEST_F(ReceiverTest, ChangeDetectionComparesSettingsAsTypedValues) {
   cReceiver r;
+  EXPECT_TRUE(r.HasChangedSinceLastLoadFromDisk());  // a new receiver was never saved
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(4, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.SaveSetting(-1, TypedValue::Integer(1)); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { r.GetSetting(4); }), kSubscriptOutOfRange);
   r.SaveSetting(0, TypedValue::Integer(5));
   r.RememberOriginalSettings();
   EXPECT_FALSE(r.HasChangedSinceLastLoadFromDisk());

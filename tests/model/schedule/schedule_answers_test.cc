@@ -9,10 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "model/calendar/calendar.h"
-#include "model/calendar/day_number.h"
 #include "model/schedule/period_cover.h"
-#include "model/schedule/time_schedule.h"
 #include "error_number.h"
+#include "scheduled_profile.h"
 
 namespace quindo {
 namespace {
@@ -20,22 +19,14 @@ namespace {
 constexpr int16_t kWednesday = 2;
 constexpr int16_t kSpecial1 = 7;  // schedule day type of calendar day type 8
 
-void Add(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
-  s.Periods(day_type).push_back(std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop}));
-}
-
-ScheduleTime At(int32_t y, int32_t m, int32_t d, int32_t hour, int32_t minute) {
-  return {DayNumberFromCivil(y, m, d), hour * 60 + minute};
-}
-
 // 2024-03-06 is a Wednesday.
 const ScheduleTime kWednesdayNoon = At(2024, 3, 6, 12, 0);
 
 TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
   cTimeSchedule s;
-  Add(s, kWednesday, 600, 600);  // zero length: covers nothing
-  Add(s, kWednesday, 420, 960);
-  Add(s, kWednesday, 900, 1000);  // overlaps; the first in list order is reported
+  AddPeriod(s, kWednesday, 600, 600);  // zero length: covers nothing
+  AddPeriod(s, kWednesday, 420, 960);
+  AddPeriod(s, kWednesday, 900, 1000);  // overlaps; the first in list order is reported
   const auto at = [&](int32_t minute) { return AnswerAt(s, nullptr, {kWednesdayNoon.day_number, minute}); };
   EXPECT_FALSE(at(419).active);
   EXPECT_TRUE(at(420).active);
@@ -43,14 +34,11 @@ TEST(ScheduleAnswersTest, WeekdayDecidesWithHalfOpenPeriods) {
   EXPECT_EQ(at(950).period->m_StopMinute, 960);
   EXPECT_EQ(at(960).period->m_StopMinute, 1000);
   EXPECT_FALSE(at(1000).active);
-  EXPECT_EQ(at(1000).period, std::nullopt);
-  const ScheduleAnswer answer = at(500);
-  EXPECT_EQ(answer.calendar_day_type, 0);
-  EXPECT_EQ(answer.day_type, kWednesday);
-  EXPECT_EQ(answer.decided_by, DecidedBy::kWeekday);
+  EXPECT_EQ(at(500).day_type, kWednesday);
+  EXPECT_EQ(at(500).decided_by, DecidedBy::kWeekday);
 
   // 00:00-24:00 covers the first and last minute; an inactive day type covers nothing.
-  Add(s, 6, 0, 1440);
+  AddPeriod(s, 6, 0, 1440);
   EXPECT_TRUE(AnswerAt(s, nullptr, At(2024, 3, 10, 0, 0)).active);
   EXPECT_TRUE(AnswerAt(s, nullptr, At(2024, 3, 10, 23, 59)).active);
   s.SetActive(6, 0);
@@ -78,9 +66,9 @@ TEST(ScheduleAnswersTest, OddStoredPeriodsCoverOnlyTheirMinutesWithinTheDay) {
     EXPECT_EQ(IsPlainPeriod(period), c.plain) << c.start << "-" << c.stop;
   }
   cTimeSchedule s;
-  Add(s, 0, 900, 100);
-  Add(s, 0, 2000, 3000);
-  Add(s, 0, -5, 30);
+  AddPeriod(s, 0, 900, 100);
+  AddPeriod(s, 0, 2000, 3000);
+  AddPeriod(s, 0, -5, 30);
   const int32_t monday = DayNumberFromCivil(2024, 3, 4);
   for (int32_t minute : {100, 600, 899, 1000}) EXPECT_FALSE(AnswerAt(s, nullptr, {monday, minute}).active);
   EXPECT_TRUE(AnswerAt(s, nullptr, {monday, 0}).active);
@@ -89,66 +77,49 @@ TEST(ScheduleAnswersTest, OddStoredPeriodsCoverOnlyTheirMinutesWithinTheDay) {
 
 TEST(ScheduleAnswersTest, CalendarDecidesOnlyWhenUsedAndItsDayTypeIsActive) {
   cTimeSchedule s;
-  s.m_UseCalendar = -1;
-  Add(s, kWednesday, 0, 1440);
-  Add(s, kSpecial1, 480, 540);
-  cCalendar calendar;
-  calendar.SetDayType(kWednesdayNoon.day_number, 8);
-
-  // Special day type 1 is inactive: the weekday decides, the calendar's value is kept.
-  ScheduleAnswer a = AnswerAt(s, &calendar, kWednesdayNoon);
-  EXPECT_EQ(a.calendar_day_type, 8);
-  EXPECT_EQ(a.day_type, kWednesday);
-  EXPECT_EQ(a.decided_by, DecidedBy::kWeekday);
-  EXPECT_TRUE(a.active);
-
-  s.SetActive(kSpecial1, -1);
-  a = AnswerAt(s, &calendar, kWednesdayNoon);
-  EXPECT_EQ(a.day_type, kSpecial1);
-  EXPECT_EQ(a.decided_by, DecidedBy::kCalendar);
-  EXPECT_FALSE(a.active);
-  EXPECT_TRUE(IsActiveAt(s, &calendar, {kWednesdayNoon.day_number, 500}));
-
-  // A weekday override: Wednesday treated as Sunday (calendar 7, schedule 6).
-  calendar.SetDayType(kWednesdayNoon.day_number, 7);
-  a = AnswerAt(s, &calendar, kWednesdayNoon);
-  EXPECT_EQ(a.day_type, 6);
-  EXPECT_EQ(a.decided_by, DecidedBy::kCalendar);
-  EXPECT_FALSE(a.active);
-
-  // The ends of the range: calendar 1 is Monday's day type, 23 the last special one.
+  AddPeriod(s, kWednesday, 0, 1440);
+  AddPeriod(s, kSpecial1, 480, 540);
   s.SetActive(22, -1);
-  for (const auto [value, day_type] : {std::pair<int16_t, int16_t>{1, 0}, {23, 22}}) {
-    calendar.SetDayType(kWednesdayNoon.day_number, value);
-    EXPECT_EQ(AnswerAt(s, &calendar, kWednesdayNoon).day_type, day_type) << value;
+  cCalendar calendar;
+  constexpr auto kWeekday = DecidedBy::kWeekday;
+  constexpr auto kCalendar = DecidedBy::kCalendar;
+  const struct {
+    int16_t use_calendar, special1_active, calendar_value, calendar_day_type, day_type;
+    DecidedBy decided_by;
+    bool active;
+  } cases[] = {
+      {-1, 0, 8, 8, kWednesday, kWeekday, true},     // special day type 1 inactive: the value is kept
+      {-1, -1, 8, 8, kSpecial1, kCalendar, false},   // active: it decides
+      {-1, -1, 7, 7, 6, kCalendar, false},           // a weekday override: Wednesday as Sunday
+      {-1, -1, 1, 1, 0, kCalendar, false},           // the ends: Monday's day type...
+      {-1, -1, 23, 23, 22, kCalendar, false},        // ...and the last special one
+      {-1, -1, 24, 24, kWednesday, kWeekday, true},  // values no day type stands for
+      {-1, -1, -1, -1, kWednesday, kWeekday, true},
+      {-1, -1, 100, 100, kWednesday, kWeekday, true},
+      {0, -1, 8, 0, kWednesday, kWeekday, true},     // m_UseCalendar 0 ignores the calendar
+  };
+  for (const auto& c : cases) {
+    s.m_UseCalendar = c.use_calendar;
+    s.SetActive(kSpecial1, c.special1_active);
+    calendar.SetDayType(kWednesdayNoon.day_number, c.calendar_value);
+    const ScheduleAnswer a = AnswerAt(s, &calendar, kWednesdayNoon);
+    EXPECT_EQ(a.calendar_day_type, c.calendar_day_type) << c.calendar_value;
+    EXPECT_EQ(a.day_type, c.day_type) << c.calendar_value;
+    EXPECT_EQ(a.decided_by, c.decided_by) << c.calendar_value;
+    EXPECT_EQ(a.active, c.active) << c.calendar_value;
   }
-
-  // Values no schedule day type stands for fall back to the weekday.
-  for (int16_t odd : {int16_t{24}, int16_t{-1}, int16_t{100}}) {
-    calendar.SetDayType(kWednesdayNoon.day_number, odd);
-    a = AnswerAt(s, &calendar, kWednesdayNoon);
-    EXPECT_EQ(a.calendar_day_type, odd);
-    EXPECT_EQ(a.day_type, kWednesday) << odd;
-    EXPECT_TRUE(a.active);
-  }
-
-  // m_UseCalendar 0, or no calendar, ignores it: calendar day type 0.
+  s.m_UseCalendar = -1;
   calendar.SetDayType(kWednesdayNoon.day_number, 8);
-  s.m_UseCalendar = 0;
-  a = AnswerAt(s, &calendar, kWednesdayNoon);
-  EXPECT_EQ(a.calendar_day_type, 0);
-  EXPECT_EQ(a.day_type, kWednesday);
-  EXPECT_TRUE(a.active);
-  s.m_UseCalendar = 1;
-  EXPECT_EQ(AnswerAt(s, nullptr, kWednesdayNoon).calendar_day_type, 0);
+  EXPECT_TRUE(IsActiveAt(s, &calendar, {kWednesdayNoon.day_number, 500}));
+  EXPECT_EQ(AnswerAt(s, nullptr, kWednesdayNoon).calendar_day_type, 0);  // no calendar
 }
 
 TEST(ScheduleAnswersTest, NextChangeCrossesMidnightAndWeeksAndMergesTouchingPeriods) {
   cTimeSchedule s;
   // Night shift Wednesday 22:00 to Thursday 06:00; Thursday 06:00-07:00 touches it.
-  Add(s, kWednesday, 1320, 1440);
-  Add(s, 3, 360, 420);
-  Add(s, 3, 0, 360);
+  AddPeriod(s, kWednesday, 1320, 1440);
+  AddPeriod(s, 3, 360, 420);
+  AddPeriod(s, 3, 0, 360);
   EXPECT_EQ(NextChangeAfter(s, nullptr, At(2024, 3, 6, 21, 59)), At(2024, 3, 6, 22, 0));
   EXPECT_EQ(NextChangeAfter(s, nullptr, At(2024, 3, 6, 22, 0)), At(2024, 3, 7, 7, 0));
   // From Thursday 07:00 the next change is next Wednesday's 22:00.
@@ -156,17 +127,17 @@ TEST(ScheduleAnswersTest, NextChangeCrossesMidnightAndWeeksAndMergesTouchingPeri
 
   // Active up to 24:00 and not the next day: the change is at 00:00.
   cTimeSchedule evening;
-  Add(evening, kWednesday, 1000, 1440);
+  AddPeriod(evening, kWednesday, 1000, 1440);
   EXPECT_EQ(NextChangeAfter(evening, nullptr, At(2024, 3, 6, 23, 59)), At(2024, 3, 7, 0, 0));
 
   // A day that opens idle and starts at 00:01 changes at 00:01.
   cTimeSchedule late;
-  Add(late, 3, 1, 60);
+  AddPeriod(late, 3, 1, 60);
   EXPECT_EQ(NextChangeAfter(late, nullptr, kWednesdayNoon), At(2024, 3, 7, 0, 1));
 
   // Always on, or never: no change, with or without a calendar.
   cTimeSchedule always;
-  for (int16_t d = 0; d < 7; ++d) Add(always, d, 0, 1440);
+  for (int16_t d = 0; d < 7; ++d) AddPeriod(always, d, 0, 1440);
   cCalendar calendar;
   always.m_UseCalendar = -1;
   EXPECT_EQ(NextChangeAfter(always, nullptr, kWednesdayNoon), std::nullopt);
@@ -199,7 +170,7 @@ TEST(ScheduleAnswersTest, AgreesWithAMinuteByMinuteWalk) {
       s.SetActive(d, pick(0, 3) != 0);
       for (int n = pick(0, 4); n > 0; --n) {
         const int start = pick(-10, 1440);
-        Add(s, d, static_cast<int16_t>(start), static_cast<int16_t>(pick(0, 5) == 0 ? start : pick(-10, 1446)));
+        AddPeriod(s, d, static_cast<int16_t>(start), static_cast<int16_t>(pick(0, 5) == 0 ? start : pick(-10, 1446)));
       }
     }
     cCalendar calendar;

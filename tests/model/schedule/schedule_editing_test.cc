@@ -7,6 +7,7 @@
 #include "model/paint/recording_surface.h"
 #include "model/schedule/time_schedule.h"
 #include "schedule_test_host.h"
+#include "scheduled_profile.h"
 
 namespace quindo {
 namespace {
@@ -23,11 +24,7 @@ struct Editor : testing::Test {
   PaintSurface* paint = nullptr;
 
   void SetUp() override { s.RecalculateAndPrepareToPaint(host, paint, &surface); }
-  PeriodRef Add(int16_t day_type, int16_t start, int16_t stop) {
-    auto p = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop});
-    s.Periods(day_type).push_back(p);
-    return p;
-  }
+  PeriodRef Add(int16_t day_type, int16_t start, int16_t stop) { return AddPeriod(s, day_type, start, stop); }
   Times Of(int16_t day_type) const {
     Times times;
     for (const PeriodRef& p : s.Periods(day_type)) times.emplace_back(p->m_StartMinute, p->m_StopMinute);
@@ -39,13 +36,17 @@ struct Editor : testing::Test {
   void Down(int minute, int row, int16_t button = kLeft) { s.MouseDown(host, paint, button, 0, X(minute), Y(row)); }
   void Move(int minute, int row = 0) { s.MouseMove(host, paint, kLeft, 0, X(minute), Y(row)); }
   void Up() { s.MouseUp(host, paint, kLeft, 0, 0, 0); }
+  void Click(int minute, int row) {
+    Down(minute, row);
+    Up();
+  }
   int16_t Pointer() const { return surface.MousePointer(); }
   void Select(int16_t day_type) { s.SetSelectedDayType(day_type); }
-  // Whether the row's bar was drawn in the green of a selected period (or
-  // of another).
-  bool DrawsSelectedBar(int row, Rgb green = {0, 176, 0}) const {
+  // Whether a line was drawn along the top of the row's bar in the colour:
+  // by default the green of a selected period.
+  bool DrawsBarLine(int row, Rgb colour = {0, 176, 0}) const {
     for (const PaintOp& op : surface.OpsOf(PaintOp::Kind::kLine)) {
-      if (op.y1 == 25 * row + 4 && op.colour == green) return true;
+      if (op.y1 == 25 * row + 4 && op.colour == colour) return true;
     }
     return false;
   }
@@ -53,6 +54,9 @@ struct Editor : testing::Test {
 
 TEST_F(Editor, GrabbedStartEdgeDraggedPastTheStopBecomesTheStopEdge) {
   const PeriodRef p = Add(0, 420, 960);
+  s.SetGrouped(0, 1);
+  s.SetGrouped(3, 1);
+  Add(3, 0, 60);
   Down(410, 0);  // 10 minutes from the start
   EXPECT_EQ(s.DragMode(), 1);
   EXPECT_EQ(s.DragMinute(), 420);
@@ -66,6 +70,8 @@ TEST_F(Editor, GrabbedStartEdgeDraggedPastTheStopBecomesTheStopEdge) {
   Move(1100);
   Up();
   EXPECT_EQ(Of(0), (Times{{960, 1100}}));
+  EXPECT_EQ(Of(3), Of(0));  // the release spreads the day to its group, as copies
+  EXPECT_NE(s.Periods(3)[0], p);
   EXPECT_EQ(s.DragMode(), 0);
   EXPECT_EQ(s.DragPeriod(), nullptr);
   EXPECT_EQ(Pointer(), kPointerDefault);
@@ -91,8 +97,10 @@ TEST_F(Editor, NewPeriodNeedsSixMinutesAndMergesOnRelease) {
   EXPECT_EQ(Of(1), (Times{{700, 800}, {594, 600}}));  // drawn leftwards: swapped
   EXPECT_EQ(s.SelectedPeriod(), s.Periods(1)[1]);
   Move(750, 1);
+  surface.Clear();
   Up();
   EXPECT_EQ(Of(1), (Times{{600, 800}}));  // 600-750 reaches the other period
+  EXPECT_TRUE(DrawsBarLine(1));  // and the merged bar is painted
   EXPECT_EQ(s.SelectedPeriod(), s.Periods(1)[0]);
 
   Down(615, 1);  // exactly 15 minutes from the start: not grabbed
@@ -102,20 +110,8 @@ TEST_F(Editor, NewPeriodNeedsSixMinutesAndMergesOnRelease) {
   EXPECT_EQ(s.DragMode(), 1);
   Up();
 
-  Down(300, 2);  // a click that never moves creates nothing
-  Up();
+  Click(300, 2);  // a click that never moves creates nothing
   EXPECT_TRUE(Of(2).empty());
-}
-
-TEST_F(Editor, ReleaseSpreadsTheDayToItsGroup) {
-  s.SetGrouped(0, 1);
-  s.SetGrouped(3, 1);
-  Add(3, 0, 60);
-  Down(100, 0);
-  Move(200);
-  Up();
-  EXPECT_EQ(Of(3), (Times{{100, 200}}));
-  EXPECT_NE(s.Periods(3)[0], s.Periods(0)[0]);
 }
 
 TEST_F(Editor, PressesPickAndGrabOnlyWhatAPeriodCovers) {
@@ -135,6 +131,9 @@ TEST_F(Editor, PressesPickAndGrabOnlyWhatAPeriodCovers) {
   EXPECT_EQ(s.DragMode(), 1);
   EXPECT_EQ(s.DragMinute(), 0);
   Up();
+  Down(0, 1);  // 00:00 itself is on the chart
+  EXPECT_EQ(s.DragMode(), 1);
+  Up();
   EXPECT_EQ(Of(0), (Times{{900, 100}}));  // presses alone change nothing
 }
 
@@ -144,7 +143,7 @@ TEST_F(Editor, KeyboardSelectsAndAddsAtACursor) {
   s.SetGrouped(4, 1);
   surface.Clear();
   EXPECT_TRUE(s.SelectAt(host, paint, 1, 960));  // the stop minute still picks
-  EXPECT_TRUE(DrawsSelectedBar(1));
+  EXPECT_TRUE(DrawsBarLine(1));
   EXPECT_EQ(s.SelectedDayType(), 1);
   EXPECT_EQ(s.SelectedPeriod(), p);
   EXPECT_EQ(host.period_start_text, "07:00");
@@ -166,7 +165,7 @@ TEST_F(Editor, KeyboardSelectsAndAddsAtACursor) {
   surface.Clear();
   s.AddPeriodAt(host, paint, 0, -30, 60);
   EXPECT_EQ(Of(0), (Times{{0, 60}}));
-  EXPECT_TRUE(DrawsSelectedBar(0));
+  EXPECT_TRUE(DrawsBarLine(0));
   EXPECT_TRUE(s.SelectAt(host, paint, 0, 30));
   EXPECT_EQ(s.SelectedDayType(), 0);
   EXPECT_EQ(s.SelectedPeriod(), s.Periods(0)[0]);
@@ -187,9 +186,8 @@ TEST_F(Editor, RowsHitActiveDayTypesOnly) {
     EXPECT_EQ(s.SelectedDayType(), day_type) << y;
   }
   Select(-1);
-  for (float y : {4.0f, 175.0f, -1.0f}) s.MouseDown(host, paint, kLeft, 0, 100, y);
-  s.MouseDown(host, paint, kLeft, 0, 29.9f, 10);
-  s.MouseDown(host, paint, kLeft, 0, 319, 10);
+  const std::pair<float, float> outside[] = {{100, 4}, {100, 175}, {100, -1}, {29.9f, 10}, {319, 10}};
+  for (auto [x, y] : outside) s.MouseDown(host, paint, kLeft, 0, x, y);
   EXPECT_EQ(s.SelectedDayType(), -1);
   EXPECT_EQ(s.DragMode(), 0);
 
@@ -204,19 +202,16 @@ TEST_F(Editor, RightClickPreparesThePopupMenu) {
   for (int16_t d = 0; d < 5; ++d) s.SetGrouped(d, 1);
   Select(0);  // Monday, day type 0, is a copy like any other
   s.Copy();
-  host.calls.clear();
   Down(100, 2, kRight);
-  EXPECT_EQ(host.CallsOf("Set_Menu"),
-            (std::vector<std::string>{"Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked -1",
-                                      "Set_Menu_TimeSchedulePopup_Grouped_Checked -1",
-                                      "Set_Menu_TimeSchedulePopup_Paste_Enabled true",
-                                      "Set_Menu_TimeSchedulePopup_Delete_Enabled true"}));
+  EXPECT_EQ(host.menu.grouped_mon_fri_checked, -1);
+  EXPECT_EQ(host.menu.grouped_checked, -1);
+  EXPECT_EQ(host.menu.paste_enabled, true);
+  EXPECT_EQ(host.menu.delete_enabled, true);
   for (const int16_t monday : {1, 0}) {  // Monday to Friday and Sunday, then Tuesday to Friday
     s.SetGrouped(0, monday);
     s.SetGrouped(6, monday);
-    host.calls.clear();
     Down(100, 5, kRight);
-    EXPECT_EQ(host.CallsOf("Set_Menu")[0], "Set_Menu_TimeSchedulePopup_Grouped_MonFri_Checked 0") << monday;
+    EXPECT_EQ(host.menu.grouped_mon_fri_checked, 0) << monday;
   }
   EXPECT_EQ(s.DragMode(), 0);
 }
@@ -224,8 +219,7 @@ TEST_F(Editor, RightClickPreparesThePopupMenu) {
 TEST_F(Editor, TypedTimesAreReadSwappedAndShownBack) {
   const PeriodRef p = Add(0, 100, 200);
   Add(0, 900, 1000);
-  Down(150, 0);
-  Up();
+  Click(150, 0);
   host.period_start_text = "16:00";
   host.period_stop_text = "7";
   s.ExtractTimeFromTextboxes(host, paint);
@@ -238,37 +232,33 @@ TEST_F(Editor, TypedTimesAreReadSwappedAndShownBack) {
   EXPECT_EQ(ErrorOf([&] { s.ExtractTimeFromTextboxes(host, paint); }), kOverflow);
   EXPECT_EQ(Of(0), (Times{{420, 1000}}));
   EXPECT_EQ(host.period_start_text, "07:00");
-}
 
-TEST_F(Editor, TypedTimesWithoutASelectedDayChangeNothing) {
-  Add(0, 100, 200);
-  Down(150, 0);
-  Up();
-  s.SetTimeFrom00to24(host, paint);  // unselects the day, keeps the period
-  host.calls.clear();
+  // Without a selected day (the whole day unselects it) nothing is read.
+  s.SetTimeFrom00to24(host, paint);
   host.period_start_text = "1";
   host.period_stop_text = "2";
   EXPECT_EQ(ErrorOf([&] { s.ExtractTimeFromTextboxes(host, paint); }), 0);
-  EXPECT_EQ(s.SelectedPeriod()->m_StartMinute, 100);
-  EXPECT_TRUE(host.calls.empty());
+  EXPECT_EQ(p->m_StartMinute, 420);
+  EXPECT_EQ(host.period_start_text + host.period_stop_text, "12");
 }
 
 TEST_F(Editor, DeleteRemovesTheSelectedPeriodAndAlwaysLeavesTheGroup) {
   s.SetGrouped(0, 1);
   Add(0, 100, 200);
+  Add(0, 150, 250);  // overlapping, as a file may hold them
   Select(0);
-  s.Delete(host, paint);  // no period selected
-  EXPECT_EQ(Of(0), (Times{{100, 200}}));
+  s.Delete(host, paint);  // no period selected: the day is still merged
+  EXPECT_EQ(Of(0), (Times{{100, 250}}));
   EXPECT_EQ(s.GetGrouped(0), 0);
   EXPECT_EQ(s.SelectedDayType(), -1);
-  EXPECT_TRUE(host.CallsOf("Set_Text_Schedule_Period").empty());
 
-  Down(150, 0);
-  Up();
+  Click(150, 0);
+  surface.Clear();
   s.Delete(host, paint);
   EXPECT_TRUE(Of(0).empty());
+  EXPECT_TRUE(DrawsBarLine(0, Grey(220)));  // the row's background, painted without it
   EXPECT_EQ(s.SelectedPeriod(), nullptr);
-  EXPECT_EQ(host.period_start_text, "");
+  EXPECT_EQ(host.period_start_text + host.period_stop_text, "");
 }
 
 TEST_F(Editor, WholeDayAndInvert) {
@@ -276,8 +266,10 @@ TEST_F(Editor, WholeDayAndInvert) {
   s.SetGrouped(2, 1);
   Add(1, 420, 960);
   Select(1);
+  surface.Clear();
   s.InvertTimeSchedule(host, paint);
   EXPECT_EQ(Of(1), (Times{{0, 420}, {960, 1440}}));
+  EXPECT_TRUE(DrawsBarLine(1, Rgb{0, 240, 0}));  // repainted
   EXPECT_EQ(Of(2), Of(1));  // spread to the group
   Select(3);
   s.SetTimeFrom00to24(host, paint);
@@ -290,14 +282,14 @@ TEST_F(Editor, WholeDayAndInvert) {
 TEST_F(Editor, GroupingJoinsTheGroupsPeriods) {
   EXPECT_EQ(ErrorOf([&] { s.Group(host, paint); }), kSubscriptOutOfRange);
   Add(5, 60, 120);
-  Add(6, 0, 10);
-  Add(6, 5, 30);
-  s.SetGrouped(6, 1);
+  Add(0, 0, 10);
+  Add(0, 5, 30);
+  s.SetGrouped(0, 1);
   Select(2);
   s.Group(host, paint);
   EXPECT_EQ(s.GetGrouped(2), -1);
   EXPECT_EQ(Of(2), (Times{{0, 30}}));
-  EXPECT_EQ(Of(6), (Times{{0, 10}, {5, 30}}));  // the group itself is untouched
+  EXPECT_EQ(Of(0), (Times{{0, 10}, {5, 30}}));  // the group itself is untouched
   s.Group(host, paint);
   EXPECT_EQ(s.GetGrouped(2), 0);
   EXPECT_EQ(Of(2), (Times{{0, 30}}));
@@ -305,17 +297,17 @@ TEST_F(Editor, GroupingJoinsTheGroupsPeriods) {
   Add(0, 480, 720);
   s.GroupMonFri(host, paint);
   for (int16_t d = 0; d < 23; ++d) EXPECT_EQ(s.GetGrouped(d), d < 5 ? -1 : 0) << d;
-  for (int16_t d = 1; d < 5; ++d) EXPECT_EQ(Of(d), (Times{{480, 720}})) << d;
+  for (int16_t d = 1; d < 5; ++d) EXPECT_EQ(Of(d), (Times{{0, 30}, {480, 720}})) << d;
   EXPECT_EQ(Of(5), (Times{{60, 120}}));
   host.grouped_mon_fri_checked = true;
   s.GroupMonFri(host, paint);
   for (int16_t d = 0; d < 23; ++d) EXPECT_EQ(s.GetGrouped(d), 0) << d;
-  EXPECT_EQ(Of(4), (Times{{480, 720}}));
+  EXPECT_EQ(Of(4), (Times{{0, 30}, {480, 720}}));
 }
 
 TEST_F(Editor, PasteTakesTheCopiedDayAsItIsNow) {
   Add(0, 60, 120);
-  Select(0);
+  Select(0);  // Monday, day type 0, copies and takes a paste like any other
   s.Copy();
   s.Paste(host, paint);  // onto itself
   EXPECT_EQ(Of(0), (Times{{60, 120}}));
@@ -323,10 +315,17 @@ TEST_F(Editor, PasteTakesTheCopiedDayAsItIsNow) {
   s.SetGrouped(0, 1);
   s.SetGrouped(4, 1);
   Select(3);
+  surface.Clear();
   s.Paste(host, paint);
   EXPECT_EQ(Of(3), (Times{{60, 180}}));
   EXPECT_EQ(s.GetGrouped(3), -1);
+  EXPECT_TRUE(DrawsBarLine(3, Rgb{0, 240, 0}));  // and painted
   EXPECT_TRUE(Of(4).empty());  // the rest of the group is not updated
+  Add(3, 600, 700);
+  s.Copy();
+  Select(0);
+  s.Paste(host, paint);
+  EXPECT_EQ(Of(0), (Times{{60, 180}, {600, 700}}));
 }
 
 // An inactive day type has no row: the group operations that reach it must
@@ -340,8 +339,7 @@ TEST_F(Editor, GroupOperationsPaintNoInactiveDayType) {
   Add(3, 600, 660);
   s.SetGrouped(0, 1);
   s.SetGrouped(2, 1);
-  Down(100, 0);
-  Up();
+  Click(100, 0);
   surface.Clear();
   s.InvertTimeSchedule(host, paint);
   EXPECT_EQ(Of(2), (Times{{0, 420}, {960, 1440}}));  // the data follows the group
@@ -358,12 +356,11 @@ TEST_F(Editor, GroupOperationsPaintNoInactiveDayType) {
 // on, even when a right click has since selected another row.
 TEST_F(Editor, LeftClickRepaintsTheRowOfTheOldSelectedPeriod) {
   Add(0, 420, 960);
-  Down(600, 0);
-  Up();
+  Click(600, 0);
   Down(600, 1, kRight);
   surface.Clear();
   Down(600, 2);
-  EXPECT_TRUE(DrawsSelectedBar(0, Rgb{0, 240, 0}));  // Monday's bar unhighlighted
+  EXPECT_TRUE(DrawsBarLine(0, Rgb{0, 240, 0}));  // Monday's bar unhighlighted
 }
 
 }  // namespace

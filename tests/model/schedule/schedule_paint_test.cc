@@ -8,18 +8,13 @@
 #include "model/schedule/schedule_geometry.h"
 #include "model/schedule/time_schedule.h"
 #include "schedule_test_host.h"
+#include "scheduled_profile.h"
 
 namespace quindo {
 namespace {
 
 constexpr Rgb kGreen240{0, 240, 0};
 constexpr Rgb kGreen176{0, 176, 0};
-
-PeriodRef AddPeriod(cTimeSchedule& s, int16_t day_type, int16_t start, int16_t stop) {
-  auto period = std::make_shared<cTimeSchedulePeriod>(cTimeSchedulePeriod{start, stop});
-  s.Periods(day_type).push_back(period);
-  return period;
-}
 
 // Lines drawn on the bar lines of a row in a colour: "x1-x2" per line.
 std::vector<std::string> BarSpans(const RecordingSurface& surface, int32_t row, Rgb colour) {
@@ -41,14 +36,16 @@ struct Chart {
 };
 
 TEST(ScheduleGeometry, MinutesAndPointsMapBothWays) {
-  EXPECT_EQ(MinuteToX(0, 1.0f), 30);
-  EXPECT_EQ(MinuteToX(420, 1.0f), 114);
-  EXPECT_EQ(BarEndX(960, 1.0f), 222);   // round(961 / 5) = 192
-  EXPECT_EQ(BarEndX(1440, 1.0f), 318);  // round(1441 / 5) = 288
-  EXPECT_EQ(MinuteToX(2, 1.0f), 30);    // 0.4 rounds down
-  EXPECT_EQ(MinuteToX(3, 1.0f), 31);
-  EXPECT_EQ(MinuteToX(12, 1.0f), 32);  // 2.4
-  EXPECT_EQ(MinuteToX(-5, 1.0f), 29);
+  // Five minutes a unit right of x = 30, rounded (2 minutes are 0.4 units);
+  // a bar ends where the minute after its stop begins.
+  const struct {
+    int32_t minute, x, bar_end_x;
+  } cases[] = {{0, 30, 30},   {1, 30, 30},     {2, 30, 31},     {3, 31, 31},    {12, 32, 33},
+               {-5, 29, 29},  {420, 114, 114}, {960, 222, 222}, {1440, 318, 318}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(MinuteToX(c.minute, 1.0f), c.x) << c.minute;
+    EXPECT_EQ(BarEndX(c.minute, 1.0f), c.bar_end_x) << c.minute;
+  }
 }
 
 TEST(ScheduleGeometry, AStretchedAxisKeepsItsLabelsAndMapsBack) {
@@ -64,6 +61,7 @@ TEST(ScheduleGeometry, AStretchedAxisKeepsItsLabelsAndMapsBack) {
   EXPECT_DOUBLE_EQ(AxisStretchFor(755, 320), 2.5);
   EXPECT_DOUBLE_EQ(AxisStretchFor(320, 320), 1.0);
   EXPECT_DOUBLE_EQ(AxisStretchFor(200, 320), 1.0);
+  EXPECT_DOUBLE_EQ(AxisStretchFor(755, 30), 1.0);  // nothing right of the labels to widen
   // A press at the pixel a minute is drawn at finds that minute again,
   // stretched or not.
   for (int32_t minute = 0; minute <= 1440; minute += 5) {
@@ -109,8 +107,9 @@ TEST(SchedulePaint, WeekWithoutCalendarHasSevenRows) {
   chart.Prepare(s);
   EXPECT_EQ(chart.paint_object, &chart.surface);
   EXPECT_EQ(s.m_NumberOfAxisToPaint, 7);
-  EXPECT_EQ(s.ScaleFactor(), 1.0f);
   // The scroll bar at the frame's right edge; the picture fills the rest.
+  EXPECT_EQ(chart.host.picture_left, 0);
+  EXPECT_EQ(chart.host.picture_top, 0);
   EXPECT_EQ(chart.host.scroll_left, 320);
   EXPECT_EQ(chart.host.scroll_max, 0);
   EXPECT_EQ(chart.host.picture_width, 320);
@@ -131,20 +130,18 @@ TEST(SchedulePaint, CalendarRowsFollowActiveDayTypes) {
   EXPECT_EQ(s.m_NumberOfAxisToPaint, 8);
   EXPECT_EQ(chart.host.picture_height, 204);
   EXPECT_EQ(chart.host.scroll_max, 4);
-  for (int d = 0; d <= 6; ++d) EXPECT_EQ(s.GetAxisOfDayType(d), d);
   EXPECT_EQ(s.GetAxisOfDayType(9), 7);
 
   // Special day type 3 shows image 3 left of row 7, centred on the bar:
   // y = round(175 + 4 + (15 - 16) / 2) = round(178.5) = 178 (to even).
   chart.Prepare(s);
   s.Paint(chart.host, chart.paint_object);
-  EXPECT_EQ(chart.host.CallsOf("Draw_"),
-            (std::vector<std::string>{"Draw_ImageList_ListImages 3 4711 10 178"}));
+  EXPECT_EQ(chart.host.images, (std::vector<std::string>{"3 4711 10 178"}));
   s.SetActive(7, 1);  // special day type 1, the first: an image too, not a label
   chart.Prepare(s);
-  chart.host.calls.clear();
+  chart.host.images.clear();
   s.Paint(chart.host, chart.paint_object);
-  EXPECT_EQ(chart.host.CallsOf("Draw_")[0], "Draw_ImageList_ListImages 1 4711 10 178");
+  EXPECT_EQ(chart.host.images[0], "1 4711 10 178");
 
   for (int d = 5; d <= 9; ++d) s.SetActive(d, 0);
   chart.Prepare(s);
@@ -159,6 +156,10 @@ TEST(SchedulePaint, GridAndBars) {
   AddPeriod(s, 1, 0, 1440);
   const PeriodRef selected = AddPeriod(s, 2, 600, 720);
   AddPeriod(s, 2, 780, 840);
+  // Odd stored periods draw only the minutes they cover, as the answers count them.
+  AddPeriod(s, 3, 900, 100);   // stop before start: nothing, not 01:40-15:00
+  AddPeriod(s, 4, -5, 30);     // clipped to 00:00-00:30
+  AddPeriod(s, 5, 1400, 1500); // clipped to 23:20-24:00
   s.SetSelectedPeriod(selected);
   s.SetActive(6, 0);
   Chart chart;
@@ -188,31 +189,11 @@ TEST(SchedulePaint, GridAndBars) {
   // The selected period is 64 levels darker than its neighbour.
   EXPECT_EQ(BarSpans(chart.surface, 2, kGreen176), (std::vector<std::string>{"150-174"}));
   EXPECT_EQ(BarSpans(chart.surface, 2, kGreen240), (std::vector<std::string>{"186-198"}));
+  EXPECT_TRUE(BarSpans(chart.surface, 3, kGreen240).empty());
+  EXPECT_EQ(BarSpans(chart.surface, 4, kGreen240), (std::vector<std::string>{"30-36"}));
+  EXPECT_EQ(BarSpans(chart.surface, 5, kGreen240), (std::vector<std::string>{"310-318"}));
   // Sunday is inactive: no row of its own is painted (rows 0..5 only).
   EXPECT_TRUE(BarSpans(chart.surface, 6, Grey(220)).empty());
-}
-
-TEST(SchedulePaint, OddStoredPeriodsDrawOnlyTheMinutesTheyCover) {
-  // Bars of one row each: what the schedule's answers count as covered.
-  const struct {
-    int16_t start, stop;
-    std::vector<std::string> bar;
-  } cases[] = {
-      {900, 100, {}},                    // stop before start: nothing, not 01:40-15:00
-      {600, 600, {}},                    // zero length
-      {2000, 3000, {}},                  // after the day
-      {-5, 30, {"30-36"}},               // clipped to 00:00-00:30
-      {1400, 1500, {"310-318"}},         // clipped to 23:20-24:00
-      {420, 960, {"114-222"}},           // a plain period as always
-  };
-  for (const auto& c : cases) {
-    cTimeSchedule s;
-    AddPeriod(s, 0, c.start, c.stop);
-    Chart chart;
-    chart.Prepare(s);
-    s.Paint(chart.host, chart.paint_object);
-    EXPECT_EQ(BarSpans(chart.surface, 0, kGreen240), c.bar) << c.start << "," << c.stop;
-  }
 }
 
 TEST(SchedulePaint, LabelsNamesAndGroupMark) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <random>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "common/binary_file.h"
@@ -41,7 +43,8 @@ cTimeSchedule RandomSchedule(std::mt19937& rng) {
 
 class ScheduleFileTest : public testing::Test {
  protected:
-  std::string path_ = testing::TempDir() + "schedule_block_" +
+  // Named by process too: runs of this binary side by side must not share it.
+  std::string path_ = testing::TempDir() + "schedule_block_" + std::to_string(::getpid()) + "_" +
                       testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
   void TearDown() override { std::remove(path_.c_str()); }
   std::string Save(const cTimeSchedule& s) {

@@ -50,9 +50,12 @@ TEST(TimeTextTest, ShownTimesKeepTwoDigitsPerPart) {
   EXPECT_EQ(TimeText(7) + TimeText(420) + TimeText(1445), "00:0707:0024:05");
 }
 
+// The selection, given as an index into the list before, ends on the
+// period at that index before (the survivor that took it over).
 TEST(PeriodListTest, MergeJoinsOverlappingAndTouchingPeriodsInPlace) {
   struct Case {
     Times before, after;
+    int selected = -1, selected_after = -1;
   } cases[] = {
       {{{480, 720}, {720, 960}}, {{480, 960}}},                   // touching
       {{{720, 960}, {480, 720}}, {{480, 960}}},                   // survivor is the earlier start
@@ -63,24 +66,17 @@ TEST(PeriodListTest, MergeJoinsOverlappingAndTouchingPeriodsInPlace) {
       {{{900, 1000}, {0, 100}, {50, 950}}, {{0, 1000}}},          // needs a second pass
       {{{300, 400}, {0, 10}, {400, 500}, {10, 20}}, {{300, 500}, {0, 20}}},
       {{{1000, 900}, {950, 980}}, {{1000, 900}, {950, 980}}},     // stop before start: left alone
+      {{{480, 720}, {600, 960}, {1000, 1100}}, {{480, 960}, {1000, 1100}}, 1, 0},  // to the survivor
+      {{{480, 720}, {600, 960}, {1000, 1100}}, {{480, 960}, {1000, 1100}}, 2, 2},  // untouched
   };
   for (const Case& c : cases) {
-    auto list = List(c.before);
-    PeriodRef selected;
+    const auto before = List(c.before);
+    auto list = before;
+    PeriodRef selected = c.selected < 0 ? nullptr : before[c.selected];
     MergePeriodList(list, selected);
     EXPECT_EQ(TimesOf(list), c.after);
+    EXPECT_EQ(selected, c.selected_after < 0 ? nullptr : before[c.selected_after]);
   }
-}
-
-TEST(PeriodListTest, MergeHandsTheSelectionToTheSurvivor) {
-  auto list = List({{480, 720}, {600, 960}, {1000, 1100}});
-  const PeriodRef first = list[0];
-  PeriodRef selected = list[1];
-  MergePeriodList(list, selected);
-  EXPECT_EQ(selected, first);
-  PeriodRef untouched = list[1];
-  MergePeriodList(list, untouched);
-  EXPECT_EQ(untouched, list[1]);
 }
 
 TEST(PeriodListTest, InvertGivesTheFreeRunsOfTheDay) {
