@@ -55,6 +55,9 @@ class CheckTest : public testing::Test {
     AddPeriod(nobody, 0, 0, 60);
     AddPeriod(profile(6, "Night"), 0, 0, 60);
     AddPeriod(profile(8, "NIGHT"), 0, 0, 60);
+    // A name that exactly two profiles share, the usual case.
+    AddPeriod(profile(11, "Day"), 0, 0, 60);
+    AddPeriod(profile(12, "day"), 0, 0, 60);
     // Active at the year's first minute only: neither never nor always.
     cProfile& first_minute = profile(10, "First minute");
     first_minute.m_TimeSchedule->m_UseCalendar = -1;
@@ -114,6 +117,8 @@ TEST_F(CheckTest, FindsEachKindWithItsRecordAndDates) {
       {"duplicate-name", 1, {}, "also the name of profile 6, 8"},
       {"duplicate-name", 6, {}, "also the name of profile 1, 8"},
       {"duplicate-name", 8, {}, "also the name of profile 1, 6"},
+      {"duplicate-name", 11, {}, "also the name of profile 12"},
+      {"duplicate-name", 12, {}, "also the name of profile 11"},
       {"unknown-receiver-type", 2, {}, "type 99"},
       {"backup-missing", 2, {}, "'Gone', which is no receiver"},
       {"backup-missing", 3, {}, "'dormant', which is disabled"},
@@ -130,7 +135,7 @@ TEST_F(CheckTest, FindsEachKindWithItsRecordAndDates) {
     if (findings[i].profile) {
       EXPECT_EQ(profiles_[*findings[i].profile]->m_DiskIdentity, expected[i].identity);
     }
-    EXPECT_EQ(findings[i].profile.has_value(), i < 11);
+    EXPECT_EQ(findings[i].profile.has_value(), i < 13);
   }
 }
 
