@@ -149,7 +149,9 @@ TEST_F(CheckTest, WithoutCalendarOrTypeTableThoseKindsAreNotChecked) {
   }
   input.year = 2040;
   EXPECT_EQ(ErrorOf([&] { CheckRecords(input); }), kInvalidProcedureCall);
-  // The last year of the calendar is checked to its last day.
+  // The calendar's first and last years are checked, the last to its last day.
+  input.year = 2000;
+  EXPECT_EQ(CheckRecords(input).front().kind, FindingKind::kNeverActive);
   input.year = 2039;
   EXPECT_EQ(CheckRecords(input).front().kind, FindingKind::kNeverActive);
 }
