@@ -5,7 +5,7 @@
 namespace quindo {
 namespace {
 
-TEST(CodePageTest, EveryByteSurvivesTextAndBackInBothPages) {
+TEST(CodePageTest, EveryByteSurvivesTextAndBackAndEachPageEncodesOnlyItsOwnCharacters) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(TextToBytes(BytesToText(all)), all);
@@ -13,23 +13,16 @@ TEST(CodePageTest, EveryByteSurvivesTextAndBackInBothPages) {
   EXPECT_EQ(TextToBytes(BytesToText(all)), all);
   EXPECT_EQ(BytesToText("\x80"), "\u0080");
   EXPECT_EQ(TextToBytes("€"), "?");
+  EXPECT_EQ(FirstUnencodableCharacter("ÿ€"), "€");  // in 1252, not in Latin-1
   SetActiveCodePage(CodePage::kWindows1252);
-}
-
-TEST(CodePageTest, WesternCharactersMapToTheirBytes) {
   EXPECT_EQ(BytesToText("\x80"), "€");
   EXPECT_EQ(TextToBytes("Grüße Œ"), "Gr\xFC\xDF" "e \x8C");
   EXPECT_EQ(BytesToText("\x81\x9D"), "\u0081\u009D");  // undefined bytes keep their value
   EXPECT_EQ(TextToBytes("Ω ✓ 😀"), "? ? ?");
-}
-
-TEST(CodePageTest, FirstUnencodableCharacterNamesWhatWouldBecomeAQuestionMark) {
+  // The first character that would become a question mark is named.
   EXPECT_EQ(FirstUnencodableCharacter("Grüße € ?"), std::nullopt);
   EXPECT_EQ(FirstUnencodableCharacter("日本語€"), "日");
   EXPECT_EQ(FirstUnencodableCharacter("ab\xC3"), "\xC3");
-  SetActiveCodePage(CodePage::kLatin1);
-  EXPECT_EQ(FirstUnencodableCharacter("ÿ€"), "€");  // in 1252, not in Latin-1
-  SetActiveCodePage(CodePage::kWindows1252);
   EXPECT_TRUE(CanEncode("ÿ€"));
 }
 
@@ -45,7 +38,6 @@ TEST(CodePageTest, MalformedUtf8GivesOneQuestionMarkPerBadByteAndStaysInUpperCas
 }
 
 TEST(CodePageTest, UpperCaseCoversEveryScriptWithSimpleMappings) {
-  EXPECT_EQ(UpperCase("abc xyz 09 @"), "ABC XYZ 09 @");
   EXPECT_EQ(UpperCase("łódź żółć"), "ŁÓDŹ ŻÓŁĆ");                 // Latin Extended-A, every other point
   EXPECT_EQ(UpperCase("привет ёж"), "ПРИВЕТ ЁЖ");                  // Cyrillic
   EXPECT_EQ(UpperCase("αβγ ως ά"), "ΑΒΓ ΩΣ Ά");                     // Greek, final sigma
