@@ -25,10 +25,11 @@ TEST_F(BinaryFileTest, WritesLittleEndianAndTextWithLengthPrefix) {
   file.WriteInt32(0x01020304);
   file.WriteDouble(1.0);
   file.WriteText("€a");
+  file.WriteZeros(1);
   file.Close();
   file.Open(path_, BinaryFile::Mode::kRead);
   EXPECT_EQ(file.ReadBytes(static_cast<size_t>(file.Length())),
-            std::string("\xFE\xFF\x04\x03\x02\x01\0\0\0\0\0\0\xF0\x3F\x02\0\x80" "a", 18));
+            std::string("\xFE\xFF\x04\x03\x02\x01\0\0\0\0\0\0\xF0\x3F\x02\0\x80" "a\0", 19));
   file.Seek(0);
   EXPECT_EQ(file.ReadInt16(), -2);
   EXPECT_EQ(file.ReadInt32(), 0x01020304);

@@ -34,6 +34,7 @@ TEST(SettingsFileTest, FindsTheFirstSectionsKeyWithoutCaseTrimmedAndUnquoted) {
       "Single='x'\n"
       "Mixed=\"x'\n"
       "Lone=\"\n"
+      "Bare=\"\"\n"
       "Inner=a\"b\"\n"
       "Latin=caf\xE9 \x80\n";
   const std::tuple<const char*, const char*, std::string> cases[] = {
@@ -43,6 +44,7 @@ TEST(SettingsFileTest, FindsTheFirstSectionsKeyWithoutCaseTrimmedAndUnquoted) {
       {"ReceiverTypeSettings", "Missing", "<default>"}, {"Missing", "T11", "<default>"},
       {"ReceiverTypeSettings", "no equals sign", "<default>"},
       {"S", "Double", " padded "}, {"S", "Single", "x"}, {"S", "Mixed", "\"x'"}, {"S", "Lone", "\""},
+      {"S", "Bare", ""},
       {"S", "Inner", "a\"b\""}, {"S", "Latin", "caf\xC3\xA9 \xE2\x82\xAC"}};
   for (const auto& [section, key, value] : cases) EXPECT_EQ(Find(file, section, key), value) << section << "/" << key;
   EXPECT_EQ(Find("", "A", "B"), "<default>");
