@@ -68,7 +68,6 @@ class DemoWindowTest : public QObject {
     const QRect button = profiles.Command1()->geometry();
     QVERIFY(!button.intersects(profiles.Label_Connection()->geometry()));
     QVERIFY(!button.intersects(profiles.Label_Reason()->geometry()));
-    QVERIFY(Child<QLineEdit>("serverPort")->accessibleName() == QStringLiteral("Server port"));
 
     QTRY_COMPARE(window_->Profiles().IsConnectedToServer(), 1);
     peer.Send(Greeting(8) + ProfileFrame(1, "Night shift", true));

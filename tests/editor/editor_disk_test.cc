@@ -122,8 +122,17 @@ class EditorDiskTest : public QObject {
     QCOMPARE(schedule->m_NumberOfAxisToPaint, int16_t{8});
     QCOMPARE(Window().Schedule()->ScrollBar()->maximum(), 4);
     QCOMPARE(schedule->GetAxisOfDayType(7), int16_t{7});
-    // Night shift is active Monday 03:00, but not on the special day without periods.
-    QVERIFY(Window().ActiveNow(QDateTime(QDate(2024, 4, 8), QTime(3, 0))).contains(QLatin1String("Monday 2024-04-08 03:00: active")));
+    // Night shift (00:00-06:00 and 22:00-24:00) is active Monday 05:59, not at
+    // 06:59, and not on the special day without periods; each answer is logged.
+    const QString night = Window().ActiveNow(QDateTime(QDate(2024, 4, 8), QTime(5, 59)));
+    QVERIFY2(night.contains(QLatin1String("Monday 2024-04-08 05:59: active")), qPrintable(night));
+    QVERIFY(night.contains(QLatin1String("period 00:00-06:00); next change 2024-04-08 06:00")));
+    const QString morning = Window().ActiveNow(QDateTime(QDate(2024, 4, 8), QTime(6, 59)));
+    QVERIFY2(morning.contains(QLatin1String("not active")) && morning.contains(QLatin1String("next change 2024-04-08 22:00")),
+             qPrintable(morning));
+    QVERIFY(rig_.LogText().contains(morning));
+    // Outside the calendar's years: an answer, not a crash.
+    QVERIFY(Window().ActiveNow(QDateTime(QDate(2041, 1, 1), QTime(0, 0))).contains(QLatin1String("no answer")));
     const QString special = Window().ActiveNow(QDateTime(QDate(2024, 4, 1), QTime(3, 0)));
     QVERIFY2(special.contains(QLatin1String("not active (day type 7 Special day type 1, decided by the calendar")),
              qPrintable(special));

@@ -83,8 +83,6 @@ class CalendarViewTest : public QObject {
 
   void testDraggingAcrossDatesStoresTheSelectedDayTypeOncePerDate() {
     auto view = ShownMarch2024();
-    QCOMPARE(view->DayTypeList()->count(), 24);
-    QCOMPARE(view->CaptionLabel()->text(), QString("March 2024"));
     QSignalSpy changed(view.get(), &CalendarView::calendarChanged);
     view->DayTypeList()->setCurrentIndex(2);  // third item: calendar day type 2, Tuesday
 
@@ -136,8 +134,6 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->ShowMonth(2024, 3));
     QCOMPARE(UnitPixel(view->PaintAreaImage(), 70, 150), qRgb(0, 0, 0));
     QCOMPARE(UnitPixel(view->PaintArea()->grab().toImage(), 70, 150), qRgb(255, 255, 255));
-    QCOMPARE(view->YearField()->maximum(), 2039);
-    QCOMPARE(view->YearField()->minimum(), 2000);
     QVERIFY(view->StatusLabel()->text().isEmpty());
   }
 
@@ -201,17 +197,12 @@ class CalendarViewTest : public QObject {
     QVERIFY(view->LoadHolidayRules({good_friday}));
     QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{0});
     QCOMPARE(changed.count(), 0);
-    QCOMPARE(UnitPixel(view->PaintAreaImage(), 195, 140), qRgb(255, 138, 138));  // below the day's number
     QTest::mouseMove(view->PaintArea(), March2024(29));
     QCOMPARE(view->PaintArea()->toolTip(), QString(" (Good Friday)"));
 
     QVERIFY(view->ApplyHolidayRules({good_friday}));
     QCOMPARE(view->Calendar()->GetDayType(kMarch2024 + 28), int16_t{9});
     QCOMPARE(changed.count(), 1);
-    QTest::mouseMove(view->PaintArea(), QPoint(10, 30));
-    QCOMPARE(view->PaintArea()->toolTip(), QString());
-    QTest::mouseMove(view->PaintArea(), March2024(29));
-    QCOMPARE(view->PaintArea()->toolTip(), QString("Special day type 2 (Good Friday)"));
 
     // Bad rules change nothing and say why.
     HolidayRule bad = good_friday;
@@ -222,9 +213,16 @@ class CalendarViewTest : public QObject {
     QCOMPARE(changed.count(), 1);
   }
 
-  void testDayTypeImagesStayInsideTheirBoxes() {
+  void testPaintsAtTheScreensPixelRatioWithDayTypeImagesInsideTheirBoxes() {
     auto view = ShownMarch2024();
+    const qreal ratio = view->PaintArea()->devicePixelRatioF();
     const QImage plain = view->PaintAreaImage().copy();
+    QCOMPARE(plain.devicePixelRatio(), ratio);
+    QCOMPARE(plain.deviceIndependentSize().width(), view->PaintArea()->width());
+    // Lines one device pixel thin are the surface's test (schedule_image_test).
+    QCOMPARE(plain.pixel(DevicePixel(plain, 190), DevicePixel(plain, 30)), qRgb(0, 0, 0));
+    // The day of the month is drawn at the device's resolution.
+    if (ratio == 2) QVERIFY(HasDevicePixelDetail(plain, QRect(192, 22, 14, 12)));
     for (int day = 0; day < 31; ++day) {
       view->Calendar()->SetDayType(kMarch2024 + day, static_cast<int16_t>(8 + day % 16));
     }
@@ -244,18 +242,6 @@ class CalendarViewTest : public QObject {
       }
     }
     QVERIFY(view->StatusLabel()->text().isEmpty());
-  }
-
-  void testPaintsAtTheScreensPixelRatio() {
-    auto view = ShownMarch2024();
-    const qreal ratio = view->PaintArea()->devicePixelRatioF();
-    const QImage& image = view->PaintAreaImage();
-    QCOMPARE(image.devicePixelRatio(), ratio);
-    QCOMPARE(image.deviceIndependentSize().width(), view->PaintArea()->width());
-    // Lines one device pixel thin are the surface's test (schedule_image_test).
-    QCOMPARE(image.pixel(DevicePixel(image, 190), DevicePixel(image, 30)), qRgb(0, 0, 0));
-    // The day of the month is drawn at the device's resolution.
-    if (ratio == 2) QVERIFY(HasDevicePixelDetail(image, QRect(192, 22, 14, 12)));
   }
 
   void testHostByNameCallsMembersAndRaisesForMissingOnes() {
@@ -301,19 +287,6 @@ class CalendarViewTest : public QObject {
       tool.waitForFinished(60000);
       return tool.exitCode();
     };
-    const QString png = dir.filePath("march.png");
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--profile", "7",
-                  "--data-dir", dir.path(), "--today", "2024-03-10"}),
-             0);
-    QImage image(png);
-    QCOMPARE(image.size(), QSize(320, 180));
-    QCOMPARE(image.pixel(284, 62), qRgb(0, 210, 255));
-    QCOMPARE(image.pixel(284, 37), qRgb(255, 147, 147));
-    // The profile's Friday bar on 1 March and, by the fallback, on 8 March.
-    QCOMPARE(image.pixel(210, 39), qRgb(0, 240, 0));
-    QCOMPARE(image.pixel(210, 64), qRgb(0, 240, 0));
-    QCOMPARE(image.pixel(155, 136), qRgb(255, 255, 255));  // 28 March, before the rules
-
     // The rules' shown holidays get the strip; the file's day types stay.
     const QString rules = dir.filePath("rules.json");
     QFile rules_file(rules);
@@ -322,26 +295,37 @@ class CalendarViewTest : public QObject {
       {"Label": "Shown", "DayType": 10, "ViewInCalendar": true, "Rule": "fixed", "Month": 3, "Day": 28},
       {"Label": "Hidden", "DayType": 10, "ViewInCalendar": false, "Rule": "fixed", "Month": 3, "Day": 27}])");
     rules_file.close();
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--profile", "7",
-                  "--data-dir", dir.path(), "--today", "2024-03-10", "--holidays", rules}),
+    const QString calendar_file = dir.filePath("calendar.dat");
+    const QString png = dir.filePath("march.png");
+    QCOMPARE(run({calendar_file, "--month", "2024-03", "--png", png, "--profile", "7", "--data-dir", dir.path(),
+                  "--today", "2024-03-10", "--holidays", rules}),
              0);
-    image = QImage(png);
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(320, 180));
+    QCOMPARE(image.pixel(284, 62), qRgb(0, 210, 255));
+    QCOMPARE(image.pixel(284, 37), qRgb(255, 147, 147));
+    // The profile's Friday bar on 1 March and, by the fallback, on 8 March.
+    QCOMPARE(image.pixel(210, 39), qRgb(0, 240, 0));
+    QCOMPARE(image.pixel(210, 64), qRgb(0, 240, 0));
     QCOMPARE(image.pixel(155, 136), qRgb(255, 150, 150));
     QCOMPARE(image.pixel(155, 137), qRgb(255, 147, 147));  // the 16th line, above the time bar
     QCOMPARE(image.pixel(115, 136), qRgb(255, 255, 255));  // 27 March, not shown
-    QCOMPARE(image.pixel(210, 39), qRgb(0, 240, 0));       // 1 March, unchanged
-    const QString unwritten = dir.filePath("bad.png");
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", unwritten, "--holidays",
-                  dir.filePath("calendar.dat")}),
-             2);
-    QVERIFY(!QFile::exists(unwritten));
 
-    // Months the calendar does not hold, and bad arguments, are usage errors.
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2040-01", "--png", png}), 2);
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "1999-12", "--png", png}), 2);
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-13", "--png", png}), 2);
-    QCOMPARE(run({dir.filePath("calendar.dat"), "--month", "2024-03", "--png", png, "--today", "2024-02-30"}), 2);
-    QCOMPARE(run({dir.filePath("missing.dat"), "--month", "2024-03", "--png", png}), 1);
+    // Months the calendar does not hold, bad arguments and unreadable rules
+    // are usage errors, a missing calendar a failure; none writes the PNG.
+    const QString unwritten = dir.filePath("bad.png");
+    const std::pair<QStringList, int> failures[] = {
+        {{calendar_file, "--month", "2040-01"}, 2},
+        {{calendar_file, "--month", "1999-12"}, 2},
+        {{calendar_file, "--month", "2024-13"}, 2},
+        {{calendar_file, "--month", "2024-03", "--today", "2024-02-30"}, 2},
+        {{calendar_file, "--month", "2024-03", "--holidays", calendar_file}, 2},
+        {{dir.filePath("missing.dat"), "--month", "2024-03"}, 1},
+    };
+    for (const auto& [args, status] : failures) {
+      QCOMPARE(run(args + QStringList{"--png", unwritten}), status);
+      QVERIFY(!QFile::exists(unwritten));
+    }
   }
 };
 

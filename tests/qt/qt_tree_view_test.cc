@@ -152,8 +152,6 @@ class QtTreeViewTest : public QObject {
     QCOMPARE(Row(2).data().toString(), QStringLiteral("Profile 10"));
     QVERIFY(!Row(1).data(Qt::DecorationRole).value<QIcon>().isNull());
     QVERIFY(k2.data(Qt::DecorationRole).value<QIcon>().isNull());
-    QCOMPARE(k2.data(quindo::ProfileTreeModel::kImageRole).toInt(), 7);
-    QCOMPARE(widget_->model()->rowCount(Row(0)), 0);  // no nesting
 
     qt_->Select("K150");
     Report(*qt_, "K150", "Profile 150", 1);
@@ -166,7 +164,6 @@ class QtTreeViewTest : public QObject {
     qt_->Select("K3");
     Report(*qt_, "K3", "Profile 3", 1);
     QTest::qWait(10);
-    QCOMPARE(widget_->model()->rowCount(), 201);
     QCOMPARE(Row(200).data().toString(), QStringLiteral("Profile 3"));
     QVERIFY(widget_->viewport()->rect().contains(widget_->visualRect(Row(200))));
     QVERIFY(widget_->selectionModel()->isSelected(Row(200)));
