@@ -1,7 +1,6 @@
 #include "common/binary_file.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -26,10 +25,11 @@ TEST_F(BinaryFileTest, WritesLittleEndianAndTextWithLengthPrefix) {
   file.WriteInt32(0x01020304);
   file.WriteDouble(1.0);
   file.WriteText("€a");
+  file.WriteZeros(1);
   file.Close();
   file.Open(path_, BinaryFile::Mode::kRead);
   EXPECT_EQ(file.ReadBytes(static_cast<size_t>(file.Length())),
-            std::string("\xFE\xFF\x04\x03\x02\x01\0\0\0\0\0\0\xF0\x3F\x02\0\x80" "a", 18));
+            std::string("\xFE\xFF\x04\x03\x02\x01\0\0\0\0\0\0\xF0\x3F\x02\0\x80" "a\0", 19));
   file.Seek(0);
   EXPECT_EQ(file.ReadInt16(), -2);
   EXPECT_EQ(file.ReadInt32(), 0x01020304);
@@ -38,9 +38,12 @@ TEST_F(BinaryFileTest, WritesLittleEndianAndTextWithLengthPrefix) {
   EXPECT_EQ(file.Position(), 18);
 }
 
-TEST_F(BinaryFileTest, ReadPastEndRaises62AndKeepsPosition) {
+TEST_F(BinaryFileTest, UnopenedOpenOrShortFilesRaiseFileErrorsAndKeepThePosition) {
   BinaryFile file;
+  EXPECT_EQ(ErrorOf([&] { file.ReadInt16(); }), kBadFileNameOrNumber);
+  EXPECT_EQ(ErrorOf([&] { file.WriteInt16(1); }), kBadFileNameOrNumber);
   file.Open(path_, BinaryFile::Mode::kCreate);
+  EXPECT_EQ(ErrorOf([&] { file.Open(path_, BinaryFile::Mode::kRead); }), kFileAlreadyOpen);
   file.WriteBytes("\x05\0abc");  // a text announcing 5 bytes, holding 3
   file.Seek(0);
   EXPECT_EQ(ErrorOf([&] { file.ReadText(); }), kInputPastEndOfFile);
@@ -48,14 +51,6 @@ TEST_F(BinaryFileTest, ReadPastEndRaises62AndKeepsPosition) {
   EXPECT_EQ(ErrorOf([&] { file.ReadInt16(); }), kInputPastEndOfFile);
   EXPECT_EQ(file.Position(), 4);
   EXPECT_EQ(ErrorOf([&] { file.WriteText(std::string(65536, 'x')); }), kOverflow);
-}
-
-TEST_F(BinaryFileTest, UnopenedOrAlreadyOpenFileRaisesFileErrors) {
-  BinaryFile file;
-  EXPECT_EQ(ErrorOf([&] { file.ReadInt16(); }), kBadFileNameOrNumber);
-  EXPECT_EQ(ErrorOf([&] { file.WriteInt16(1); }), kBadFileNameOrNumber);
-  file.Open(path_, BinaryFile::Mode::kReadWrite);
-  EXPECT_EQ(ErrorOf([&] { file.Open(path_, BinaryFile::Mode::kRead); }), kFileAlreadyOpen);
 }
 
 TEST_F(BinaryFileTest, ReadsAndWritesAtTheirPositionAcrossTheBuffers) {
@@ -71,20 +66,15 @@ TEST_F(BinaryFileTest, ReadsAndWritesAtTheirPositionAcrossTheBuffers) {
   EXPECT_EQ(file.Length(), 1200000);
   file.Close();
   file.Open(path_, BinaryFile::Mode::kRead);
-  for (int32_t n = 0; n < 300000; ++n) {
-    const bool over = n == 1023 || n == 1024 || n == 16383 || n == 299999;
-    ASSERT_EQ(file.ReadInt32(), over ? -n : n) << n;
-  }
+  const auto expected = [](int32_t n) { return n == 1023 || n == 1024 || n == 16383 || n == 299999 ? -n : n; };
+  for (int32_t n = 0; n < 300000; ++n) ASSERT_EQ(file.ReadInt32(), expected(n)) << n;
   // Back and forth, and one read longer than any buffer.
-  for (const int64_t at : {int64_t{4096 * 4}, int64_t{4}, int64_t{1199996}, int64_t{40000}}) {
-    file.Seek(at);
-    EXPECT_EQ(file.ReadInt32(), at / 4 == 299999 ? -299999 : at / 4) << at;
+  for (const int32_t at : {4096, 1, 299999, 10000}) {
+    file.Seek(int64_t{at} * 4);
+    EXPECT_EQ(file.ReadInt32(), expected(at)) << at;
   }
   file.Seek(8);
-  const std::string many = file.ReadBytes(200000);
-  int32_t last;
-  std::memcpy(&last, many.data() + 200000 - 4, 4);
-  EXPECT_EQ(last, 50001);
+  EXPECT_EQ(file.ReadBytes(200000).substr(200000 - 4), std::string("\x51\xC3\0\0", 4));  // 50001
   EXPECT_EQ(ErrorOf([&] { file.WriteInt16(1); }), kBadFileMode);
 }
 

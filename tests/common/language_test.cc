@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -37,8 +36,10 @@ TEST_F(LanguageTest, LookupFallsBackAndLowestRowWins) {
 
 TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
   const std::string path = testing::TempDir() + "language_test.txt";
-  std::ofstream(path) << "# texts\n\n101\tCannot save '\\t'\r\n102\tTwo\\nlines\n101\tLater\n-5\t\n";
-  EXPECT_EQ(LoadLanguageFile(path), 4);
+  std::ofstream(path) << "# texts\n\n101\tCannot save '\\t'\r\n102\tTwo\\nlines\n101\tLater\n-5\t\n103\tends in \\\n"
+                          "2147483647\tmax\n-2147483648\tmin\n";
+  EXPECT_EQ(LoadLanguageFile(path), 7);
+  EXPECT_EQ(GetLanguageText(103), "ends in \\");  // a lone backslash at the end stays
   EXPECT_EQ(GetLanguageText(101), "Cannot save '\t'");
   EXPECT_EQ(GetLanguageText(102), "Two\nlines");
   EXPECT_EQ(GetLanguageText(-5), "*** Missing text (-5)");
@@ -54,17 +55,12 @@ TEST_F(LanguageTest, LoadsLanguageFileAndRefusesMalformedLines) {
 // An installed tree (bin/ beside share/quindo/) and a build tree (program
 // folders below the root that mirrors share/quindo/) are found from the
 // program's folder wherever the tree lies, the nearest first; with
-// QUINDO_DATA_DIR set, that folder alone.
+// QUINDO_DATA_DIR set, that folder alone. The program folders need not exist.
 TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
   namespace fs = std::filesystem;
-  const char* outer = std::getenv("QUINDO_DATA_DIR");
-  const std::optional<std::string> outer_override = outer ? std::optional<std::string>(outer) : std::nullopt;
-  unsetenv("QUINDO_DATA_DIR");
+  unsetenv("QUINDO_DATA_DIR");  // set or not, it is left unset for the tests after this one
   const fs::path root = fs::path(testing::TempDir()) / "shipped_files_test";
   fs::remove_all(root);
-  fs::create_directories(root / "moved/prefix/bin");
-  fs::create_directories(root / "build/tools/records");
-  fs::create_directories(root / "bare/bin");
   for (const char* file : {"moved/prefix/share/quindo/language/english.txt", "build/share/quindo/language/english.txt",
                            "build/tools/share/quindo/language/other.txt", "override/language/english.txt"}) {
     fs::create_directories((root / file).parent_path());
@@ -82,11 +78,7 @@ TEST_F(LanguageTest, ShippedFileIsFoundFromTheProgramsFolderOrTheOverride) {
   setenv("QUINDO_DATA_DIR", (root / "override").c_str(), 1);
   EXPECT_EQ(find("language/english.txt", "build/tools/records"), "override/language/english.txt");
   EXPECT_EQ(find("language/other.txt", "build/tools/records"), "none");  // no fallback past the override
-  if (outer_override) {
-    setenv("QUINDO_DATA_DIR", outer_override->c_str(), 1);
-  } else {
-    unsetenv("QUINDO_DATA_DIR");
-  }
+  unsetenv("QUINDO_DATA_DIR");
   fs::remove_all(root);
 }
 

@@ -1,6 +1,7 @@
 #include "common/numbers.h"
 
 #include <cmath>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,10 @@
 namespace quindo {
 namespace {
 
-TEST(NumbersTest, RoundsHalvesToEvenNeighbour) {
-  EXPECT_EQ(RoundToInteger<int16_t>(12.5), 12);
-  EXPECT_EQ(RoundToInteger<int16_t>(13.5), 14);
-  EXPECT_EQ(RoundToInteger<int16_t>(-2.5), -2);
-  EXPECT_EQ(RoundToInteger<int16_t>(-3.5), -4);
-  EXPECT_EQ(RoundToInteger<int16_t>(-0.5), 0);
-}
-
-TEST(NumbersTest, ValuesOutsideTheWidthOverflow) {
+TEST(NumbersTest, RoundsHalvesToEvenAndOverflowsOutsideTheWidth) {
+  for (const auto& [value, rounded] : {std::pair{12.5, 12}, {13.5, 14}, {-2.5, -2}, {-3.5, -4}, {-0.5, 0}}) {
+    EXPECT_EQ(RoundToInteger<int16_t>(value), rounded) << value;
+  }
   EXPECT_EQ(RoundToInteger<int32_t>(2147483647.4), 2147483647);
   EXPECT_EQ(RoundToInteger<int32_t>(-2147483648.5), INT32_MIN);  // the even neighbour fits
   EXPECT_EQ(ErrorOf([] { RoundToInteger<int32_t>(2147483647.5); }), kOverflow);
@@ -33,13 +29,10 @@ TEST(NumbersTest, ValuesOutsideTheWidthOverflow) {
 }
 
 TEST(NumbersTest, ReadLeadingNumberStopsAtFirstForeignCharacter) {
-  EXPECT_EQ(ReadLeadingNumber(" 80abc"), 80);
-  EXPECT_EQ(ReadLeadingNumber("\t\n-12.5x"), -12.5);
-  EXPECT_EQ(ReadLeadingNumber("+.5"), 0.5);
-  EXPECT_EQ(ReadLeadingNumber("1.2.3"), 1.2);
-  EXPECT_EQ(ReadLeadingNumber(""), 0);
-  EXPECT_EQ(ReadLeadingNumber("-"), 0);
-  EXPECT_EQ(ReadLeadingNumber("abc12"), 0);
+  for (const auto& [text, value] : {std::pair{" 80abc", 80.0}, {"\t\n-12.5x", -12.5}, {"+.5", 0.5}, {"1.2.3", 1.2},
+                                    {"", 0.0}, {"-", 0.0}, {"abc12", 0.0}}) {
+    EXPECT_EQ(ReadLeadingNumber(text), value) << text;
+  }
 }
 
 }  // namespace

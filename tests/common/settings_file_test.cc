@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,9 @@ std::string Find(std::string_view bytes, std::string_view section, std::string_v
   return FindSettingsValue(bytes, section, key, "<default>");
 }
 
-TEST(SettingsFileTest, MatchesSectionAndKeyWithoutCaseAndTrimsBlanks) {
+// Names match without case and blanks are trimmed; only the first section of
+// a name is searched; matching quotes come off; values are read in the code page.
+TEST(SettingsFileTest, FindsTheFirstSectionsKeyWithoutCaseTrimmedAndUnquoted) {
   const std::string file =
       "; comment = ignored\r\n"
       "T11=1\r\n"  // before any section
@@ -25,34 +28,26 @@ TEST(SettingsFileTest, MatchesSectionAndKeyWithoutCaseAndTrimsBlanks) {
       "T11=second\r\n"
       "Empty=\r\n"
       "Inner = a = b\n"
-      "[receivertypesettings]\nLater=3\n";
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "T11"), "45");
-  EXPECT_EQ(Find(file, "RECEIVERTYPESETTINGS", "t11"), "45");
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "Empty"), "");
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "Inner"), "a = b");
-  EXPECT_EQ(Find(file, "Other", "T11"), "2");
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "Later"), "<default>");  // only the first section
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "Missing"), "<default>");
-  EXPECT_EQ(Find(file, "Missing", "T11"), "<default>");
-  EXPECT_EQ(Find(file, "ReceiverTypeSettings", "no equals sign"), "<default>");
-  EXPECT_EQ(Find("", "A", "B"), "<default>");
-}
-
-TEST(SettingsFileTest, UnquotesMatchingQuotesOnlyAndDecodesTheCodePage) {
-  const std::string file =
+      "[receivertypesettings]\nLater=3\n"
       "[S]\n"
       "Double = \" padded \" \n"
       "Single='x'\n"
       "Mixed=\"x'\n"
       "Lone=\"\n"
+      "Bare=\"\"\n"
       "Inner=a\"b\"\n"
       "Latin=caf\xE9 \x80\n";
-  EXPECT_EQ(Find(file, "S", "Double"), " padded ");
-  EXPECT_EQ(Find(file, "S", "Single"), "x");
-  EXPECT_EQ(Find(file, "S", "Mixed"), "\"x'");
-  EXPECT_EQ(Find(file, "S", "Lone"), "\"");
-  EXPECT_EQ(Find(file, "S", "Inner"), "a\"b\"");
-  EXPECT_EQ(Find(file, "S", "Latin"), "caf\xC3\xA9 \xE2\x82\xAC");
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"ReceiverTypeSettings", "T11", "45"}, {"RECEIVERTYPESETTINGS", "t11", "45"},
+      {"ReceiverTypeSettings", "Empty", ""}, {"ReceiverTypeSettings", "Inner", "a = b"},
+      {"Other", "T11", "2"}, {"ReceiverTypeSettings", "Later", "<default>"},
+      {"ReceiverTypeSettings", "Missing", "<default>"}, {"Missing", "T11", "<default>"},
+      {"ReceiverTypeSettings", "no equals sign", "<default>"},
+      {"S", "Double", " padded "}, {"S", "Single", "x"}, {"S", "Mixed", "\"x'"}, {"S", "Lone", "\""},
+      {"S", "Bare", ""},
+      {"S", "Inner", "a\"b\""}, {"S", "Latin", "caf\xC3\xA9 \xE2\x82\xAC"}};
+  for (const auto& [section, key, value] : cases) EXPECT_EQ(Find(file, section, key), value) << section << "/" << key;
+  EXPECT_EQ(Find("", "A", "B"), "<default>");
   EXPECT_EQ(Find("[S\nK=v\n", "S", "K"), "v");  // an unclosed section name
   EXPECT_EQ(Find("[S]\rK=v\n", "S", "K"), "<default>");  // a lone CR ends no line
 }
@@ -62,15 +57,13 @@ TEST(SettingsFileTest, ValuesAreCutAt2047CharactersAndMissingFilesGiveTheDefault
   EXPECT_EQ(Find(file, "S", "K"), std::string(2047, 'v'));
   EXPECT_EQ(FindSettingsValue("", "S", "K", std::string(3000, 'd')), std::string(2047, 'd'));
 
-  char pattern[] = "/tmp/settings_file_test.XXXXXX";
-  const std::string dir = ::mkdtemp(pattern);
-  DataDirectory() = dir + "/";
-  std::ofstream(dir + "/types.ini", std::ios::binary) << "[ReceiverTypeSettings]\r\nT11=45\r\n";
-  EXPECT_EQ(GetSettingsFileValue("ReceiverTypeSettings", "T11", "", "types.ini"), "45");
+  const std::string dir = testing::TempDir();  // ends in "/"
+  DataDirectory() = dir;
+  std::ofstream(dir + "settings_file_test.ini", std::ios::binary) << "[ReceiverTypeSettings]\r\nT11=45\r\n";
+  EXPECT_EQ(GetSettingsFileValue("ReceiverTypeSettings", "T11", "", "settings_file_test.ini"), "45");
   EXPECT_EQ(GetSettingsFileValue("ReceiverTypeSettings", "T11", "0", "missing.ini"), "0");
   EXPECT_EQ(GetSettingsFileValue("ReceiverTypeSettings", "T11", "d", ""), "d");  // a directory
-  std::remove((dir + "/types.ini").c_str());
-  std::remove(dir.c_str());
+  std::remove((dir + "settings_file_test.ini").c_str());
   DataDirectory().clear();
 }
 
