@@ -66,6 +66,7 @@ TEST(CalendarGeometryTest, PointsOutsideDatesGiveMinusOne) {
       {30.6, 45.6, 3},    // Monday of row 1 is the 4th
       {309.6, 30, 2},     // rounds to 310 but stays on Sunday the 3rd
       {309.6, 169.6, -1}, // last cell, past the 31st
+      {50, 160, -1},      // the cell right after the 31st
       {70, 70, 11},       // Tuesday of row 2
       {nan, 30, -1},
       {195, nan, -1},
