@@ -91,7 +91,6 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
   // The value is read as setting 1 of the ILM types is (exponents, "&H"...).
   AddType(5, "Paging", "T940si", "Types\\t940.ini");  // as the server's tools store it
   AddType(6, "No key", "T940SI", "Types/nokey.ini");
-  AddType(9, "No file", "T940SI", "Types/missing.ini");
   WriteBytes(Path("t940.ini"), "[Other]\r\nT11=99\r\n[receivertypesettings]\r\n  t11 = \"4.5e1\" \r\n");
   WriteBytes(Path("nokey.ini"), "[ReceiverTypeSettings]\nT12=45\n");
   cReceiver r;
@@ -101,9 +100,6 @@ TEST_F(ReceiverTest, T940siReadsItsSettingsFile) {
   r.SetReceiverTypeId(6);
   EXPECT_EQ(r.m_KeepAliveInterval, 0);
   EXPECT_EQ(r.m_LastKeepAlive, 0);
-  r.m_KeepAliveInterval = 4;
-  r.SetReceiverTypeId(9);
-  EXPECT_EQ(r.m_KeepAliveInterval, 0);
 }
 
 TEST_F(ReceiverTest, ChangeDetectionComparesSettingsAsTypedValues) {
