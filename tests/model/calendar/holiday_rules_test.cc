@@ -127,6 +127,9 @@ TEST(HolidayRulesTest, EasterOffsetsCrossYearsAndTheCalendarsEnds) {
   EXPECT_EQ(dates.size(), 40u);
   EXPECT_EQ(dates.front(), "2000-12-16");
   EXPECT_EQ(dates.back(), "2039-12-03");
+  // 266 days after Easter 2039 (10 April) is 1 January 2040, one past the calendar's
+  // last day: the last date is the one from Easter 2038.
+  EXPECT_EQ(DatesOf(ExpandHolidayRules({Easter("Late", 266)})).back(), "2039-01-16");
   // Limited to Easter 2040, the rule still gives its date in 2039.
   HolidayRule limited = Easter("Early", -120);
   limited.from_year = limited.to_year = 2040;
