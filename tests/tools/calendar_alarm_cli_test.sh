@@ -3,11 +3,8 @@
 # in a temporary directory. Usage: calendar_alarm_cli_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 cd "$dir"
-fail() { echo "FAIL: $*" >&2; exit 1; }
-status_of() { local s=0; "$@" >/dev/null 2>&1 || s=$?; echo "$s"; }
 
 # set creates the file; negative types are values; show lists in date order.
 "$tool" calendar set c.cal 2039-12-31 -1 2000-01-01 8 2024-02-29 100 || fail "set failed"

@@ -8,12 +8,9 @@
 set -euo pipefail
 tool=$1
 checker=$2
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Profiles"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { "$tool" "$@" --data-dir "$dir"; }
-status_of() { local s=0; "$@" >/dev/null 2>&1 || s=$?; echo "$s"; }
 export TZ=Europe/Berlin
 
 # Night: Monday 22:00 to Tuesday 06:00, special day type 1 (calendar 8) 10:00-12:00.

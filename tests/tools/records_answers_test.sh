@@ -4,12 +4,9 @@
 # Usage: records_answers_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Profiles"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { "$tool" "$@"; }
-status_of() { local s=0; "$@" >/dev/null 2>&1 || s=$?; echo "$s"; }
 
 # Night shift: Monday 22:00 to Tuesday 06:00; special day type 1 (calendar 8) 10:00-12:00.
 empty='{}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}'

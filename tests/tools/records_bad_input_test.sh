@@ -8,10 +8,8 @@
 set -euo pipefail
 tool=$1
 completion=${2:-}
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 cd "$dir"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 mkdir -p d/Profiles d/Receivers adir
 renders=$("$tool" --help | grep -c ' render ' || true)
 

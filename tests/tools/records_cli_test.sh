@@ -3,10 +3,8 @@
 # data directory. Usage: records_cli_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Profiles"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { "$tool" "$@" --data-dir "$dir"; }
 
 # A new profile draws its identity; a given identity is rewritten as it is.

@@ -7,10 +7,8 @@
 # Usage: records_races_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Profiles"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { "$tool" "$@" --data-dir "$dir"; }
 
 # Every identity but 14 is taken (700, 1400, ... 9800 are free).

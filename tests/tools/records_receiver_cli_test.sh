@@ -3,10 +3,8 @@
 # temporary data directory. Usage: records_receiver_cli_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Receivers" "$dir/Types"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 cat >"$dir/types.json" <<'JSON'
 [{"TypeId": 3, "TypeName": "Pager", "Protocol": "ilmtcp"},
  {"TypeId": 5, "TypeName": "Paging", "Protocol": "T940SI", "TemplateFile": "Types/t940.ini"}]

@@ -5,10 +5,8 @@
 # Usage: records_render_test.sh PATH-TO-quindo-records
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/cli_test_setup.sh"
 mkdir "$dir/Profiles"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # Monday 07:00-16:00; with the calendar, special day type 3 adds an eighth row.
