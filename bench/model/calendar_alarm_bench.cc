@@ -15,26 +15,15 @@
 #include "common/binary_file.h"
 #include "model/alarm/alarm.h"
 #include "model/calendar/calendar.h"
+#include "../scratch_directory.h"
 
 namespace quindo {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kAlarms = 10000;
 
-// A directory removed when the program ends.
-struct Directory {
-  Directory() {
-    char pattern[] = "/tmp/calendar_alarm_bench.XXXXXX";
-    path = ::mkdtemp(pattern);
-  }
-  ~Directory() { fs::remove_all(path); }
-  std::string path;
-};
-
 const std::string& Dir() {
-  static Directory dir;
+  static bench::ScratchDirectory dir("/tmp/calendar_alarm_bench");
   return dir.path;
 }
 

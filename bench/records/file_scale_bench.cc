@@ -32,6 +32,7 @@
 #include "common/error.h"
 #include "model/alarm/alarm.h"
 #include "model/calendar/calendar.h"
+#include "../scratch_directory.h"
 
 namespace quindo {
 namespace {
@@ -44,17 +45,8 @@ constexpr int kAppenders = 8;
 constexpr int kAppendsEach = 1000;
 constexpr int64_t kLargeCalendar = int64_t{512} << 20;
 
-struct Directory {
-  Directory() {
-    char pattern[] = "/tmp/file_scale_bench.XXXXXX";
-    path = ::mkdtemp(pattern);
-  }
-  ~Directory() { fs::remove_all(path); }
-  std::string path;
-};
-
 const std::string& Dir() {
-  static Directory dir;
+  static bench::ScratchDirectory dir("/tmp/file_scale_bench");
   return dir.path;
 }
 
